@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs the Debian packages this project needs to build, test and look at
+# its output. This is the one place the package list lives; the README, CI
+# and every other setup step call it. Quick when everything is already there.
+#
+#   scripts/deps.sh          build, run and test
+#   scripts/deps.sh --bench  additionally what the benchmarks compare against
+set -euo pipefail
+
+packages=(
+  # toolchain
+  g++ cmake ninja-build pkg-config clang-format git
+  # Qt 6: widgets, printing, tests
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  # Access files, SQL, barcodes, Shift-JIS
+  mdbtools mdbtools-dev libsqlite3-dev libzint-dev libicu-dev
+  # Japanese fonts for screens and labels
+  fonts-noto-cjk fonts-ipafont-gothic fontconfig
+  # real printing in tests: a CUPS spooler with a PDF queue
+  cups cups-client cups-bsd printer-driver-cups-pdf
+  # looking and checking: screenshots, PDF to PNG and text, barcode decoding
+  xvfb xauth poppler-utils zbar-tools
+  # second reader of the test databases (mdb-reader from the npm registry)
+  nodejs npm
+)
+
+if [[ "${1:-}" == "--bench" ]]; then
+  packages+=(glabels time)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    # node and npm may come with the machine outside Debian's packages
+    if [[ "$p" == nodejs && -x "$(command -v node)" ]] || [[ "$p" == npm && -x "$(command -v npm)" ]]; then
+      continue
+    fi
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "deps: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  sudo=""
+  [[ $(id -u) -ne 0 ]] && sudo="sudo"
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

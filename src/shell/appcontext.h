@@ -1,0 +1,29 @@
+#pragma once
+
+namespace hakobee {
+
+class ActivePrinter;
+class BarcodeEncoder;
+class DatabaseProvider;
+class FileDialogs;
+class MessageBoxes;
+class ScreenHost;
+class SettingsFolder;
+class ShellOpener;
+
+// The seams every screen reaches the outside world through. The program
+// fills it with the production implementations; tests with their own.
+// Members a screen does not use may stay null.
+struct AppContext
+{
+    MessageBoxes* messages = nullptr;
+    ScreenHost* screens = nullptr;
+    SettingsFolder* settings = nullptr;
+    DatabaseProvider* databases = nullptr;
+    ActivePrinter* printer = nullptr;
+    BarcodeEncoder* barcodes = nullptr;
+    ShellOpener* shell = nullptr;
+    FileDialogs* fileDialogs = nullptr;
+};
+
+} // namespace hakobee

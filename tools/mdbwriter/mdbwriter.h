@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <variant>
+
+// Writes Microsoft Access (Jet 4, .mdb) files for tests, benchmarks and the
+// bundled sample database. Nothing in the program itself writes Access files.
+namespace hakobee::mdbwriter {
+
+enum class ColumnType
+{
+    Byte,
+    Integer,
+    Long,
+    Currency,
+    Single,
+    Double,
+    DateTime,
+    YesNo,
+    Text,
+    Memo
+};
+
+struct Column
+{
+    QString name;
+    ColumnType type = ColumnType::Text;
+    int maxChars = 255; // Text columns only: the declared length in characters
+};
+
+// A cell: std::monostate is null. bool for Yes/No; qint64 for Byte, Integer
+// and Long, and for Currency as the amount times 10,000 (exact); double for
+// Single and Double; QDateTime for Date/Time; QString for Text and Memo.
+using Value = std::variant<std::monostate, bool, qint64, double, QDateTime, QString>;
+
+struct Table
+{
+    QString name;
+    QList<Column> columns;
+    qint64 rowCount = 0;
+    // Fills the values of one row (one per column, in column order). Rows are
+    // asked for in order, so a million-row table never has to be in memory.
+    std::function<void(qint64 row, QList<Value>& values)> rowAt;
+};
+
+// Writes a new file (replacing any file at the path). Throws hakobee::Error.
+void writeDatabase(const QString& path, const QList<Table>& tables);
+
+} // namespace hakobee::mdbwriter

@@ -2,11 +2,6 @@
 
 namespace hakobee {
 
-QStringList dataSourceColumns()
-{
-    return {u"DB"_qs, u"TABLE"_qs, u"KENSAKU"_qs};
-}
-
 QString storedSelectText(const QString& typedSelectText)
 {
     return typedSelectText + u' ';

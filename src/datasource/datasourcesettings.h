@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace hakobee {
 
@@ -12,11 +11,6 @@ struct DataSourceSettings
     QString table;        // TABLE: table or query holding the records
     QString selectText;   // KENSAKU: select text up to and including "from"
 };
-
-inline const QString dataSourceFileName = u"nimbeconfig2.txt"_qs;
-
-// The header row of nimbeconfig2.txt, in column order.
-QStringList dataSourceColumns();
 
 // The select text as the file stores it: the writer appends one blank, so a
 // text ending in "from" and the table name meet as "from Master".

@@ -1,0 +1,79 @@
+#include "datasourcefixture.h"
+
+#include "productdatabase.h"
+
+#include "datasource/databaseprovider.h"
+#include "settings/settingsfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTest>
+
+namespace hakobee::test {
+
+QByteArray settingsFileContent(const QString& databasePath, const QString& table,
+                               const QString& storedSelectText)
+{
+    const QString text = u"\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"%1\",\"%2\",\"%3\"\r\n"_qs.arg(
+        databasePath, table, storedSelectText);
+    QStringEncoder shiftJis("Shift_JIS");
+    QByteArray bytes = shiftJis(text);
+    if (shiftJis.hasError())
+        qFatal("test value has no Shift-JIS form");
+    return bytes;
+}
+
+struct DataSourceFixture::Backends
+{
+    explicit Backends(const QString& root) : settings(root), databases(settings) {}
+    SettingsFolder settings;
+    StandardDatabaseProvider databases;
+};
+
+DataSourceFixture::DataSourceFixture() : backends_(std::make_unique<Backends>(root.path()))
+{
+    if (!root.isValid() || !QDir().mkpath(settingsFolderPath()))
+        qFatal("cannot create the test settings folder");
+    context.messages = &messages;
+    context.screens = &screens;
+    context.settings = &backends_->settings;
+    context.databases = &backends_->databases;
+    context.fileDialogs = &fileDialogs;
+}
+
+DataSourceFixture::~DataSourceFixture() = default;
+
+QString DataSourceFixture::settingsFolderPath() const
+{
+    return root.filePath(u"qvx_ini"_qs);
+}
+
+QString DataSourceFixture::settingsFilePath() const
+{
+    return settingsFolderPath() + u"/nimbeconfig2.txt"_qs;
+}
+
+void DataSourceFixture::writeSettingsFile(const QString& databasePath, const QString& table,
+                                          const QString& storedSelectText)
+{
+    QFile file(settingsFilePath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write the test settings file");
+    file.write(settingsFileContent(databasePath, table, storedSelectText));
+}
+
+QByteArray DataSourceFixture::settingsFileBytes() const
+{
+    QFile file(settingsFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return file.readAll();
+}
+
+QString DataSourceFixture::productDatabase(const QString& fileName, int rowCount)
+{
+    return writeProductDatabase(root.filePath(fileName), rowCount);
+}
+
+} // namespace hakobee::test

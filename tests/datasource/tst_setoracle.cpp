@@ -183,6 +183,23 @@ private slots:
         screen->closeScreen();
     }
 
+    void lineBreaksInTheSelectTextAreStoredAsBlanks()
+    {
+        DataSourceFixture fixture;
+        fixture.writeSettingsFile(u"old.mdb"_qs, u"Old"_qs, u"select 1 from "_qs);
+        const QString database = fixture.productDatabase(u"db1.mdb"_qs, 4);
+        setOracle* screen = fixture.screens.open<setOracle>();
+        fill(screen, database, u"Master"_qs, u"select bar,hi,\nmei,kakaku\r\nfrom"_qs);
+        click(screen, u"Command2"_qs);
+        QCOMPARE(
+            fixture.settingsFileBytes(),
+            settingsFileContent(database, u"Master"_qs, u"select bar,hi, mei,kakaku from "_qs));
+        QCOMPARE(caption(screen, u"Label1"_qs), u"4"_qs);
+        QCOMPARE(fixture.messages.shown.size(), 1);
+        QCOMPARE(fixture.messages.shown[0].icon, MessageIcon::Information);
+        screen->closeScreen();
+    }
+
     void rejectedQueryShowsTheDatabaseDescriptionAndKeepsTheBadValue_data()
     {
         QTest::addColumn<QString>("selectText");
@@ -252,7 +269,7 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
         const QString blank = u"C7304 空欄があります。更新できません"_qs;
-        for (const QString button : {u"Command2"_qs, u"Command4"_qs}) {
+        for (const QString& button : {u"Command2"_qs, u"Command4"_qs}) {
             for (int box = 0; box < 3; ++box) {
                 QTest::addRow("%s empty box %d", qPrintable(button), box)
                     << button << box << QString() << blank;

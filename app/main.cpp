@@ -1,10 +1,9 @@
+#include "shell/program.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.show();
-    return app.exec();
+    return hakobee::runProgram(app);
 }

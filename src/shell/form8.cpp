@@ -10,14 +10,14 @@ Form8::Form8(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("システム接続中>>>>>"));
-    setFixedSize(400, 90);
+    setFixedSize(480, 80);
 
     auto* text = new QLabel(
         QStringLiteral("ただいまシステムに接続中です。しばらくこのままでお待ちください。"), this);
     text->setObjectName(QStringLiteral("Label1"));
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignCenter);
-    text->setGeometry(20, 10, 360, 70);
+    text->setGeometry(16, 10, 448, 60);
 }
 
 ConnectingNotice::ConnectingNotice(QWidget* owner)

@@ -12,11 +12,8 @@
 
 namespace hakobee {
 
-int runProgram(QApplication& app)
+QString settingsRootFromArguments(const QStringList& arguments)
 {
-    QApplication::setApplicationName(QStringLiteral("hakobee"));
-    QApplication::setApplicationVersion(QStringLiteral("2.0.5"));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Barcode labels from an Access database"));
     parser.addHelpOption();
@@ -27,12 +24,18 @@ int runProgram(QApplication& app)
             .arg(SettingsFolder::defaultRoot()),
         QStringLiteral("DIR"));
     parser.addOption(settingsRoot);
-    parser.process(app);
+    parser.process(arguments);
+    return parser.isSet(settingsRoot) ? parser.value(settingsRoot) : SettingsFolder::defaultRoot();
+}
+
+int runProgram(QApplication& app)
+{
+    QApplication::setApplicationName(QStringLiteral("hakobee"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0.5"));
+    SettingsFolder settings(settingsRootFromArguments(app.arguments()));
 
     useJapaneseDefaultFont();
 
-    SettingsFolder settings(parser.isSet(settingsRoot) ? parser.value(settingsRoot)
-                                                       : SettingsFolder::defaultRoot());
     StandardDatabaseProvider databases(settings);
     QtMessageBoxes messages;
     AppContext context;

@@ -2,6 +2,7 @@
 #include "platform/error.h"
 #include "shell/form1.h"
 #include "shell/frmmain.h"
+#include "shell/program.h"
 #include "support/shellfixture.h"
 
 #include <QLabel>
@@ -229,6 +230,16 @@ private slots:
         QTRY_VERIFY(screen.isNull());
         item->trigger();
         QCOMPARE(sampleLoads, 2);
+    }
+
+    void settingsRootComesFromTheCommandLine()
+    {
+        QCOMPARE(settingsRootFromArguments({u"hakobee"_qs}), SettingsFolder::defaultRoot());
+        QCOMPARE(settingsRootFromArguments({u"hakobee"_qs, u"--settings-root"_qs, u"/srv/x"_qs}),
+                 u"/srv/x"_qs);
+        QCOMPARE(settingsRootFromArguments({u"hakobee"_qs, u"--settings-root=/srv/y"_qs}),
+                 u"/srv/y"_qs);
+        QCOMPARE(QDir::cleanPath(SettingsFolder(u"/srv/x"_qs).folderPath()), u"/srv/x/qvx_ini"_qs);
     }
 
     void failureWhileOpeningIsShownNotThrown()

@@ -5,7 +5,6 @@
 #include "platform/error.h"
 #include "platform/messageboxes.h"
 #include "platform/units.h"
-#include "shell/screenhost.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -90,10 +89,8 @@ bool Form6::load()
         context().messages->show(
             this, {u"DBの設定が不正です。設定し直して下さい[設定]-[ﾃﾞｰﾀﾍﾞｰｽ]より設定できます。"_qs,
                    u"ERROR"_qs, MessageIcon::Exclamation});
-        // The connecting notice goes too; the screen itself is discarded by
-        // the screen host, since its loading failed.
-        if (Screen* notice = context().screens ? context().screens->find(u"Form8"_qs) : nullptr)
-            notice->closeScreen();
+        // The screen host discards the screen, since its loading failed; the
+        // main menu closes its connecting notice and reports the failure.
         return false;
     }
 }

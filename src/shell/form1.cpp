@@ -1,5 +1,6 @@
 #include "shell/form1.h"
 
+#include "datasource/form6.h"
 #include "platform/error.h"
 #include "platform/osversion.h"
 #include "platform/units.h"
@@ -8,6 +9,7 @@
 #include "settings/settingsfiles.h"
 #include "settings/settingsfolder.h"
 #include "shell/form8.h"
+#include "shell/screenhost.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -59,6 +61,10 @@ Form1::Form1(AppContext& context, QWidget* parent) : Screen(context, parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("メインメニュー　　Va2.0.5"));
     buildControls();
+    connectButton(u"Command3"_qs, [this] {
+        openBehindNotice([this] { return this->context().screens->open<Form6>(); },
+                         databaseSettingsInvalidMessage());
+    });
 }
 
 void Form1::buildControls()

@@ -1,5 +1,6 @@
 #include "shell/frmmain.h"
 
+#include "datasource/setoracle.h"
 #include "shell/form1.h"
 
 #include <QDateTime>
@@ -65,6 +66,7 @@ frmMain::frmMain(AppContext& context, QWidget* parent) : QMainWindow(parent), co
 
     buildMenus();
     buildStatusBar();
+    openOnTrigger<setOracle>(u"set2"_qs);
 }
 
 QString frmMain::mainPageKey()

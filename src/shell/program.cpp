@@ -1,6 +1,7 @@
 #include "shell/program.h"
 
 #include "datasource/databaseprovider.h"
+#include "platform/filedialogs.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
 #include "settings/settingsfolder.h"
@@ -38,12 +39,14 @@ int runProgram(QApplication& app)
 
     StandardDatabaseProvider databases(settings);
     QtMessageBoxes messages;
+    QtFileDialogs fileDialogs;
     AppContext context;
     ScreenHost screens(context);
     context.messages = &messages;
     context.screens = &screens;
     context.settings = &settings;
     context.databases = &databases;
+    context.fileDialogs = &fileDialogs;
 
     frmMain window(context);
     window.show();

@@ -10,9 +10,25 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace hakobee::test {
+
+// Recorded message boxes that also let a test look at the screens at the
+// moment a box appears.
+class WatchedMessageBoxes : public RecordingMessageBoxes
+{
+public:
+    MessageAnswer show(QWidget* owner, const Message& message) override
+    {
+        if (onShow)
+            onShow();
+        return RecordingMessageBoxes::show(owner, message);
+    }
+
+    std::function<void()> onShow;
+};
 
 // A settings folder in a temporary root, the production database provider
 // over it, recorded message boxes and scripted file dialogs: what the data
@@ -34,7 +50,7 @@ public:
     QString path(const QString& fileName) const { return root.filePath(fileName); }
 
     QTemporaryDir root;
-    RecordingMessageBoxes messages;
+    WatchedMessageBoxes messages;
     ScriptedFileDialogs fileDialogs;
     AppContext context;
     ScreenHost screens{context};

@@ -1,6 +1,10 @@
 #include "datasourcefixture.h"
 
 #include "datasource/form6.h"
+#include "settings/settingscolumns.h"
+#include "settings/settingsfiles.h"
+#include "shell/form1.h"
+#include "shell/form8.h"
 
 #include <QApplication>
 #include <QFile>
@@ -28,13 +32,13 @@ QString caption(QWidget* screen, const QString& name)
     return u"<no control %1>"_qs.arg(name);
 }
 
-// Stands for the connecting notice the main menu shows while the count runs.
-class Notice : public Screen
+Form8* visibleNotice()
 {
-    Q_OBJECT
-public:
-    using Screen::Screen;
-};
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* notice = qobject_cast<Form8*>(window); notice && notice->isVisible())
+            return notice;
+    return nullptr;
+}
 
 } // namespace
 
@@ -102,7 +106,6 @@ private slots:
         if (fault == u"settings"_qs)
             QVERIFY(QFile::remove(fixture.settingsFilePath()));
 
-        QPointer<Notice> notice = fixture.screens.open<Notice>(u"Form8"_qs);
         QVERIFY(!fixture.screens.open<Form6>());
 
         QCOMPARE(fixture.messages.shown.size(), 1);
@@ -110,11 +113,74 @@ private slots:
         QCOMPARE(fixture.messages.shown[0].title, u"ERROR"_qs);
         QCOMPARE(fixture.messages.shown[0].icon, MessageIcon::Exclamation);
         QVERIFY(!fixture.screens.find<Form6>());
-        QTRY_VERIFY(notice.isNull());
         QTRY_VERIFY(findForm6Windows().isEmpty());
     }
 
+    // From the main menu
+    void mainMenuButtonShowsTheCountBehindTheNoticeAndOnlyRaisesItLater()
+    {
+        DataSourceFixture fixture;
+        writeLayoutFile(fixture);
+        const QString database = fixture.productDatabase(u"db1.mdb"_qs, 10);
+        fixture.writeSettingsFile(database, u"Master"_qs, exampleSelectText);
+        Form1* menu = fixture.screens.open<Form1>();
+        auto* button = menu->findChild<QPushButton*>(u"Command3"_qs);
+        QCOMPARE(button->text(), u"DB接続　==>　件数表示"_qs);
+        QVERIFY(button->isEnabled());
+
+        button->click();
+        Form6* count = fixture.screens.find<Form6>();
+        QVERIFY(count && count->isVisible());
+        QCOMPARE(caption(count, u"Label1"_qs), u"10"_qs);
+        QTRY_VERIFY(!visibleNotice());
+
+        // The count is not taken again while the screen is open: a database
+        // that is gone by now does not matter.
+        QVERIFY(QFile::remove(database));
+        button->click();
+        QCOMPARE(fixture.screens.find<Form6>(), count);
+        QCOMPARE(caption(count, u"Label1"_qs), u"10"_qs);
+        QVERIFY(fixture.messages.shown.isEmpty());
+        QCOMPARE(caption(menu, u"Label12"_qs), QString());
+        QCOMPARE(findForm6Windows().size(), 1);
+
+        // Closed, the screen counts anew and now reports the missing file.
+        QPointer<Form6> watch = count;
+        count->closeScreen();
+        QTRY_VERIFY(watch.isNull());
+        button->click();
+        QCOMPARE(fixture.messages.shown.size(), 1);
+        QCOMPARE(fixture.messages.shown[0].title, u"ERROR"_qs);
+        QVERIFY(!fixture.screens.find<Form6>());
+        QTRY_VERIFY(!visibleNotice());
+        QCOMPARE(caption(menu, u"Label12"_qs), u"DBの設定が不正です。設定し直して下さい"_qs);
+        QTRY_VERIFY(findForm6Windows().isEmpty());
+        menu->closeScreen();
+    }
+
+    void noticeShowsWhileTheFailureIsReported()
+    {
+        DataSourceFixture fixture;
+        writeLayoutFile(fixture);
+        fixture.writeSettingsFile(fixture.path(u"gone.mdb"_qs), u"Master"_qs, exampleSelectText);
+        Form1* menu = fixture.screens.open<Form1>();
+        bool noticeDuringMessage = false;
+        fixture.messages.onShow = [&] {
+            noticeDuringMessage = visibleNotice() != nullptr;
+        };
+        menu->findChild<QPushButton*>(u"Command3"_qs)->click();
+        QVERIFY(noticeDuringMessage);
+        QTRY_VERIFY(!visibleNotice());
+        menu->closeScreen();
+    }
+
 private:
+    static void writeLayoutFile(DataSourceFixture& fixture)
+    {
+        replaceSettingsFile(fixture.settingsFolderPath() + u"/"_qs + SettingsFiles::layout,
+                            SettingsColumns::layout(), {u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"9"_qs, u"0"_qs});
+    }
+
     static QList<QWidget*> findForm6Windows()
     {
         QList<QWidget*> found;

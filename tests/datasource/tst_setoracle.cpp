@@ -4,12 +4,15 @@
 #include "datasource/setoracle.h"
 #include "platform/error.h"
 #include "shell/form12.h"
+#include "shell/frmmain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -108,6 +111,28 @@ private slots:
         QVERIFY(text1(screen) && text4(screen) && text5(screen));
         QCOMPARE(u"(例)"_qs + exampleSelectText, caption(screen, u"Label12"_qs));
         screen->closeScreen();
+    }
+
+    void databaseMenuItemOpensOneScreen()
+    {
+        DataSourceFixture fixture;
+        fixture.writeSettingsFile(u"/data/db1.mdb"_qs, u"Master"_qs, u"select * from "_qs);
+        frmMain window(fixture.context);
+        window.show();
+        fixture.screens.setContainer(window.documentArea());
+        QAction* item = window.menuItem(u"set2"_qs);
+        QCOMPARE(item->text(), u"データベース(&B)"_qs);
+        QVERIFY(item->isEnabled());
+        item->trigger();
+        setOracle* screen = fixture.screens.find<setOracle>();
+        QVERIFY(screen && screen->isVisible());
+        QCOMPARE(text1(screen)->text(), u"/data/db1.mdb"_qs);
+        item->trigger();
+        QCOMPARE(fixture.screens.find<setOracle>(), screen);
+        QCOMPARE(window.documentArea()->subWindowList().size(), 1);
+        QCOMPARE(window.documentArea()->activeSubWindow()->widget(), screen);
+        screen->closeScreen();
+        QTRY_COMPARE(window.documentArea()->subWindowList().size(), 0);
     }
 
     // Loading

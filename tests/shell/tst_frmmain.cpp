@@ -137,7 +137,8 @@ private slots:
 
     void itemsWithoutTheirScreensAreDisabled()
     {
-        const QStringList working{u"mnuFileExit"_qs, u"mnuViewToolbar"_qs, u"main1"_qs};
+        const QStringList working{u"mnuFileExit"_qs, u"mnuViewToolbar"_qs, u"main1"_qs,
+                                  u"set2"_qs};
         int items = 0;
         for (QAction* menu : window->menuBar()->actions()) {
             for (QAction* item : menu->menu()->actions()) {

@@ -53,6 +53,7 @@ QLabel* makeReadBackLabel(const QString& name, QWidget* parent)
 {
     QLabel* label = makeLabel(name, u"Label17"_qs, parent);
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label->setForegroundRole(QPalette::PlaceholderText);
     return label;
 }
 
@@ -93,6 +94,7 @@ void setOracle::buildControls()
     Text5 = new QPlainTextEdit(Frame1);
     Text5->setObjectName(u"Text5"_qs);
     Text5->setTabChangesFocus(true);
+    Text5->setFixedHeight(3 * Text5->fontMetrics().lineSpacing() + 12);
     Label12 = makeLabel(
         u"Label12"_qs,
         u"(例)select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価　from"_qs, Frame1);
@@ -106,11 +108,10 @@ void setOracle::buildControls()
     Label16 = makeLabel(u"Label16"_qs,
                         u"3 構文は必ず　from まで記述し、テーブル名は構文に入れないでください。"_qs,
                         Frame1);
-    for (QLabel* help : {Label13, Label14, Label15, Label16})
-        help->setWordWrap(true);
     Label13->setStyleSheet(u"color: #c00000;"_qs);
 
     auto* entry = new QGridLayout(Frame1);
+    entry->setVerticalSpacing(4);
     entry->setColumnStretch(1, 1);
     entry->addWidget(Label2, 0, 0);
     entry->addWidget(Text1, 0, 1);
@@ -122,32 +123,47 @@ void setOracle::buildControls()
     entry->addWidget(Label10, 2, 2);
     entry->addWidget(Label11, 3, 0, Qt::AlignTop);
     entry->addWidget(Text5, 3, 1, 1, 2);
-    entry->addWidget(Label12, 4, 1, 1, 2);
+    entry->addWidget(Label12, 4, 0, 1, 3);
     entry->addWidget(Label13, 5, 0, 1, 3);
     entry->addWidget(Label14, 6, 0, 1, 3);
     entry->addWidget(Label15, 7, 0, 1, 3);
     entry->addWidget(Label16, 8, 0, 1, 3);
 
+    // After a test: the record count, and the values read back from the file.
     Label1 = makeLabel(u"Label1"_qs, u"Label1"_qs, this);
+    QFont count = Label1->font();
+    count.setBold(true);
+    Label1->setFont(count);
     Labeldb = makeReadBackLabel(u"Labeldb"_qs, this);
     Labeltb = makeReadBackLabel(u"Labeltb"_qs, this);
     Labelsql = makeReadBackLabel(u"Labelsql"_qs, this);
     Labelpass = makeReadBackLabel(u"Labelpass"_qs, this);
     Labeluser = makeReadBackLabel(u"Labeluser"_qs, this);
-    auto* readBack = new QHBoxLayout;
-    readBack->addWidget(Label1);
-    for (QLabel* label : {Labeldb, Labeltb, Labelsql, Labelpass, Labeluser})
-        readBack->addWidget(label, 1);
+    // These two hold no values; they keep their caption's width.
+    for (QLabel* unused : {Labelpass, Labeluser})
+        unused->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    auto* readBack = new QGridLayout;
+    readBack->setColumnStretch(1, 1);
+    readBack->setColumnStretch(2, 2);
+    readBack->addWidget(Label1, 0, 0);
+    readBack->addWidget(Labeldb, 0, 1, 1, 4);
+    readBack->addWidget(Labeltb, 1, 1);
+    readBack->addWidget(Labelsql, 1, 2);
+    readBack->addWidget(Labelpass, 1, 3);
+    readBack->addWidget(Labeluser, 1, 4);
 
     Command2 = makeButton(u"Command2"_qs, u"ﾃﾞｰﾀﾍﾞｰｽ接続テスト=>設定変更"_qs, this);
     Command4 = makeButton(u"Command4"_qs, u"設定変更ﾎﾞﾀﾝ"_qs, this);
+    for (QPushButton* button : {Command2, Command4})
+        button->setMinimumWidth(button->sizeHint().width() + 16);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command2);
     buttons->addWidget(Command4);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 10, 12, 10);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->setSpacing(4);
     layout->addWidget(Label111);
     layout->addWidget(Label5);
     layout->addWidget(Frame1, 1);

@@ -5,18 +5,25 @@
 //
 //   hakobee-screenshots OUTDIR        (run with QT_QPA_PLATFORM=offscreen)
 #include "datasource/databaseprovider.h"
+#include "datasource/datasourcefile.h"
+#include "datasource/form6.h"
+#include "datasource/setoracle.h"
+#include "platform/filedialogs.h"
 #include "platform/fonts.h"
 #include "platform/messageboxes.h"
 #include "settings/settingsfiles.h"
 #include "settings/settingsfolder.h"
 #include "shell/form1.h"
+#include "shell/form12.h"
 #include "shell/form8.h"
 #include "shell/frmmain.h"
 #include "shell/screenhost.h"
+#include "testdata/productstable.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -34,6 +41,16 @@ public:
     MessageAnswer show(QWidget*, const Message&) override { return MessageAnswer::Ok; }
 };
 
+// Cancels every file dialog without showing it.
+class CancellingFileDialogs : public FileDialogs
+{
+public:
+    std::optional<QString> openFile(QWidget*, const OpenFileRequest&) override
+    {
+        return std::nullopt;
+    }
+};
+
 // The seams one screen is created with: restored default settings in a
 // temporary root, the settings provider, a screen host.
 class ScreenshotSession
@@ -47,12 +64,24 @@ public:
         context.screens = &screens;
         context.settings = &settings;
         context.databases = &databases;
+        context.fileDialogs = &fileDialogs;
+    }
+
+    // Points the data source at a freshly written database of the sample's
+    // shape (table Master: bar, hi, mei, as2) with 30 products.
+    void useGeneratedDatabase()
+    {
+        const QString path = root.filePath(u"sample.mdb"_qs);
+        mdbwriter::writeDatabase(path, {testdata::generatedProductsTable(u"Master"_qs, 30)});
+        writeDataSource(settings, {QDir::toNativeSeparators(path), u"Master"_qs,
+                                   u"select bar,hi,mei,as2 from"_qs});
     }
 
     QTemporaryDir root;
     SettingsFolder settings;
     StandardDatabaseProvider databases;
     SilentMessageBoxes messages;
+    CancellingFileDialogs fileDialogs;
     AppContext context;
     ScreenHost screens;
     std::unique_ptr<QWidget> owned; // a window the host does not own
@@ -84,6 +113,24 @@ const Screenshot screenshots[] = {
          session.owned = std::make_unique<Form8>();
          session.owned->show();
          return session.owned.get();
+     }},
+    {"setOracle",
+     [](ScreenshotSession& session) -> QWidget* {
+         session.useGeneratedDatabase();
+         setOracle* screen = session.screens.open<setOracle>();
+         // After a connection test: the count and the values read back.
+         if (screen)
+             screen->findChild<QPushButton*>(u"Command2"_qs)->click();
+         return screen;
+     }},
+    {"Form6",
+     [](ScreenshotSession& session) -> QWidget* {
+         session.useGeneratedDatabase();
+         return session.screens.open<Form6>();
+     }},
+    {"Form12",
+     [](ScreenshotSession& session) -> QWidget* {
+         return session.screens.open<Form12>();
      }},
 };
 

@@ -70,6 +70,10 @@ private slots:
             << u"途中"_qs;
         QTest::newRow("too few values")
             << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n") << u"足りません"_qs;
+        QTest::newRow("not Shift-JIS")
+            << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"\x85\x20\",\"B\",\"9\","
+                          "\"0\"\r\n")
+            << u"読めない"_qs;
         QTest::newRow("empty") << QByteArray() << u""_qs;
     }
 

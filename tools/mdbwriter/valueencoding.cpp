@@ -13,7 +13,7 @@ template<typename T> const T& expect(const Value& value, const char* what)
 {
     if (const T* held = std::get_if<T>(&value))
         return *held;
-    throw ValueError{QStringLiteral("%1 ではない値です").arg(QLatin1String(what))};
+    throw ValueError{QStringLiteral("%1 ではない値です").arg(QString::fromUtf8(what))};
 }
 
 qint64 integerInRange(const Value& value, qint64 lowest, qint64 highest)

@@ -14,16 +14,21 @@ bool isNull(const Value& value)
     return std::holds_alternative<std::monostate>(value);
 }
 
+// Both readers print exact decimals with as many decimal places as the scale.
+QString decimalText(qint64 unscaled, int scale)
+{
+    const bool negative = unscaled < 0;
+    // Work in unsigned so that the smallest amount has a magnitude too.
+    const quint64 magnitude = negative ? quint64(0) - quint64(unscaled) : quint64(unscaled);
+    QString digits = QString::number(magnitude).rightJustified(scale + 1, u'0');
+    if (scale > 0)
+        digits.insert(digits.size() - scale, u'.');
+    return negative ? QStringLiteral("-") + digits : digits;
+}
+
 QString moneyText(qint64 timesTenThousand)
 {
-    const bool negative = timesTenThousand < 0;
-    // Work in unsigned so that the smallest amount has a magnitude too.
-    const quint64 magnitude =
-        negative ? quint64(0) - quint64(timesTenThousand) : quint64(timesTenThousand);
-    return QStringLiteral("%1%2.%3")
-        .arg(negative ? QStringLiteral("-") : QString())
-        .arg(magnitude / 10000)
-        .arg(magnitude % 10000, 4, 10, QChar(u'0'));
+    return decimalText(timesTenThousand, 4);
 }
 
 QString describe(const QJsonValue& value)
@@ -43,8 +48,9 @@ QString cellPlace(const QString& reader, qint64 row, const QString& column)
 
 } // namespace
 
-std::optional<QString> expectedExportCell(ColumnType type, const Value& value)
+std::optional<QString> expectedExportCell(const mdbwriter::Column& column, const Value& value)
 {
+    const ColumnType type = column.type;
     if (type == ColumnType::YesNo)
         return std::get_if<bool>(&value) && std::get<bool>(value) ? QStringLiteral("1")
                                                                   : QStringLiteral("0");
@@ -57,6 +63,8 @@ std::optional<QString> expectedExportCell(ColumnType type, const Value& value)
         return QString::number(std::get<qint64>(value));
     case ColumnType::Currency:
         return moneyText(std::get<qint64>(value));
+    case ColumnType::Decimal:
+        return decimalText(std::get<qint64>(value), column.scale);
     case ColumnType::Single:
         return QString::asprintf("%.8g", std::get<double>(value));
     case ColumnType::Double:
@@ -76,8 +84,9 @@ std::optional<QString> expectedExportCell(ColumnType type, const Value& value)
     return std::nullopt;
 }
 
-QJsonValue expectedReaderCell(ColumnType type, const Value& value)
+QJsonValue expectedReaderCell(const mdbwriter::Column& column, const Value& value)
 {
+    const ColumnType type = column.type;
     if (type == ColumnType::YesNo)
         return std::get_if<bool>(&value) && std::get<bool>(value);
     if (isNull(value))
@@ -89,6 +98,8 @@ QJsonValue expectedReaderCell(ColumnType type, const Value& value)
         return double(std::get<qint64>(value));
     case ColumnType::Currency:
         return moneyText(std::get<qint64>(value));
+    case ColumnType::Decimal:
+        return decimalText(std::get<qint64>(value), column.scale);
     case ColumnType::Single:
         return double(float(std::get<double>(value)));
     case ColumnType::Double:
@@ -157,7 +168,7 @@ QString compareWithBothReaders(const QString& file, const QString& table,
                 .arg(exportedRow.size())
                 .arg(readRow.size());
         for (qsizetype c = 0; c < columns.size(); ++c) {
-            const auto exportCell = expectedExportCell(columns[c].type, expected[c]);
+            const auto exportCell = expectedExportCell(columns[c], expected[c]);
             if (exportedRow[c] != exportCell)
                 return cellPlace(QStringLiteral("mdb-export"), row, names[c]) +
                        QStringLiteral("%1, expected %2")
@@ -165,7 +176,7 @@ QString compareWithBothReaders(const QString& file, const QString& table,
         }
         for (qsizetype r = 0; r < readerColumns.size(); ++r) {
             const qsizetype c = readerColumns[r];
-            const QJsonValue readerCell = expectedReaderCell(columns[c].type, expected[c]);
+            const QJsonValue readerCell = expectedReaderCell(columns[c], expected[c]);
             if (readRow[r] != readerCell)
                 return cellPlace(QStringLiteral("mdb-reader"), row, names[c]) +
                        QStringLiteral("%1, expected %2")

@@ -14,9 +14,9 @@
 // writer's code.
 namespace hakobee::tests {
 
-std::optional<QString> expectedExportCell(mdbwriter::ColumnType type,
+std::optional<QString> expectedExportCell(const mdbwriter::Column& column,
                                           const mdbwriter::Value& value);
-QJsonValue expectedReaderCell(mdbwriter::ColumnType type, const mdbwriter::Value& value);
+QJsonValue expectedReaderCell(const mdbwriter::Column& column, const mdbwriter::Value& value);
 
 using RowSource = std::function<QList<mdbwriter::Value>(qint64 row)>;
 

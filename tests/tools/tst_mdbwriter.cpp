@@ -57,6 +57,7 @@ const QList<Column> everyType{
     {QStringLiteral("yesNoCol"), ColumnType::YesNo},
     {QStringLiteral("textCol"), ColumnType::Text, 255},
     {QStringLiteral("memoCol"), ColumnType::Memo},
+    {QStringLiteral("decimalCol"), ColumnType::Decimal, 0, 18, 4},
 };
 
 } // namespace
@@ -96,20 +97,20 @@ private slots:
         const QList<QList<Value>> rows{
             {qint64(7), qint64(-1234), qint64(123456789), qint64(1980000), 1.5, 3.141592653589793,
              wallClock(2026, 12, 8, 10, 30, 15), true, QStringLiteral("コーヒー豆 200g"),
-             QStringLiteral("短いメモ")},
+             QStringLiteral("短いメモ"), qint64(12345678)},
             {qint64(0), qint64(-32768), qint64(std::numeric_limits<qint32>::min()),
              std::numeric_limits<qint64>::min(), -0.25, -1e-300, wallClock(1899, 12, 30), false,
-             QStringLiteral("a"), QStringLiteral("x")},
+             QStringLiteral("a"), QStringLiteral("x"), qint64(-999999999999999999)},
             {qint64(255), qint64(32767), qint64(std::numeric_limits<qint32>::max()),
              std::numeric_limits<qint64>::max(), 1024.125, 1e300,
              wallClock(2199, 12, 31, 23, 59, 59), true, QStringLiteral("café ÀÿÉ"),
-             QStringLiteral("Grüße")},
+             QStringLiteral("Grüße"), qint64(999999999999999999)},
             {Value{}, Value{}, Value{}, Value{}, Value{}, Value{}, Value{}, Value{}, Value{},
-             Value{}},
+             Value{}, Value{}},
             {qint64(1), Value{}, qint64(-1), Value{}, 0.0, Value{}, wallClock(2000, 2, 29, 12),
-             Value{}, Value{}, QStringLiteral("中")},
+             Value{}, Value{}, QStringLiteral("中"), qint64(0)},
             {Value{}, qint64(0), Value{}, qint64(-123400), Value{}, 0.1, Value{}, true,
-             QStringLiteral("全角　空白と一の字"), Value{}},
+             QStringLiteral("全角　空白と一の字"), Value{}, qint64(-5)},
         };
         writeAndVerify(QStringLiteral("types.mdb"),
                        tableOf(QStringLiteral("AllTypes"), everyType, rows), rows);
@@ -243,6 +244,8 @@ private slots:
             << Column{QStringLiteral("c"), ColumnType::Text, 5} << Value{qint64(1)};
         QTest::newRow("single out of range")
             << Column{QStringLiteral("c"), ColumnType::Single} << Value{1e39};
+        QTest::newRow("decimal beyond its precision")
+            << Column{QStringLiteral("c"), ColumnType::Decimal, 0, 5, 2} << Value{qint64(100000)};
         QTest::newRow("invalid date")
             << Column{QStringLiteral("c"), ColumnType::DateTime} << Value{QDateTime()};
     }

@@ -15,8 +15,8 @@ struct ValueError
 };
 
 // Writes a fixed-length value (Byte, Integer, Long, Currency, Single, Double,
-// Date/Time) at offset.
-void putFixedValue(QByteArray& row, int offset, ColumnType type, const Value& value);
+// Date/Time, Decimal) at offset.
+void putFixedValue(QByteArray& row, int offset, const Column& column, const Value& value);
 
 // Yes/No: the stored bit. Null reads back as No, as Access stores it.
 bool yesNoBit(const Value& value);

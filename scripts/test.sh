@@ -3,4 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh default
+scripts/npm-deps.sh
 ctest --preset default

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "mdbwriter.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace hakobee::mdbwriter {
+
+// Encoders of single values. Each throws ValueError with a short reason when
+// the value does not suit the column; the row encoder adds where it happened.
+struct ValueError
+{
+    QString reason;
+};
+
+// Writes a fixed-length value (Byte, Integer, Long, Currency, Single, Double,
+// Date/Time) at offset.
+void putFixedValue(QByteArray& row, int offset, ColumnType type, const Value& value);
+
+// Yes/No: the stored bit. Null reads back as No, as Access stores it.
+bool yesNoBit(const Value& value);
+
+// Text and Memo: the text, checked against the declared length for Text.
+const QString& textValue(const Column& column, const Value& value);
+
+// Days since 1899-12-30, the fractional part the time of day. Before that
+// day the whole part counts backwards while the time still counts forwards.
+double jetDateTime(const QDateTime& dateTime);
+
+} // namespace hakobee::mdbwriter

@@ -79,7 +79,8 @@ private:
         }
         if (message.startsWith(noColumn))
             return accesserror::noSuchColumn(path, nameAfter(message, noColumn), message);
-        if (message.startsWith(QLatin1String("not authorized")))
+        if (message.startsWith(QLatin1String("not authorized")) ||
+            message.endsWith(QLatin1String("may not be modified")))
             return accesserror::onlySelect(query, message);
         return accesserror::queryNotUnderstood(query, message);
     }

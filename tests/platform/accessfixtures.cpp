@@ -24,9 +24,12 @@ Table productTable(const QString& name, const QList<Product>& products)
     Table table{name, productColumns(), products.size(), {}};
     table.rowAt = [products](qint64 row, QList<Value>& values) {
         const Product& product = products.at(row);
-        values[0] = product.bar;
-        values[1] = product.hi;
-        values[2] = product.mei;
+        // A null QString is a null value.
+        const QString texts[] = {product.bar, product.hi, product.mei};
+        for (int i = 0; i < 3; ++i) {
+            if (!texts[i].isNull())
+                values[i] = texts[i];
+        }
         values[3] = product.kakakuTimes10000;
     };
     return table;

@@ -8,6 +8,7 @@
 // project's Jet 4 writer.
 namespace hakobee::accessfixtures {
 
+// A null QString is written as a null value.
 struct Product
 {
     QString bar;

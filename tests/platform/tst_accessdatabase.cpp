@@ -108,6 +108,9 @@ private slots:
         QTest::newRow("where on a number")
             << QStringLiteral("select kakaku from Master where kakaku >= 250 and kakaku < 1000")
             << QStringList{QStringLiteral("250")};
+        QTest::newRow("trailing semicolon and comment")
+            << QStringLiteral("select bar from Master where kakaku = 250; -- 消しゴム")
+            << QStringList{QStringLiteral("49123456")};
         QTest::newRow("where like") << QStringLiteral("select hi from Master where hi like '%茶%'")
                                     << QStringList{QStringLiteral("緑茶 500ml")};
         QTest::newRow("full-width blank in quotes is text")

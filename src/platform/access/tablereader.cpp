@@ -4,6 +4,8 @@
 #include "platform/access/accessfile.h"
 #include "platform/access/accesstextforms.h"
 
+#include <QSet>
+
 #include <glib.h>
 
 #include <cstdio>
@@ -138,6 +140,12 @@ TableReader::TableReader(const AccessFile& file, const AccessTableEntry& table)
         const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i));
         columns_.append({QString::fromUtf8(column->name), column->col_type, column->col_size,
                          column->col_scale, column->col_prec});
+    }
+    QSet<QString> names;
+    for (const AccessColumn& column : std::as_const(columns_)) {
+        if (column.name.isEmpty() || names.contains(column.name.toLower()))
+            fail(QStringLiteral("its column names are damaged (\"%1\")").arg(column.name));
+        names.insert(column.name.toLower());
     }
     fields_.resize(columns_.size());
 }

@@ -22,13 +22,14 @@ QString nameAfter(const QString& message, const QString& prefix)
     return name;
 }
 
-bool onlyBlanksAndSemicolons(const char* text)
+// Whether the text after the first statement holds another statement
+// (rather than nothing, blanks, semicolons or comments).
+bool holdsAnotherStatement(sqlite3* db, const char* rest)
 {
-    for (; *text; ++text) {
-        if (*text != ';' && !QChar::isSpace(uchar(*text)))
-            return false;
-    }
-    return true;
+    sqlite3_stmt* another = nullptr;
+    const int rc = sqlite3_prepare_v2(db, rest, -1, &another, nullptr);
+    sqlite3_finalize(another);
+    return rc != SQLITE_OK || another != nullptr;
 }
 
 class AccessConnection final : public Connection
@@ -51,7 +52,7 @@ public:
         }
         if (!statement)
             throw accesserror::queryNotUnderstood(query, QStringLiteral("the query is empty"));
-        if (!onlyBlanksAndSemicolons(rest)) {
+        if (holdsAnotherStatement(db, rest)) {
             sqlite3_finalize(statement);
             throw accesserror::queryNotUnderstood(query,
                                                   QStringLiteral("only one statement can run"));
@@ -79,7 +80,8 @@ private:
         }
         if (message.startsWith(noColumn))
             return accesserror::noSuchColumn(path, nameAfter(message, noColumn), message);
-        if (message.startsWith(QLatin1String("not authorized")))
+        if (message.startsWith(QLatin1String("not authorized")) ||
+            message.endsWith(QLatin1String("may not be modified")))
             return accesserror::onlySelect(query, message);
         return accesserror::queryNotUnderstood(query, message);
     }

@@ -1,6 +1,7 @@
 #include "platform/access/accesssession.h"
 
 #include "platform/access/accesserrors.h"
+#include "platform/access/tablereader.h"
 
 #include <sqlite3.h>
 
@@ -54,15 +55,26 @@ std::shared_ptr<AccessSession> AccessSession::open(const QString& path)
 
     const QList<AccessTableEntry>& tables = session->file->tables();
     for (int i = 0; i < tables.size(); ++i) {
+        // A table whose definition cannot be read is left out, so that the
+        // other tables stay usable; a query naming it says what is wrong.
+        // (SQLite keeps a virtual table whose creation failed in its schema.)
+        try {
+            const TableReader check(*session->file, tables.at(i));
+        } catch (const Error& error) {
+            session->damagedTables.insert(tables.at(i).name.toLower(), error.description());
+            continue;
+        }
         const QString create = QStringLiteral("CREATE VIRTUAL TABLE main.%1 USING access(%2)")
                                    .arg(quotedName(tables.at(i).name))
                                    .arg(i);
         char* message = nullptr;
         if (sqlite3_exec(db, create.toUtf8().constData(), nullptr, nullptr, &message) !=
             SQLITE_OK) {
-            // The other tables stay usable; a query naming this one says why not.
-            session->damagedTables.insert(tables.at(i).name.toLower(),
-                                          QString::fromUtf8(message ? message : ""));
+            session->damagedTables.insert(
+                tables.at(i).name.toLower(),
+                accesserror::tableDamaged(path, tables.at(i).name,
+                                          QString::fromUtf8(message ? message : ""))
+                    .description());
         }
         sqlite3_free(message);
     }

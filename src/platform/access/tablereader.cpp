@@ -4,6 +4,8 @@
 #include "platform/access/accessfile.h"
 #include "platform/access/accesstextforms.h"
 
+#include <QSet>
+
 #include <glib.h>
 
 #include <cstdio>
@@ -130,6 +132,7 @@ TableReader::TableReader(const AccessFile& file, const AccessTableEntry& table)
             QStringLiteral("libmdb could not read the definition on page %1").arg(entry_.table_pg));
     if (!table_->usage_map || table_->map_sz < 1)
         fail(QStringLiteral("its page usage map is empty"));
+    checkUsageMap();
     if (!mdb_read_columns(table_.get()) || table_->columns->len != table_->num_cols)
         fail(QStringLiteral("libmdb could not read its columns"));
 
@@ -137,6 +140,12 @@ TableReader::TableReader(const AccessFile& file, const AccessTableEntry& table)
         const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i));
         columns_.append({QString::fromUtf8(column->name), column->col_type, column->col_size,
                          column->col_scale, column->col_prec});
+    }
+    QSet<QString> names;
+    for (const AccessColumn& column : std::as_const(columns_)) {
+        if (column.name.isEmpty() || names.contains(column.name.toLower()))
+            fail(QStringLiteral("its column names are damaged (\"%1\")").arg(column.name));
+        names.insert(column.name.toLower());
     }
     fields_.resize(columns_.size());
 }
@@ -172,6 +181,57 @@ void TableReader::checkDefinition()
         const quint32 page = quint32(mdb_get_int32(mdb->pg_buf, offset)) >> 8;
         if (page == 0 || page >= pageCount_)
             fail(QStringLiteral("its page map lies on page %1, outside the file").arg(page));
+    }
+}
+
+// libmdb ends a scan quietly at the first page it cannot read, so a file
+// cut short would lose its last rows without a word. Every page the table's
+// usage map lists must therefore lie inside the file.
+void TableReader::checkUsageMap()
+{
+    MdbHandle* mdb = handle_.get();
+    const unsigned char* map = table_->usage_map;
+    const quint32 mapBytes = quint32(table_->map_sz);
+    auto highestSetBit = [](const unsigned char* bitmap, quint32 bytes) -> qint64 {
+        for (qint64 byte = qint64(bytes) - 1; byte >= 0; --byte) {
+            if (bitmap[byte]) {
+                for (int bit = 7; bit >= 0; --bit) {
+                    if (bitmap[byte] & (1 << bit))
+                        return byte * 8 + bit;
+                }
+            }
+        }
+        return -1;
+    };
+    auto checkPage = [this](qint64 page) {
+        if (page >= qint64(pageCount_)) {
+            fail(QStringLiteral("its rows continue on page %1, beyond the file's %2 pages")
+                     .arg(page)
+                     .arg(pageCount_));
+        }
+    };
+
+    if (map[0] == 0) {
+        if (mapBytes < 5)
+            return;
+        const qint64 highest = highestSetBit(map + 5, mapBytes - 5);
+        if (highest >= 0)
+            checkPage(qint64(u32At(map + 1)) + highest);
+    } else if (map[0] == 1) {
+        const qint64 pagesPerMapPage = qint64(mdb->fmt->pg_size - 4) * 8;
+        for (quint32 k = 0; 1 + 4 * (k + 1) <= mapBytes; ++k) {
+            const quint32 mapPage = u32At(map + 1 + 4 * k);
+            if (mapPage == 0)
+                continue;
+            checkPage(mapPage);
+            if (mdb_read_alt_pg(mdb, mapPage) != mdb->fmt->pg_size)
+                fail(QStringLiteral("its usage map page %1 cannot be read").arg(mapPage));
+            const qint64 highest = highestSetBit(mdb->alt_pg_buf + 4, quint32(mdb->fmt->pg_size - 4));
+            if (highest >= 0)
+                checkPage(k * pagesPerMapPage + highest);
+        }
+    } else {
+        fail(QStringLiteral("its usage map has the unknown type %1").arg(map[0]));
     }
 }
 

@@ -78,6 +78,7 @@ public:
 private:
     [[noreturn]] void fail(const QString& what) const;
     void checkDefinition();
+    void checkUsageMap();
     void checkFields(int row);
     QByteArray longValue(int column);
     const unsigned char* fieldBytes(int column) const;

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStringEncoder>
 #include <QTest>
 
@@ -71,9 +72,29 @@ QByteArray DataSourceFixture::settingsFileBytes() const
     return file.readAll();
 }
 
+QString DataSourceFixture::installShippedDataSource(const QString& builtDefaultsFolder)
+{
+    const QString shipped = QDir(builtDefaultsFolder).filePath(u"nimbeconfig2.txt"_qs);
+    QFile::remove(settingsFilePath());
+    if (!QFile::copy(shipped, settingsFilePath()))
+        qFatal("cannot copy the shipped nimbeconfig2.txt");
+    return QDir(builtDefaultsFolder).filePath(u"sample.mdb"_qs);
+}
+
 QString DataSourceFixture::productDatabase(const QString& fileName, int rowCount)
 {
     return writeProductDatabase(root.filePath(fileName), rowCount);
+}
+
+qint64 countRowsWithMdbTools(const QString& databasePath, const QString& table)
+{
+    QProcess count;
+    count.start(u"mdb-count"_qs, {databasePath, table});
+    if (!count.waitForFinished(30000) || count.exitCode() != 0)
+        return -1;
+    bool ok = false;
+    const qint64 rows = count.readAllStandardOutput().trimmed().toLongLong(&ok);
+    return ok ? rows : -1;
 }
 
 } // namespace hakobee::test

@@ -45,6 +45,9 @@ public:
     void writeSettingsFile(const QString& databasePath, const QString& table,
                            const QString& storedSelectText);
     QByteArray settingsFileBytes() const;
+    // Copies the default nimbeconfig2.txt shipped beside the program, which
+    // points at the bundled sample database; returns that database's path.
+    QString installShippedDataSource(const QString& builtDefaultsFolder);
     // A database of the example's shape with rowCount rows, in the root.
     QString productDatabase(const QString& fileName, int rowCount);
     QString path(const QString& fileName) const { return root.filePath(fileName); }
@@ -59,6 +62,9 @@ private:
     struct Backends;
     std::unique_ptr<Backends> backends_;
 };
+
+// The row count of a table as mdbtools' own reader gives it; -1 on failure.
+qint64 countRowsWithMdbTools(const QString& databasePath, const QString& table);
 
 // The settings file's bytes for three values, as the system writes them.
 QByteArray settingsFileContent(const QString& databasePath, const QString& table,

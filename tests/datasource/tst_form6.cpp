@@ -7,6 +7,7 @@
 #include "shell/form8.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
@@ -71,6 +72,20 @@ private slots:
         screen->findChild<QPushButton*>(u"Command1"_qs)->click();
         QTRY_VERIFY(watch.isNull());
         QVERIFY(!fixture.screens.find<Form6>());
+    }
+
+    void countsTheBundledSampleWithTheShippedSettings()
+    {
+        DataSourceFixture fixture;
+        const QString sample = fixture.installShippedDataSource(HAKOBEE_BUILT_DEFAULTS_DIR);
+        const qint64 expected = countRowsWithMdbTools(sample, u"Master"_qs);
+        QVERIFY(expected > 0);
+        Form6* screen = fixture.screens.open<Form6>();
+        QVERIFY(screen);
+        QCOMPARE(caption(screen, u"Labeldb"_qs), QDir::toNativeSeparators(sample));
+        QCOMPARE(caption(screen, u"Label1"_qs), QString::number(expected));
+        QVERIFY(fixture.messages.shown.isEmpty());
+        screen->closeScreen();
     }
 
     void uncountableDataSourceLeavesNoScreen_data()

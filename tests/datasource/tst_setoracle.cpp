@@ -225,6 +225,27 @@ private slots:
         screen->closeScreen();
     }
 
+    void shippedSettingsConnectToTheBundledSample()
+    {
+        DataSourceFixture fixture;
+        const QString sample = fixture.installShippedDataSource(HAKOBEE_BUILT_DEFAULTS_DIR);
+        const QByteArray shipped = fixture.settingsFileBytes();
+        setOracle* screen = fixture.screens.open<setOracle>();
+        QCOMPARE(text1(screen)->text(), QDir::toNativeSeparators(sample));
+        QCOMPARE(text4(screen)->text(), u"Master"_qs);
+
+        // Loaded and saved again, the stored select text keeps one blank:
+        // the box shows it with its blank, and the writer adds none twice.
+        text5(screen)->setPlainText(text5(screen)->toPlainText().trimmed());
+        click(screen, u"Command2"_qs);
+        QCOMPARE(fixture.settingsFileBytes(), shipped);
+        QCOMPARE(caption(screen, u"Label1"_qs),
+                 QString::number(countRowsWithMdbTools(sample, u"Master"_qs)));
+        QCOMPARE(fixture.messages.shown.size(), 1);
+        QCOMPARE(fixture.messages.shown[0].text, u"接続できました"_qs);
+        screen->closeScreen();
+    }
+
     void rejectedQueryShowsTheDatabaseDescriptionAndKeepsTheBadValue_data()
     {
         QTest::addColumn<QString>("selectText");

@@ -64,7 +64,8 @@ private slots:
                                           "\"ラベル\",\"B\",\"9\",\"0\"\r\n"_qs)
                                       .toUtf8()
                                << u"UTF-8"_qs;
-        QTest::newRow("NUL bytes") << QByteArray("\"TITLE1\",\"TITLE2\",\0\0\0\0", 24) << u"NUL"_qs;
+        static const char withNul[] = "\"TITLE1\",\"TITLE2\",\0\0\0\0";
+        QTest::newRow("NUL bytes") << QByteArray(withNul, sizeof withNul - 1) << u"NUL"_qs;
         QTest::newRow("truncated in a value")
             << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"A\",\"B\",\"9")
             << u"途中"_qs;

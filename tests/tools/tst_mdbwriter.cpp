@@ -246,6 +246,9 @@ private slots:
             << Column{QStringLiteral("c"), ColumnType::Single} << Value{1e39};
         QTest::newRow("decimal beyond its precision")
             << Column{QStringLiteral("c"), ColumnType::Decimal, 0, 5, 2} << Value{qint64(100000)};
+        QTest::newRow("text no reader can get back")
+            << Column{QStringLiteral("c"), ColumnType::Text, 5}
+            << Value{QString(QChar(0xFEFF)) + QStringLiteral("一")};
         QTest::newRow("invalid date")
             << Column{QStringLiteral("c"), ColumnType::DateTime} << Value{QDateTime()};
     }

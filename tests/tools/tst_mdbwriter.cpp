@@ -225,6 +225,23 @@ private slots:
         QCOMPARE(read->rows.size(), 700);
     }
 
+    // Enough tables that their usage maps fill more than one page.
+    void manyTables()
+    {
+        const QList<Column> columns{{QStringLiteral("n"), ColumnType::Long}};
+        QList<Table> tables;
+        QStringList names;
+        for (int i = 0; i < 40; ++i) {
+            names.append(QStringLiteral("棚%1").arg(i));
+            tables.append(tableOf(names.back(), columns, {{qint64(i)}}));
+        }
+        const QString file = path(QStringLiteral("many.mdb"));
+        mdbwriter::writeDatabase(file, tables);
+        QCOMPARE(tests::mdbToolsTableNames(file), names);
+        for (int i : {0, 39})
+            verify(file, tables[i], 1, [i](qint64) { return QList<Value>{qint64(i)}; });
+    }
+
     // A value that does not suit its column stops the write with a message
     // naming table, row and column, and leaves an existing file as it was.
     void rejectsUnsuitableValues_data()
@@ -246,6 +263,9 @@ private slots:
             << Column{QStringLiteral("c"), ColumnType::Single} << Value{1e39};
         QTest::newRow("decimal beyond its precision")
             << Column{QStringLiteral("c"), ColumnType::Decimal, 0, 5, 2} << Value{qint64(100000)};
+        QTest::newRow("text no reader can get back")
+            << Column{QStringLiteral("c"), ColumnType::Text, 5}
+            << Value{QString(QChar(0xFEFF)) + QStringLiteral("一")};
         QTest::newRow("invalid date")
             << Column{QStringLiteral("c"), ColumnType::DateTime} << Value{QDateTime()};
     }

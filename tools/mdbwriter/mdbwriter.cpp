@@ -14,7 +14,7 @@
 
 #include <QSet>
 
-#include <memory>
+#include <vector>
 
 namespace hakobee::mdbwriter {
 
@@ -26,10 +26,13 @@ namespace {
 class UsageMapPages
 {
 public:
-    UsageMapPages(PageFile& file, int rowsNeeded)
+    // Takes the next page, and further pages once reserve() is called.
+    explicit UsageMapPages(PageFile& file) { pages_.emplace_back(file.allocate(), 0); }
+
+    void reserve(PageFile& file, int rowsNeeded)
     {
         const int pageCount = (rowsNeeded + RowsPerPage - 1) / RowsPerPage;
-        for (int i = 0; i < pageCount; ++i)
+        while (int(pages_.size()) < pageCount)
             pages_.emplace_back(file.allocate(), 0);
     }
 
@@ -89,11 +92,12 @@ void writeDatabase(const QString& path, const QList<Table>& tables)
     PageFile file(path);
     const quint32 headerPage = file.allocate();
     // Readers find the catalog's definition on page 2, so page 1 is the first
-    // page of usage maps.
-    UsageMapPages maps(file, 2 * int(planned.size()));
+    // page of usage maps; more follow the table definitions when needed.
+    UsageMapPages maps(file);
     for (PlannedTable& table : planned)
         table.definitionPage = file.allocate();
     Q_ASSERT(headerPage == 0 && planned.front().definitionPage == 2);
+    maps.reserve(file, 2 * int(planned.size()));
 
     LongValueStore longValues(file);
     std::vector<TableDefinition> definitions;

@@ -29,7 +29,7 @@ enum ColumnTypeCode : quint8
     TextCode = 0x0A,
     OleCode = 0x0B,
     MemoCode = 0x0C,
-    NumericCode = 0x10,
+    DecimalCode = 0x10,
 };
 
 // A row address: the page number in the upper three bytes, the row index on

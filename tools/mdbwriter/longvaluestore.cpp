@@ -3,7 +3,7 @@
 #include "jetformat.h"
 #include "littleendian.h"
 #include "pagefile.h"
-#include "platform/error.h"
+#include "valueerror.h"
 
 #include <QList>
 
@@ -37,9 +37,9 @@ QByteArray LongValueStore::store(const QByteArray& value)
 {
     const auto length = quint32(value.size());
     if (value.size() > MaxValueSize)
-        throw Error(QStringLiteral("メモの値が大きすぎます（%1 バイト、上限 %2 バイト）。")
-                        .arg(value.size())
-                        .arg(MaxValueSize));
+        throw ValueError{QStringLiteral("メモの値が大きすぎます（%1 バイト、上限 %2 バイト）")
+                             .arg(value.size())
+                             .arg(MaxValueSize)};
     if (value.size() <= InlineLimit)
         return header(length | InlineFlag, 0) + value;
     if (value.size() <= jet::MaxRowSize)

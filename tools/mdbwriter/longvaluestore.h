@@ -14,6 +14,7 @@ class PageFile;
 // into one row of a long-value ("LVAL") page; one too long for a page into a
 // chain of such rows, each pointing to the next. Returns the bytes the row
 // itself holds: the 12-byte memo header, followed by the value when inline.
+// Throws ValueError for a value beyond 16 MiB.
 class LongValueStore
 {
 public:

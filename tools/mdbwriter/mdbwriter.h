@@ -22,7 +22,8 @@ enum class ColumnType
     DateTime,
     YesNo,
     Text,
-    Memo
+    Memo,
+    Decimal
 };
 
 struct Column
@@ -30,10 +31,13 @@ struct Column
     QString name;
     ColumnType type = ColumnType::Text;
     int maxChars = 255; // Text columns only: the declared length in characters
+    int precision = 18; // Decimal columns only: digits in all (1 to 28) and
+    int scale = 0;      // digits after the decimal point (0 to precision)
 };
 
 // A cell: std::monostate is null. bool for Yes/No; qint64 for Byte, Integer
-// and Long, and for Currency as the amount times 10,000 (exact); double for
+// and Long, for Currency as the amount times 10,000 (exact), and for Decimal
+// as the amount times 10 to the column's scale (exact); double for
 // Single and Double; QDateTime for Date/Time (its date and wall-clock time as
 // given, without time zone); QString for Text and Memo. Yes/No has no null:
 // null is stored as No, as Access does.

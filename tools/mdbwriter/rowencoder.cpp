@@ -51,7 +51,7 @@ QByteArray RowEncoder::encode(qint64 rowNumber, const QList<Value>& values) cons
                 break;
             default:
                 if (!isNull)
-                    putFixedValue(row, 2 + placement.fixedOffset, placement.column.type, value);
+                    putFixedValue(row, 2 + placement.fixedOffset, placement.column, value);
                 break;
             }
         } catch (const ValueError& error) {

@@ -33,6 +33,10 @@ QByteArray columnEntry(const ColumnPlacement& placement)
         putU16(entry, 11, GeneralSortOrder);
         putU8(entry, 16, CompressedUnicodeFlag);
     }
+    if (placement.column.type == ColumnType::Decimal) {
+        putU8(entry, 11, quint8(placement.column.precision));
+        putU8(entry, 12, quint8(placement.column.scale));
+    }
     putU8(entry, 15, quint8(NullableFlag | (placement.fixed ? FixedLengthFlag : 0)));
     putU16(entry, 21, quint16(placement.fixed ? placement.fixedOffset : 0));
     putU16(entry, 23, quint16(placement.storedLength));

@@ -13,6 +13,7 @@ namespace {
 constexpr int MaxColumns = 255;
 constexpr int MaxNameLength = 64;
 constexpr int MaxTextChars = 255;
+constexpr int MaxDecimalPrecision = 28;
 
 void checkName(const QString& what, const QString& name)
 {
@@ -47,6 +48,8 @@ quint8 columnTypeCode(ColumnType type)
         return jet::TextCode;
     case ColumnType::Memo:
         return jet::MemoCode;
+    case ColumnType::Decimal:
+        return jet::DecimalCode;
     }
     return 0;
 }
@@ -65,6 +68,8 @@ int fixedLength(ColumnType type)
     case ColumnType::Double:
     case ColumnType::DateTime:
         return 8;
+    case ColumnType::Decimal:
+        return 17;
     case ColumnType::YesNo:
     case ColumnType::Text:
     case ColumnType::Memo:
@@ -116,6 +121,20 @@ TableLayout layoutTable(const QString& tableName, const QList<Column>& columns)
             break;
         case ColumnType::Memo:
             placement.variableIndex = layout.variableColumnCount++;
+            break;
+        case ColumnType::Decimal:
+            if (column.precision < 1 || column.precision > MaxDecimalPrecision ||
+                column.scale < 0 || column.scale > column.precision)
+                throw Error(QStringLiteral("テーブル「%1」の列「%2」の精度 %3・小数桁数 %4 は"
+                                           "使えません（精度 1 〜 %5、小数桁数 0 〜 精度）。")
+                                .arg(tableName, column.name)
+                                .arg(column.precision)
+                                .arg(column.scale)
+                                .arg(MaxDecimalPrecision));
+            placement.fixed = true;
+            placement.fixedOffset = layout.fixedAreaSize;
+            placement.storedLength = fixedLength(column.type);
+            layout.fixedAreaSize += placement.storedLength;
             break;
         case ColumnType::YesNo:
             placement.fixed = true;

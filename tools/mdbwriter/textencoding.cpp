@@ -1,6 +1,6 @@
 #include "textencoding.h"
 
-#include "platform/error.h"
+#include "valueerror.h"
 
 #include <algorithm>
 
@@ -51,9 +51,8 @@ QByteArray encodeText(const QString& text)
     if (text.front() != QChar(ByteOrderMark))
         return utf16(text);
     if (hasZeroLowByte(text))
-        throw Error(QStringLiteral("先頭が U+FEFF の文字列に下位バイトが 0 の文字があり、"
-                                   "Access の形式で保存できません: %1")
-                        .arg(text.left(20)));
+        throw ValueError{QStringLiteral("先頭が U+FEFF で、下位バイトが 0 の文字（「一」など）も"
+                                        "含む文字列は Access の形式で表せません")};
     QByteArray bytes("\xFF\xFE\x00", 3);
     bytes.append(utf16(text));
     return bytes;

@@ -13,7 +13,7 @@ template<typename T> const T& expect(const Value& value, const char* what)
 {
     if (const T* held = std::get_if<T>(&value))
         return *held;
-    throw ValueError{QStringLiteral("%1 ではない値です").arg(QLatin1String(what))};
+    throw ValueError{QStringLiteral("%1 ではない値です").arg(QString::fromUtf8(what))};
 }
 
 qint64 integerInRange(const Value& value, qint64 lowest, qint64 highest)
@@ -27,6 +27,22 @@ qint64 integerInRange(const Value& value, qint64 lowest, qint64 highest)
 
 constexpr qint64 MillisecondsPerDay = 24 * 60 * 60 * 1000;
 
+// A sign byte, then the magnitude as a 128-bit number in four little-endian
+// 32-bit words, the most significant word first.
+void putDecimal(QByteArray& row, int offset, int precision, qint64 unscaled)
+{
+    const quint64 magnitude = unscaled < 0 ? quint64(0) - quint64(unscaled) : quint64(unscaled);
+    quint64 limit = 1;
+    for (int digit = 0; digit < precision && limit <= magnitude; ++digit)
+        limit *= 10;
+    if (magnitude >= limit)
+        throw ValueError{
+            QStringLiteral("%1 は精度 %2 桁を超えています").arg(unscaled).arg(precision)};
+    putU8(row, offset, unscaled < 0 ? 0x80 : 0x00);
+    putU32(row, offset + 1 + 12, quint32(magnitude));
+    putU32(row, offset + 1 + 8, quint32(magnitude >> 32));
+}
+
 } // namespace
 
 double jetDateTime(const QDateTime& dateTime)
@@ -37,9 +53,9 @@ double jetDateTime(const QDateTime& dateTime)
     return days >= 0 ? double(days) + timeOfDay : double(days) - timeOfDay;
 }
 
-void putFixedValue(QByteArray& row, int offset, ColumnType type, const Value& value)
+void putFixedValue(QByteArray& row, int offset, const Column& column, const Value& value)
 {
-    switch (type) {
+    switch (column.type) {
     case ColumnType::Byte:
         putU8(row, offset, quint8(integerInRange(value, 0, 255)));
         return;
@@ -71,6 +87,9 @@ void putFixedValue(QByteArray& row, int offset, ColumnType type, const Value& va
         putF64(row, offset, jetDateTime(dateTime));
         return;
     }
+    case ColumnType::Decimal:
+        putDecimal(row, offset, column.precision, expect<qint64>(value, "整数（値×10^小数桁数）"));
+        return;
     case ColumnType::YesNo:
     case ColumnType::Text:
     case ColumnType::Memo:

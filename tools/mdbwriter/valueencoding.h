@@ -1,22 +1,18 @@
 #pragma once
 
 #include "mdbwriter.h"
+#include "valueerror.h"
 
 #include <QByteArray>
 #include <QString>
 
 namespace hakobee::mdbwriter {
 
-// Encoders of single values. Each throws ValueError with a short reason when
-// the value does not suit the column; the row encoder adds where it happened.
-struct ValueError
-{
-    QString reason;
-};
-
+// Encoders of single values. Each throws ValueError when the value does not
+// suit the column.
 // Writes a fixed-length value (Byte, Integer, Long, Currency, Single, Double,
-// Date/Time) at offset.
-void putFixedValue(QByteArray& row, int offset, ColumnType type, const Value& value);
+// Date/Time, Decimal) at offset.
+void putFixedValue(QByteArray& row, int offset, const Column& column, const Value& value);
 
 // Yes/No: the stored bit. Null reads back as No, as Access stores it.
 bool yesNoBit(const Value& value);

@@ -78,6 +78,7 @@ void writeAllTypes(const QString& path)
         {QStringLiteral("YesNo"), ColumnType::YesNo},
         {QStringLiteral("Text"), ColumnType::Text, 255},
         {QStringLiteral("Memo"), ColumnType::Memo},
+        {QStringLiteral("Decimal"), ColumnType::Decimal, 255, 18, 4},
     };
     Table allTypes{QStringLiteral("AllTypes"), columns, 3, {}};
     allTypes.rowAt = [](qint64 row, QList<Value>& values) {
@@ -92,6 +93,7 @@ void writeAllTypes(const QString& path)
             values[7] = true;
             values[8] = QStringLiteral("ｱｲｳ 漢字 ABC");
             values[9] = QStringLiteral("メモ 一行目\r\n二行目");
+            values[10] = qint64(-12'5000);
         } else if (row == 1) {
             values[0] = qint64(255);
             values[1] = qint64(-32768);
@@ -106,6 +108,7 @@ void writeAllTypes(const QString& path)
             for (int i = 0; memo.size() < 10'000; ++i)
                 memo += QStringLiteral("%1行目、").arg(i);
             values[9] = memo.left(10'000);
+            values[10] = qint64(123456789012345678);
         }
     };
     Table japanese{QStringLiteral("商品 マスタ"),

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -137,6 +138,34 @@ private slots:
         const QString description = readEverything(path);
         QVERIFY2(description.contains(QStringLiteral("Master")), qPrintable(description));
         QVERIFY2(description.contains(QStringLiteral("壊れて")), qPrintable(description));
+    }
+
+    void pageOfAnotherOwnerInTheMapIsReported()
+    {
+        // libmdb would skip such a page with a warning and lose its rows.
+        // Master's data pages are the ones whose owner is most common.
+        QByteArray damaged = products;
+        QHash<QByteArray, QList<qint64>> pagesByOwner;
+        for (qint64 page = 1; page < damaged.size() / pageSize; ++page) {
+            const char* bytes = damaged.constData() + page * pageSize;
+            if (bytes[0] == 1 && bytes[1] == 1)
+                pagesByOwner[QByteArray(bytes + 4, 4)].append(page);
+        }
+        qint64 dataPage = -1;
+        qsizetype most = 0;
+        for (const QList<qint64>& pages : std::as_const(pagesByOwner)) {
+            if (pages.size() > most) {
+                most = pages.size();
+                dataPage = pages.last();
+            }
+        }
+        QVERIFY(dataPage > 0);
+        damaged[dataPage * pageSize + 4] = char(damaged[dataPage * pageSize + 4] + 1);
+        const QString path = pathFor(QStringLiteral("foreign.mdb"));
+        writeAll(path, damaged);
+        const QString description = readEverything(path);
+        QVERIFY2(description.contains(QStringLiteral("「Master」")), qPrintable(description));
+        QVERIFY2(description.contains(QString::number(dataPage)), qPrintable(description));
     }
 
     void randomlyDamagedFilesGiveErrorsNotCrashes_data()

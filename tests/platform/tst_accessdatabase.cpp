@@ -221,7 +221,7 @@ private slots:
         for (int i = 0; i < records->fieldCount(); ++i)
             names << records->fieldName(i);
         QCOMPARE(names, (QStringList{"Byte", "Integer", "Long", "Currency", "Single", "Double",
-                                     "DateTime", "YesNo", "Text", "Memo"}));
+                                     "DateTime", "YesNo", "Text", "Memo", "Decimal"}));
 
         auto row = [&] {
             QList<FieldValue> values;
@@ -236,7 +236,8 @@ private slots:
                                              QStringLiteral("1.1"), QStringLiteral("0.3"),
                                              QStringLiteral("2024/03/05 9:07:05"),
                                              QStringLiteral("True"), QStringLiteral("ｱｲｳ 漢字 ABC"),
-                                             QStringLiteral("メモ 一行目\r\n二行目")}));
+                                             QStringLiteral("メモ 一行目\r\n二行目"),
+                                             QStringLiteral("-12.5")}));
 
         const QList<FieldValue> extremes = row();
         QCOMPARE(extremes.mid(0, 8),
@@ -249,6 +250,8 @@ private slots:
         QVERIFY(extremes.at(9).has_value());
         QCOMPARE(extremes.at(9)->size(), 10'000);
         QVERIFY(extremes.at(9)->startsWith(QStringLiteral("0行目、1行目、")));
+        // More digits than a double holds, so it reaches SQLite as text.
+        QCOMPARE(extremes.at(10), FieldValue(QStringLiteral("12345678901234.5678")));
 
         // A null stays null; Yes/No cannot be null and reads as False.
         const QList<FieldValue> nulls = row();

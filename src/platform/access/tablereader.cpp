@@ -226,7 +226,8 @@ void TableReader::checkUsageMap()
             checkPage(mapPage);
             if (mdb_read_alt_pg(mdb, mapPage) != mdb->fmt->pg_size)
                 fail(QStringLiteral("its usage map page %1 cannot be read").arg(mapPage));
-            const qint64 highest = highestSetBit(mdb->alt_pg_buf + 4, quint32(mdb->fmt->pg_size - 4));
+            const qint64 highest =
+                highestSetBit(mdb->alt_pg_buf + 4, quint32(mdb->fmt->pg_size - 4));
             if (highest >= 0)
                 checkPage(k * pagesPerMapPage + highest);
         }
@@ -267,9 +268,7 @@ bool TableReader::next()
     const int rowCountOffset = mdb->fmt->row_count_offset;
     for (;;) {
         if (!pageLoaded_ || nextRowOnPage_ >= rowsOnPage_) {
-            // libmdb's page walk only moves forward and stops at the end of
-            // the page map or of the file.
-            if (!mdb_read_next_dpg(table_.get())) {
+            if (!readNextDataPage()) {
                 atEnd_ = true;
                 return false;
             }
@@ -323,6 +322,33 @@ bool TableReader::next()
         }
         return true;
     }
+}
+
+// The next page the usage map lists. libmdb's own walk skips a listed page
+// that is not one of the table's data pages with a warning, and falls back
+// to reading every page of the file for an unknown map; either would lose
+// or invent rows without a word, so both are errors here.
+bool TableReader::readNextDataPage()
+{
+    MdbTableDef* table = table_.get();
+    MdbHandle* mdb = handle_.get();
+    const gint32 page =
+        mdb_map_find_next(mdb, table->usage_map, guint(table->map_sz), table->cur_phys_pg);
+    if (page == 0)
+        return false;
+    // Map pages were checked against the file's length when the table was
+    // opened, and each search starts after the page before, so this ends.
+    if (page < 0 || quint32(page) <= table->cur_phys_pg || quint32(page) >= pageCount_)
+        fail(QStringLiteral("its usage map cannot be followed after page %1")
+                 .arg(table->cur_phys_pg));
+    if (mdb_read_pg(mdb, quint32(page)) != mdb->fmt->pg_size)
+        fail(QStringLiteral("its data page %1 cannot be read").arg(page));
+    table->cur_phys_pg = quint32(page);
+    if (mdb->pg_buf[0] != MDB_PAGE_DATA ||
+        quint32(mdb_get_int32(mdb->pg_buf, 4)) != entry_.table_pg)
+        fail(QStringLiteral("page %1 is listed among its data pages but is not one of them")
+                 .arg(page));
+    return true;
 }
 
 const unsigned char* TableReader::fieldBytes(int column) const

@@ -79,7 +79,7 @@ private:
     [[noreturn]] void fail(const QString& what) const;
     void checkDefinition();
     void checkUsageMap();
-    void checkFields(int row);
+    bool readNextDataPage();
     QByteArray longValue(int column);
     const unsigned char* fieldBytes(int column) const;
 

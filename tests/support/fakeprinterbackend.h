@@ -25,10 +25,20 @@ struct FakePrinter
         return false;
     };
 
-    // A label printer with every setting of the table, on A4 portrait.
+    // A printer with the paper size only (A4), lacking everything else.
+    static FakePrinter bare(const QString& name)
+    {
+        FakePrinter printer;
+        printer.deviceName = name;
+        printer.settings = {{PrinterSetting::PaperSize, 9}};
+        return printer;
+    }
+
+    // A printer with every setting of the table, on A4 portrait.
     static FakePrinter withAllSettings(const QString& name)
     {
-        FakePrinter printer{name};
+        FakePrinter printer;
+        printer.deviceName = name;
         printer.settings = {{PrinterSetting::PaperSize, 9},
                             {PrinterSetting::PageWidthTwips, 11906},
                             {PrinterSetting::PageHeightTwips, 16838},
@@ -50,7 +60,8 @@ struct SettingWrite
     bool accepted;
 };
 
-// Installed printers held in memory. A device works on its FakePrinter in
+// Installed printers held in memory (set up before the first device is
+// opened: devices refer to the list's entries). A device works on its FakePrinter in
 // the backend, so what a test set up and what the code changed stay
 // visible after the device is gone; every write attempt is logged.
 class FakePrinterBackend : public PrinterBackend

@@ -5,4 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh default
 scripts/cups-setup.sh
+scripts/npm-deps.sh
 ctest --preset default

@@ -22,7 +22,8 @@ enum class ColumnType
     DateTime,
     YesNo,
     Text,
-    Memo
+    Memo,
+    Decimal
 };
 
 struct Column
@@ -30,11 +31,16 @@ struct Column
     QString name;
     ColumnType type = ColumnType::Text;
     int maxChars = 255; // Text columns only: the declared length in characters
+    int precision = 18; // Decimal columns only: digits in all (1 to 28) and
+    int scale = 0;      // digits after the decimal point (0 to precision)
 };
 
 // A cell: std::monostate is null. bool for Yes/No; qint64 for Byte, Integer
-// and Long, and for Currency as the amount times 10,000 (exact); double for
-// Single and Double; QDateTime for Date/Time; QString for Text and Memo.
+// and Long, for Currency as the amount times 10,000 (exact), and for Decimal
+// as the amount times 10 to the column's scale (exact); double for
+// Single and Double; QDateTime for Date/Time (its date and wall-clock time as
+// given, without time zone); QString for Text and Memo. Yes/No has no null:
+// null is stored as No, as Access does.
 using Value = std::variant<std::monostate, bool, qint64, double, QDateTime, QString>;
 
 struct Table
@@ -42,12 +48,16 @@ struct Table
     QString name;
     QList<Column> columns;
     qint64 rowCount = 0;
-    // Fills the values of one row (one per column, in column order). Rows are
-    // asked for in order, so a million-row table never has to be in memory.
+    // Fills the values of one row (one per column, in column order). values
+    // arrives holding one null per column: set the ones that are not null.
+    // Rows are asked for in order, so a million-row table never has to be in
+    // memory.
     std::function<void(qint64 row, QList<Value>& values)> rowAt;
 };
 
-// Writes a new file (replacing any file at the path). Throws hakobee::Error.
+// Writes a new file (replacing any file at the path only once it is complete).
+// Throws hakobee::Error naming the table, row and column of a value that does
+// not suit its column, or the file that cannot be written.
 void writeDatabase(const QString& path, const QList<Table>& tables);
 
 } // namespace hakobee::mdbwriter

@@ -1,0 +1,52 @@
+// make-test-mdb --rows N --out FILE [--table NAME]
+// Writes an Access file with one table of the sample's shape (bar, hi, mei,
+// as2) holding N generated products, for tests and benchmarks.
+#include "mdbwriter/mdbwriter.h"
+#include "platform/error.h"
+#include "testdata/productstable.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes an Access (.mdb) file with generated product rows."));
+    parser.addHelpOption();
+    const QCommandLineOption rowsOption(QStringLiteral("rows"), QStringLiteral("Number of rows."),
+                                        QStringLiteral("N"));
+    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("File to write."),
+                                       QStringLiteral("FILE"));
+    const QCommandLineOption tableOption(QStringLiteral("table"),
+                                         QStringLiteral("Table name (default Master)."),
+                                         QStringLiteral("NAME"), QStringLiteral("Master"));
+    parser.addOptions({rowsOption, outOption, tableOption});
+    parser.process(app);
+
+    bool rowsValid = false;
+    const qint64 rows = parser.value(rowsOption).toLongLong(&rowsValid);
+    if (!parser.isSet(rowsOption) || !rowsValid || rows < 0 || !parser.isSet(outOption)) {
+        std::fprintf(stderr, "make-test-mdb: --rows N (0 or more) and --out FILE are required\n");
+        return 2;
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        const QString out = parser.value(outOption);
+        hakobee::mdbwriter::writeDatabase(
+            out, {hakobee::testdata::generatedProductsTable(parser.value(tableOption), rows)});
+        std::fprintf(stderr, "make-test-mdb: %lld rows, %lld bytes, %.2f s\n", rows,
+                     QFileInfo(out).size(), timer.elapsed() / 1000.0);
+    } catch (const hakobee::Error& error) {
+        std::fprintf(stderr, "make-test-mdb: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

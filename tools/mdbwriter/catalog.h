@@ -1,0 +1,25 @@
+#pragma once
+
+#include "tablelayout.h"
+
+#include <QDateTime>
+#include <QList>
+
+namespace hakobee::mdbwriter {
+
+// MSysObjects, the table of the database's objects. Readers find it by its
+// definition on page 2 and bind its columns Id, Name, Type, Flags and LvProp
+// by name.
+QString catalogTableName();
+TableLayout catalogLayout();
+
+struct CatalogEntry
+{
+    QString name;
+    quint32 definitionPage = 0;
+    bool systemTable = false;
+};
+
+QList<Value> catalogRow(const CatalogEntry& entry, const QDateTime& created);
+
+} // namespace hakobee::mdbwriter

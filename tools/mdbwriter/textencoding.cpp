@@ -1,0 +1,61 @@
+#include "textencoding.h"
+
+#include "valueerror.h"
+
+#include <algorithm>
+
+namespace hakobee::mdbwriter {
+
+namespace {
+
+constexpr char16_t ByteOrderMark = 0xFEFF;
+
+bool compressible(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() >= 0x01 && c.unicode() <= 0xFF; });
+}
+
+// In the compressed form a zero byte switches between one-byte and two-byte
+// characters, so no two-byte character may have a zero low byte there.
+bool hasZeroLowByte(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return (c.unicode() & 0xFF) == 0; });
+}
+
+QByteArray utf16(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    for (QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+} // namespace
+
+QByteArray encodeText(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    if (compressible(text)) {
+        QByteArray bytes("\xFF\xFE", 2);
+        bytes.append(text.toLatin1());
+        return bytes;
+    }
+    // Readers take a value that starts with the bytes FF FE as compressed;
+    // such a string is written in the compressed form's two-byte mode.
+    if (text.front() != QChar(ByteOrderMark))
+        return utf16(text);
+    if (hasZeroLowByte(text))
+        throw ValueError{QStringLiteral("先頭が U+FEFF で、下位バイトが 0 の文字（「一」など）も"
+                                        "含む文字列は Access の形式で表せません")};
+    QByteArray bytes("\xFF\xFE\x00", 3);
+    bytes.append(utf16(text));
+    return bytes;
+}
+
+} // namespace hakobee::mdbwriter

@@ -1,0 +1,74 @@
+#include "usagemap.h"
+
+#include "jetformat.h"
+#include "littleendian.h"
+#include "pagefile.h"
+#include "platform/error.h"
+
+namespace hakobee::mdbwriter {
+
+namespace {
+
+constexpr int InlineBitmapBytes = 64;
+constexpr quint32 InlinePages = InlineBitmapBytes * 8;
+constexpr int BitmapPagePointers = 17;
+constexpr int BitmapPageHeaderSize = 4;
+constexpr quint32 PagesPerBitmapPage = (jet::PageSize - BitmapPageHeaderSize) * 8;
+
+void setBit(QByteArray& bytes, int offset, quint32 bit)
+{
+    const int at = offset + int(bit / 8);
+    bytes[at] = char(quint8(bytes[at]) | (1u << (bit % 8)));
+}
+
+QByteArray inlineMap(const QList<quint32>& pages)
+{
+    QByteArray row(1 + 4 + InlineBitmapBytes, '\0');
+    const quint32 start = pages.isEmpty() ? 0 : pages.front();
+    putU8(row, 0, 0x00);
+    putU32(row, 1, start);
+    for (quint32 page : pages)
+        setBit(row, 5, page - start);
+    return row;
+}
+
+QByteArray bitmapPageMap(const QList<quint32>& pages, PageFile& file)
+{
+    QByteArray row(1 + 4 * BitmapPagePointers, '\0');
+    putU8(row, 0, 0x01);
+    qsizetype next = 0;
+    for (int slot = 0; slot < BitmapPagePointers && next < pages.size(); ++slot) {
+        const quint32 first = quint32(slot) * PagesPerBitmapPage;
+        const quint32 end = first + PagesPerBitmapPage;
+        if (pages[next] >= end)
+            continue;
+        QByteArray bitmap(jet::PageSize, '\0');
+        putU8(bitmap, 0, jet::UsageBitmapPage);
+        putU8(bitmap, 1, 0x01);
+        for (; next < pages.size() && pages[next] < end; ++next)
+            setBit(bitmap, BitmapPageHeaderSize, pages[next] - first);
+        const quint32 bitmapPage = file.allocate();
+        file.write(bitmapPage, bitmap);
+        putU32(row, 1 + 4 * slot, bitmapPage);
+    }
+    if (next < pages.size())
+        throw Error(QStringLiteral("データベースが Access の上限（%1 ページ）を超えます。")
+                        .arg(quint64(BitmapPagePointers) * PagesPerBitmapPage));
+    return row;
+}
+
+} // namespace
+
+QByteArray usageMapRow(const QList<quint32>& pages, PageFile& file)
+{
+    if (pages.isEmpty() || pages.back() - pages.front() < InlinePages)
+        return inlineMap(pages);
+    return bitmapPageMap(pages, file);
+}
+
+QByteArray emptyUsageMapRow()
+{
+    return inlineMap({});
+}
+
+} // namespace hakobee::mdbwriter

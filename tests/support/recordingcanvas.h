@@ -62,27 +62,28 @@ public:
 
     void drawText(QPointF topLeftMm, const QString& text) override
     {
-        Call call{Kind::Text, topLeftMm};
+        Call call = make(Kind::Text, topLeftMm);
         call.text = text;
         call.font = font_;
         calls.append(call);
     }
     void drawLine(QPointF fromMm, QPointF toMm, int widthDots, const QColor& colour) override
     {
-        Call call{Kind::Line, fromMm, toMm};
+        Call call = make(Kind::Line, fromMm);
+        call.toMm = toMm;
         call.widthDots = widthDots;
         call.colour = colour;
         calls.append(call);
     }
     void drawPicture(QPointF topLeftMm, const PrintPicture& picture) override
     {
-        Call call{Kind::Picture, topLeftMm};
+        Call call = make(Kind::Picture, topLeftMm);
         call.sizeMm = picture.sizeMm(dotsPerMm);
         calls.append(call);
     }
-    void newPage() override { calls.append({Kind::NewPage}); }
-    void endDocument() override { calls.append({Kind::End}); }
-    void abortDocument() override { calls.append({Kind::Abort}); }
+    void newPage() override { calls.append(make(Kind::NewPage)); }
+    void endDocument() override { calls.append(make(Kind::End)); }
+    void abortDocument() override { calls.append(make(Kind::Abort)); }
 
     QList<Call> callsOf(Kind kind) const
     {
@@ -105,6 +106,14 @@ public:
     qsizetype count(Kind kind) const { return callsOf(kind).size(); }
 
 private:
+    static Call make(Kind kind, QPointF atMm = {})
+    {
+        Call call;
+        call.kind = kind;
+        call.atMm = atMm;
+        return call;
+    }
+
     PrintFont font_;
 };
 

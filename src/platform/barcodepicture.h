@@ -26,9 +26,10 @@ public:
     // and must stay clear of the caption printed at 21 mm.
     static constexpr double labelBarHeightMm = 6.5;
     // The module width aimed at, and the narrowest accepted after snapping
-    // to dots (nominal EAN is 0.33 mm; scanners read 0.26 mm comfortably).
+    // to dots: nominal EAN is 0.33 mm, and 80 % of it (0.264 mm) is the
+    // smallest the EAN standard allows.
     static constexpr double targetModuleMm = 0.30;
-    static constexpr double narrowestModuleMm = 0.26;
+    static constexpr double narrowestModuleMm = 0.264;
 
     BarcodePicture(QString encodedText, QList<BarcodeBar> bars, int widthModules,
                    double barHeightMm = labelBarHeightMm);

@@ -45,6 +45,9 @@ public:
     int paperSource() const { return setting(PrinterSetting::PaperSource); }
     void setPaperSource(int code) { setSetting(PrinterSetting::PaperSource, code); }
 
+    // The current printer itself, for what only its backend offers.
+    PrinterDevice& device() { return *device_; }
+
     // Drawing on whichever printer is current when a job starts. The same
     // object for the life of the ActivePrinter; changing the current printer
     // while a job is open discards that job.

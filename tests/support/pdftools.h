@@ -101,3 +101,22 @@ inline QImage rasterisePdf(const QString& pdf, int dpi)
 constexpr double pointsPerMm = 72.0 / 25.4;
 
 } // namespace hakobee::test
+
+namespace hakobee::test {
+
+// The bounding box of the dark pixels (grey below 128) inside a region of
+// the image; an empty rectangle when there are none.
+inline QRect inkBounds(const QImage& image, const QRect& region)
+{
+    QRect ink;
+    const QRect area = region.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+} // namespace hakobee::test

@@ -2,15 +2,9 @@
 #include "platform/error.h"
 #include "platform/zintbarcodeencoder.h"
 #include "printrun/recordbarcode.h"
-#include "render/cancelrequest.h"
-#include "render/labelprogress.h"
-#include "render/labelrenderer.h"
-#include "support/barcodescan.h"
-#include "support/pdfwritercanvas.h"
 
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace hakobee;
@@ -213,50 +207,6 @@ private slots:
             QVERIFY(!slot.hasPicture());
         }
         QCOMPARE(makeRecordBarcode(calls, u"4912345"_qs)->encodedText(), u"49123456"_qs);
-    }
-
-    void printedBarcodesScanAsTheRecordsCode_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("scanned");
-        QTest::newRow("12 digits") << u"490123456789"_qs << u"EAN-13:4901234567894"_qs;
-        QTest::newRow("13 digits") << u"4569951116100"_qs << u"EAN-13:4569951116100"_qs;
-        QTest::newRow("7 digits") << u"4912345"_qs << u"EAN-8:49123456"_qs;
-        QTest::newRow("8 digits") << u"96385074"_qs << u"EAN-8:96385074"_qs;
-    }
-    void printedBarcodesScanAsTheRecordsCode()
-    {
-        QFETCH(QString, value);
-        QFETCH(QString, scanned);
-        ZintBarcodeEncoder encoder;
-        PictureSlot slot;
-        BarcodeCalls calls(encoder, slot);
-        QTemporaryDir folder;
-        const QString pdf = folder.filePath(u"label.pdf"_qs);
-
-        LabelRecord record;
-        record.offsetXMm = u"0"_qs;
-        record.offsetYMm = u"0"_qs;
-        record.fontAdjustmentPt = u"0"_qs;
-        record.barcodeValue = value;
-        record.itemName = u"緑茶ティーバッグ 20袋"_qs;
-        record.name = u"静岡県産"_qs;
-        record.price = u"398"_qs;
-        record.barcodeCaption = value;
-        record.barcodePicture = makeRecordBarcode(calls, value);
-        record.title1 = u"ハコビー商店"_qs;
-        record.title2 = u"税込価格"_qs;
-        record.baseFont = {u"Noto Sans CJK JP"_qs, 9.0};
-        {
-            test::PdfWriterCanvas canvas(pdf, {50, 25}, 600);
-            NoLabelProgress progress;
-            CancelRequest cancel;
-            LabelRenderer(canvas, progress, cancel).printLabel(record);
-        }
-        const test::ScanResult scan = test::scanPrintedPdf(pdf);
-        QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
-        QCOMPARE(scan.pageCount, 1);
-        QCOMPARE(scan.symbols, QStringList{scanned});
     }
 };
 

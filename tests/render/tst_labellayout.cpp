@@ -319,19 +319,6 @@ private slots:
         QCOMPARE(canvas.calls.last().kind, Kind::Abort);
         QCOMPARE(progress.events.last(), u"close"_qs);
     }
-
-    void cancelRaisedBeforeTheLabelIsForgotten()
-    {
-        // A cancel acts only on the label being drawn when it arrives.
-        RecordingCanvas canvas;
-        RecordingProgress progress;
-        CancelRequest cancel;
-        cancel.request();
-        LabelRenderer renderer(canvas, progress, cancel);
-        renderer.printLabel(sampleRecord());
-        QCOMPARE(canvas.count(Kind::End), 1);
-        QCOMPARE(canvas.count(Kind::Abort), 0);
-    }
 };
 
 QTEST_MAIN(TestLabelLayout)

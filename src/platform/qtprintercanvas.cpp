@@ -128,10 +128,15 @@ void QtPrinterCanvas::drawLine(QPointF fromMm, QPointF toMm, int widthDots, cons
 
 void QtPrinterCanvas::drawPicture(QPointF topLeftMm, const PrintPicture& picture)
 {
-    QPainter& painter = job().painter();
-    painter.save();
-    picture.paint(painter, toDots(topLeftMm), dotsPerMm());
-    painter.restore();
+    // The picture may change pen, brush or transform, or throw half-way:
+    // the painter's state is put back either way.
+    struct SavedState
+    {
+        explicit SavedState(QPainter& painter) : painter(painter) { painter.save(); }
+        ~SavedState() { painter.restore(); }
+        QPainter& painter;
+    } saved(job().painter());
+    picture.paint(saved.painter, toDots(topLeftMm), dotsPerMm());
 }
 
 void QtPrinterCanvas::newPage()

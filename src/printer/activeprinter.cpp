@@ -46,12 +46,16 @@ ActivePrinter::~ActivePrinter() = default;
 bool ActivePrinter::makeCurrent(const QString& deviceName)
 {
     const QString wanted = deviceName.toUpper();
+    // Printer names are unique regardless of letter case (CUPS and Windows
+    // both treat them so): the current printer matched again needs no walk
+    // through the system's list, which a print run does before every label.
+    if (device_->deviceName().toUpper() == wanted)
+        return true;
     const QStringList names = backend_.printerNames();
     for (const QString& name : names) {
         if (name.toUpper() != wanted)
             continue;
-        if (name != device_->deviceName())
-            device_ = backend_.openPrinter(name);
+        device_ = backend_.openPrinter(name);
         return true;
     }
     return false;

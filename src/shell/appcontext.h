@@ -8,6 +8,7 @@ class CancelRequest;
 class DatabaseProvider;
 class FileDialogs;
 class MessageBoxes;
+class PrinterSetup;
 class RunAllowance;
 class ScreenHost;
 class SettingsFolder;
@@ -23,6 +24,7 @@ struct AppContext
     SettingsFolder* settings = nullptr;
     DatabaseProvider* databases = nullptr;
     ActivePrinter* printer = nullptr;
+    PrinterSetup* printerSetup = nullptr;
     BarcodeEncoder* barcodes = nullptr;
     ShellOpener* shell = nullptr;
     FileDialogs* fileDialogs = nullptr;

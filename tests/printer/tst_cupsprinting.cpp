@@ -3,20 +3,25 @@
 // one-page file, with the text where it was drawn; an aborted label never
 // reaches the spooler.
 
+#include "platform/error.h"
 #include "platform/qtprinterbackend.h"
 #include "platform/qtprinterdevice.h"
+#include "platform/qtprintsetupdialog.h"
 #include "printer/activeprinter.h"
+#include "printer/devmode.h"
 #include "support/pdftools.h"
 #include "support/testpatternpicture.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include <cups/cups.h>
 
@@ -186,7 +191,101 @@ private slots:
         }
     }
 
+    // A label-sized user-defined paper reaches the spooler as the page
+    // size; what the queue lacks or rejects fails.
+    void theQueuesSettingsAndALabelSizedPage()
+    {
+        QTemporaryDir pdfFolder;
+        QtPrinterBackend backend(pdfFolder.path());
+        ActivePrinter printer(backend);
+        QVERIFY(printer.makeCurrent(queue));
+        printer.setPaperSizeCode(11); // A5
+        QCOMPARE(printer.paperSizeCode(), 11);
+        QCOMPARE(printer.pageWidthTwips(), 8391);
+        QVERIFY_THROWS_EXCEPTION(Error, printer.setPaperSizeCode(1024));
+        QCOMPARE(printer.paperSizeCode(), 11);
+        QVERIFY_THROWS_EXCEPTION(Error, printer.setting(PrinterSetting::Scale));
+        QVERIFY_THROWS_EXCEPTION(Error, printer.setSetting(PrinterSetting::PrintQuality, 333));
+        printer.setSetting(PrinterSetting::PrintQuality, 600);
+        QCOMPARE(printer.setting(PrinterSetting::PrintQuality), 600);
+
+        printer.setPaperSizeCode(256);
+        printer.setPageWidthTwips(3402);  // 60 mm
+        printer.setPageHeightTwips(2268); // 40 mm
+        QCOMPARE(printer.paperSizeCode(), 256);
+
+        const QString title =
+            QStringLiteral("hakobee-test-%1-SIZED").arg(QCoreApplication::applicationPid());
+        auto& device = dynamic_cast<QtPrinterDevice&>(printer.device());
+        device.qtCanvas().setJobTitle(title);
+        printer.canvas().setFont(labelFont);
+        printer.canvas().drawText({5, 5}, QStringLiteral("SIZED"));
+        printer.canvas().endDocument();
+
+        QDeadlineTimer deadline(60000);
+        while (!jobsTitled(title, CUPS_WHICHJOBS_ACTIVE).isEmpty() && !deadline.hasExpired())
+            QThread::msleep(100);
+        const QList<QueuedJob> jobs = jobsTitled(title, CUPS_WHICHJOBS_ALL);
+        QCOMPARE(jobs.size(), 1);
+        QCOMPARE(jobs.first().state, IPP_JSTATE_COMPLETED);
+        const QStringList files =
+            QDir(outputFolder_)
+                .entryList({title + QStringLiteral("*-job_%1.pdf").arg(jobs.first().id)},
+                           QDir::Files);
+        QCOMPARE(files.size(), 1);
+        const QString file = QDir(outputFolder_).filePath(files.first());
+        const QSizeF pageMm = pdfPageSizePt(file) / pointsPerMm;
+        QVERIFY2(qAbs(pageMm.width() - 60) < 0.5 && qAbs(pageMm.height() - 40) < 0.5,
+                 qPrintable(QStringLiteral("%1 x %2 mm").arg(pageMm.width()).arg(pageMm.height())));
+        QFile::remove(file);
+    }
+
+    // Qt's dialog, answered as soon as it shows, starts from the records
+    // and gives back the printer and paper it was left with.
+    void theQtDialogCarriesTheRecordsThrough()
+    {
+        DevMode mode;
+        mode.setDeviceName(queue);
+        mode.fields = DevMode::paperSizeFlag | DevMode::orientationFlag;
+        mode.paperSize = 11; // A5
+        mode.orientation = 2;
+        DevNames names;
+        names.device = queue;
+        QByteArray devMode = mode.toBytes();
+        QByteArray devNames = names.toBytes();
+        const QByteArray devModeBefore = devMode;
+
+        QtPrintSetupDialog dialog;
+        answerNextDialog(false);
+        QVERIFY(!dialog.exec(1310796, nullptr, devMode, devNames));
+        QCOMPARE(devMode, devModeBefore);
+
+        answerNextDialog(true);
+        QVERIFY(dialog.exec(1310796, nullptr, devMode, devNames));
+        const DevMode chosen = DevMode::fromBytes(devMode);
+        QCOMPARE(DevNames::fromBytes(devNames).device, queue);
+        QCOMPARE(chosen.deviceNameText(), queue);
+        // Qt's dialog on CUPS starts its paper from the queue's own default
+        // (A4 here), whatever the printer was set to; what it shows is
+        // what comes back.
+        QCOMPARE(chosen.fields & (DevMode::paperSizeFlag | DevMode::orientationFlag),
+                 DevMode::paperSizeFlag | DevMode::orientationFlag);
+        QCOMPARE(chosen.paperSize, qint16(9));
+        QCOMPARE(chosen.orientation, qint16(2));
+        QCOMPARE(chosen.paperWidth, qint16(0));
+        QVERIFY(chosen.printQuality > 0);
+    }
+
 private:
+    static void answerNextDialog(bool confirm)
+    {
+        QTimer::singleShot(0, [confirm] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            confirm ? dialog->accept() : dialog->reject();
+        });
+    }
+
     QString outputFolder_;
 };
 

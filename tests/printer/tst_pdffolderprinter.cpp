@@ -87,6 +87,29 @@ private slots:
         QVERIFY(folderEntries(folder_).isEmpty());
     }
 
+    void aPictureFailingHalfWayLeavesTheJobUsable()
+    {
+        struct FailingPicture : PrintPicture
+        {
+            QSizeF sizeMm(double) const override { return {10, 10}; }
+            void paint(QPainter& painter, QPointF, double) const override
+            {
+                painter.translate(1000, 1000);
+                throw Error(QStringLiteral("broken picture"));
+            }
+        } failing;
+        PrinterCanvas& canvas = device_->canvas();
+        canvas.setFont(labelFont);
+        QVERIFY_THROWS_EXCEPTION(Error, canvas.drawPicture({0, 0}, failing));
+        canvas.drawText({10, 10}, QStringLiteral("AFTER"));
+        canvas.endDocument();
+        const QString file = QDir(folder_).filePath(QStringLiteral("label-000001.pdf"));
+        const QList<PdfWord> words = pdfWords(file);
+        QCOMPARE(words.size(), 1);
+        // drawn where asked, not moved by the failed picture's transform
+        QVERIFY(qAbs(words.first().boxPt.left() / pointsPerMm - 10) < 0.5);
+    }
+
     void endingWithoutDrawingSendsNothing()
     {
         device_->canvas().endDocument();

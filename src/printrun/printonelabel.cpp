@@ -1,5 +1,6 @@
 #include "printrun/printonelabel.h"
 
+#include "printer/activeprinter.h"
 #include "printrun/progressscreen.h"
 #include "render/cancelrequest.h"
 #include "render/labelrenderer.h"
@@ -13,6 +14,12 @@ void printOneLabel(AppContext& context, PrinterCanvas& canvas, const LabelRecord
     ProgressScreen progress(*context.screens);
     LabelRenderer renderer(canvas, progress, *context.cancel);
     renderer.printLabel(record);
+}
+
+void printOneLabel(AppContext& context, const LabelRecord& record)
+{
+    Q_ASSERT(context.printer);
+    printOneLabel(context, context.printer->canvas(), record);
 }
 
 } // namespace hakobee

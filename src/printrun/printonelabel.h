@@ -13,4 +13,7 @@ class PrinterCanvas;
 // Throws hakobee::Error when the label cannot be printed.
 void printOneLabel(AppContext& context, PrinterCanvas& canvas, const LabelRecord& record);
 
+// The same on the current printer (context.printer).
+void printOneLabel(AppContext& context, const LabelRecord& record);
+
 } // namespace hakobee

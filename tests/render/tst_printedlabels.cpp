@@ -98,6 +98,7 @@ private slots:
         context.screens = &host;
         context.cancel = &cancel;
         context.runAllowance = &allowance;
+        context.printer = &labels.printer;
         ZintBarcodeEncoder encoder;
         PictureSlot slot;
         BarcodeCalls barcodes(encoder, slot);
@@ -106,11 +107,11 @@ private slots:
 
         QMetaObject::invokeMethod(
             qApp, [&host] { host.find<frmprinting>()->comcancel1->click(); }, Qt::QueuedConnection);
-        printOneLabel(context, labels.printer.canvas(), record);
+        printOneLabel(context, record);
         QCOMPARE(pdfFilesIn(folder), QStringList());
         QCOMPARE(allowance.text(), u"1"_qs);
 
-        printOneLabel(context, labels.printer.canvas(), record);
+        printOneLabel(context, record);
         QCOMPARE(pdfFilesIn(folder), QStringList{u"label-000001.pdf"_qs});
     }
 };

@@ -142,9 +142,11 @@ void QtPrinterCanvas::drawPicture(QPointF topLeftMm, const PrintPicture& picture
 void QtPrinterCanvas::newPage()
 {
     job();
-    if (!printer_.newPage())
+    if (!printer_.newPage()) {
+        job_.reset(); // a job that cannot go on is discarded
         throw Error(
             QStringLiteral("プリンタ「%1」で改ページできません。").arg(printer_.printerName()));
+    }
 }
 
 void QtPrinterCanvas::endDocument()

@@ -1,7 +1,9 @@
 #include "platform/qtprintsetupdialog.h"
 
+#include "platform/qtprinterbackend.h"
 #include "printer/devmode.h"
 
+#include <QDir>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -21,8 +23,10 @@ void loadPrinter(QPrinter& printer, const DevMode& mode, const DevNames& names)
 {
     if (!QPrinterInfo::printerInfo(names.device).isNull())
         printer.setPrinterName(names.device);
+    else if (names.device == QtPrinterBackend::pdfFolderPrinterName()) // shows its folder
+        printer.setOutputFileName(QDir(names.port).filePath(QStringLiteral("label.pdf")));
     else
-        printer.setOutputFormat(QPrinter::PdfFormat); // the PDF folder printer
+        printer.setOutputFormat(QPrinter::PdfFormat);
 
     if (mode.fields & DevMode::paperSizeFlag) {
         if (mode.paperSize == DevMode::userDefinedPaperSize && mode.paperWidth > 0 &&

@@ -75,14 +75,6 @@ private slots:
         QCOMPARE(back.printQuality, qint16(-4));
     }
 
-    void shortBlocksReadAsZeroFilled()
-    {
-        const DevMode mode = DevMode::fromBytes(QByteArray("ABC", 3));
-        QCOMPARE(mode.deviceNameText(), QStringLiteral("ABC"));
-        QCOMPARE(mode.fields, quint32(0));
-        QCOMPARE(mode.size, quint16(0));
-    }
-
     void deviceNamesAreCutToThirtyTwoBytesAtACharacterBoundary()
     {
         DevMode mode;

@@ -5,6 +5,7 @@
 #include "platform/qtprinterbackend.h"
 #include "platform/qtprinterdevice.h"
 #include "printer/activeprinter.h"
+#include "printer/scopedprintjob.h"
 #include "support/pdftools.h"
 #include "support/testpatternpicture.h"
 
@@ -108,6 +109,26 @@ private slots:
         QCOMPARE(words.size(), 1);
         // drawn where asked, not moved by the failed picture's transform
         QVERIFY(qAbs(words.first().boxPt.left() / pointsPerMm - 10) < 0.5);
+    }
+
+    void aScopedJobLeftByAnExceptionIsDiscarded()
+    {
+        try {
+            ScopedPrintJob job(device_->canvas());
+            job.canvas().drawText({10, 10}, QStringLiteral("HALF"));
+            throw Error(QStringLiteral("price is not a number"));
+        } catch (const Error&) {
+        }
+        QVERIFY(folderEntries(folder_).isEmpty());
+        QVERIFY(!device_->qtCanvas().jobOpen());
+        {
+            ScopedPrintJob job(device_->canvas());
+            job.canvas().drawText({10, 10}, QStringLiteral("WHOLE"));
+            job.end();
+        }
+        QCOMPARE(folderEntries(folder_), QStringList{"label-000001.pdf"});
+        QCOMPARE(pdfWords(QDir(folder_).filePath(folderEntries(folder_).first())).first().text,
+                 QStringLiteral("WHOLE"));
     }
 
     void endingWithoutDrawingSendsNothing()

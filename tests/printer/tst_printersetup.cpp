@@ -263,16 +263,6 @@ private slots:
         QCOMPARE(printer_->paperSource(), 4);
     }
 
-    void selectPrinterIgnoresSettingsThePrinterRejects()
-    {
-        QVERIFY(setup_->SelectPrinter(QStringLiteral("bare printer"), 11, 2, 4));
-        QCOMPARE(printer_->deviceName(), QStringLiteral("Bare Printer"));
-        QCOMPARE(printer_->paperSizeCode(), 11);
-        QCOMPARE(backend_->writes.size(), 3);
-        QVERIFY(!backend_->writes.at(1).accepted);
-        QVERIFY(!backend_->writes.at(2).accepted);
-    }
-
     void restoringBeforeAnySaveMatchesNoPrinter()
     {
         QVERIFY(!setup_->RestorePrinterState());

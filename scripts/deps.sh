@@ -25,7 +25,7 @@ packages=(
 )
 
 if [[ "${1:-}" == "--bench" ]]; then
-  packages+=(glabels time)
+  packages+=(glabels time bc)
 fi
 
 missing=()

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; then builds the
-# tests labelled "asan" with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs them again.
+# Installs what is missing, builds, readies the CUPS print queue the printing
+# tests use, and runs every test; then builds the tests labelled "asan" with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs them again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh default
 scripts/npm-deps.sh
+scripts/cups-setup.sh
 ctest --preset default
 
 mapfile -t asan_targets < <(ctest --preset default -L asan -N | sed -n 's/^ *Test *#[0-9]*: *//p')

@@ -7,6 +7,7 @@ class BarcodeEncoder;
 class DatabaseProvider;
 class FileDialogs;
 class MessageBoxes;
+class PrinterSetup;
 class ScreenHost;
 class SettingsFolder;
 class ShellOpener;
@@ -21,6 +22,7 @@ struct AppContext
     SettingsFolder* settings = nullptr;
     DatabaseProvider* databases = nullptr;
     ActivePrinter* printer = nullptr;
+    PrinterSetup* printerSetup = nullptr;
     BarcodeEncoder* barcodes = nullptr;
     ShellOpener* shell = nullptr;
     FileDialogs* fileDialogs = nullptr;

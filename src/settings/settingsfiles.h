@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace hakobee {
+
+class SettingsFolder;
+
+// The first two rows of a settings file: the column names and the values.
+struct SettingsRows
+{
+    QStringList header;
+    QStringList data;
+};
+
+// Reads the header row and the data row of a settings file, `valuesPerRow`
+// values each, taking values one after the other (rows after the second are
+// never read). Positions listed in `numberPositions` (from 0) are read as
+// numbers and given as decimal text; a text that is no number, such as the
+// column name in the header row, gives "0". An empty value is "".
+// Throws hakobee::Error when the file is missing, unreadable, damaged or
+// ends before 2 x valuesPerRow values.
+SettingsRows readSettingsRows(const QString& filePath, int valuesPerRow,
+                              const QList<int>& numberPositions = {});
+
+// Writes the file anew with the header row and the data row. The new text
+// goes to a temporary file in the same folder that is renamed over the old
+// file only when completely written, so a failure leaves the old file as it
+// was. Values the format cannot hold (a double quote, a line end, characters
+// outside Shift-JIS) are refused before anything is written. Throws
+// hakobee::Error on refusal or failure.
+void replaceSettingsFile(const QString& filePath, const QStringList& header,
+                         const QStringList& values);
+
+// What restoring the default settings files did.
+struct SettingsResetReport
+{
+    QStringList restored;    // file names copied into the settings folder
+    QStringList notRestored; // file names that could not be copied
+    QStringList problems;    // one sentence per failure, for the operator
+
+    bool complete() const { return notRestored.isEmpty() && problems.isEmpty(); }
+    // The line the main menu shows: the restart request, or what failed.
+    QString message() const;
+};
+
+// The message shown after the settings files were restored.
+QString settingsRestoredMessage();
+
+// Creates the settings folder when it is missing and copies the default copy
+// of every settings file into it, overwriting what is there. Each default is
+// looked for in the folder's default-copy folders, in order. Failures are
+// reported, never thrown: a missing default copy leaves the others restored.
+SettingsResetReport resetSettingsFiles(const SettingsFolder& folder);
+
+} // namespace hakobee

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace hakobee {
+
+// The row format shared by all settings files: every value in double quotes,
+// values separated by one comma, each row ending in CR LF, text in Shift-JIS.
+// A quoted value may hold commas; there is no escape for a double quote.
+
+// One value as read from a settings text, with whether a line end follows it.
+struct SettingsValue
+{
+    QString text;
+    bool endsLine = false;
+};
+
+// Decodes the bytes of a settings file. Throws hakobee::Error, naming the
+// file, for bytes that cannot be settings text: NUL bytes (a damaged file),
+// a UTF-8 file, or bytes that are not Shift-JIS.
+QString decodeSettingsText(const QByteArray& bytes, const QString& fileName);
+
+// Splits settings text into its values, one after the other. A comma or a
+// line end ends a value, enclosing quotes are removed, blanks around an
+// unquoted value are dropped. Throws hakobee::Error for a quoted value that
+// the text ends in the middle of.
+QList<SettingsValue> splitSettingsValues(const QString& text, const QString& fileName);
+
+// The values grouped by line.
+QList<QStringList> splitSettingsLines(const QString& text, const QString& fileName);
+
+// Checks that a value can be stored: no double quote (the format has no
+// escape for it), no line end, only characters Shift-JIS can hold. Throws
+// hakobee::Error with a sentence for the operator.
+void checkStorableSettingsValue(const QString& value);
+
+// One row in the file's bytes, CR LF included. Throws like
+// checkStorableSettingsValue.
+QByteArray encodeSettingsRow(const QStringList& values);
+
+} // namespace hakobee

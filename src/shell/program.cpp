@@ -1,0 +1,54 @@
+#include "shell/program.h"
+
+#include "datasource/databaseprovider.h"
+#include "platform/fonts.h"
+#include "platform/messageboxes.h"
+#include "settings/settingsfolder.h"
+#include "shell/frmmain.h"
+#include "shell/screenhost.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+namespace hakobee {
+
+QString settingsRootFromArguments(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Barcode labels from an Access database"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption settingsRoot(
+        QStringLiteral("settings-root"),
+        QStringLiteral("Folder that holds the settings folder qvx_ini (default: %1).")
+            .arg(SettingsFolder::defaultRoot()),
+        QStringLiteral("DIR"));
+    parser.addOption(settingsRoot);
+    parser.process(arguments);
+    return parser.isSet(settingsRoot) ? parser.value(settingsRoot) : SettingsFolder::defaultRoot();
+}
+
+int runProgram(QApplication& app)
+{
+    QApplication::setApplicationName(QStringLiteral("hakobee"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0.5"));
+    SettingsFolder settings(settingsRootFromArguments(app.arguments()));
+
+    useJapaneseDefaultFont();
+
+    StandardDatabaseProvider databases(settings);
+    QtMessageBoxes messages;
+    AppContext context;
+    ScreenHost screens(context);
+    context.messages = &messages;
+    context.screens = &screens;
+    context.settings = &settings;
+    context.databases = &databases;
+
+    frmMain window(context);
+    window.show();
+    window.load();
+    return app.exec();
+}
+
+} // namespace hakobee

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "settings/settingscolumns.h"
+#include "settings/settingsfiles.h"
+#include "settings/settingsfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace hakobee::test {
+
+// A settings root in a temporary folder, with a folder of default copies
+// beside it, so tests can start from a missing, a fresh or a damaged
+// settings folder.
+class SettingsFixture
+{
+public:
+    SettingsFixture() : folder(temp.filePath(QStringLiteral("root")))
+    {
+        QDir().mkpath(temp.filePath(QStringLiteral("root")));
+        QDir().mkpath(defaultsPath());
+        folder.setDefaultCopyFolders({defaultsPath()});
+    }
+
+    QString defaultsPath() const { return temp.filePath(QStringLiteral("defaults")); }
+    QString settingsPath(const QString& fileName) const
+    {
+        return QDir(temp.filePath(QStringLiteral("root/qvx_ini"))).filePath(fileName);
+    }
+
+    // Default copies: a data source, a layout with the given second title,
+    // furniture-slip adjustments.
+    void writeDefaults(const QString& title2 = QStringLiteral("_")) const
+    {
+        const QDir dir(defaultsPath());
+        writeBytes(dir.filePath(SettingsFiles::general), {});
+        replaceSettingsFile(dir.filePath(SettingsFiles::dataSource), SettingsColumns::dataSource(),
+                            {QStringLiteral("/data/default.mdb"), QStringLiteral("Master"),
+                             QStringLiteral("select bar,hi,mei,as2 from ")});
+        writeLayout(dir.filePath(SettingsFiles::layout), title2);
+        QStringList slip(99);
+        slip[0] = QStringLiteral("/data/slips");
+        slip[1] = QStringLiteral("slip.txt");
+        replaceSettingsFile(dir.filePath(SettingsFiles::furnitureSlip),
+                            SettingsColumns::furnitureSlip(), slip);
+    }
+
+    // A settings folder holding the default copies as they would be after a restore.
+    void installDefaults(const QString& title2 = QStringLiteral("_")) const
+    {
+        writeDefaults(title2);
+        QDir().mkpath(folder.folderPath());
+        for (const QString& name : SettingsFiles::all())
+            QFile::copy(QDir(defaultsPath()).filePath(name), settingsPath(name));
+    }
+
+    static void writeLayout(const QString& path, const QString& title2)
+    {
+        replaceSettingsFile(
+            path, SettingsColumns::layout(),
+            {QStringLiteral("ﾗﾍﾞﾙ"), title2, QStringLiteral("9"), QStringLiteral("0")});
+    }
+
+    static void writeBytes(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            qFatal("cannot write %s", qPrintable(path));
+        file.write(bytes);
+    }
+
+    static QByteArray readBytes(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+
+    QTemporaryDir temp;
+    SettingsFolder folder;
+};
+
+} // namespace hakobee::test

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "datasource/databaseprovider.h"
+#include "shell/appcontext.h"
+#include "shell/screenhost.h"
+#include "support/recordingmessageboxes.h"
+#include "support/settingsfixture.h"
+
+namespace hakobee::test {
+
+// The seams a screen needs, over a temporary settings root: recorded message
+// boxes, the settings provider and a screen host.
+class ShellFixture
+{
+public:
+    ShellFixture() : databases(settings.folder), screens(context)
+    {
+        context.messages = &messages;
+        context.screens = &screens;
+        context.settings = &settings.folder;
+        context.databases = &databases;
+    }
+
+    SettingsFixture settings;
+    RecordingMessageBoxes messages;
+    StandardDatabaseProvider databases;
+    AppContext context;
+    ScreenHost screens;
+};
+
+} // namespace hakobee::test

@@ -1,5 +1,6 @@
 #include "datasource/databaseprovider.h"
 
+#include "platform/access/accessdatabase.h"
 #include "platform/error.h"
 #include "settings/settingsconnection.h"
 
@@ -18,7 +19,7 @@ std::unique_ptr<Connection> StandardDatabaseProvider::open(const QString& connec
     if (isSettingsConnectionString(connectionString))
         return std::make_unique<SettingsTextConnection>(settings_);
     if (const std::optional<QString> path = accessDatabasePath(connectionString))
-        throw Error(QStringLiteral("Access データベース %1 はまだ開けません。").arg(*path));
+        return openAccessDatabase(*path);
     throw Error(
         QStringLiteral("接続文字列「%1」に対応する接続方法がありません。").arg(connectionString));
 }

@@ -1,0 +1,65 @@
+// access-read-driver grid|count FILE QUERY
+// One measurement of reading an Access file through the backend, printed as
+// key=value lines: "grid" opens the grid record set and reads its first 50
+// rows (first_rows_s, rss_mib); "count" opens the static record set, moves
+// to the last and back to the first row and reads the count (count_s, count).
+// Each measurement runs in its own process so that peak memory is its own.
+#include "platform/access/accessdatabase.h"
+#include "platform/error.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+double peakRssMib()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0; // ru_maxrss is in KiB on Linux
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 4 || (std::strcmp(argv[1], "grid") != 0 && std::strcmp(argv[1], "count") != 0)) {
+        std::fprintf(stderr, "usage: access-read-driver grid|count FILE QUERY\n");
+        return 2;
+    }
+    const bool grid = std::strcmp(argv[1], "grid") == 0;
+    const QString path = QString::fromLocal8Bit(argv[2]);
+    const QString query = QString::fromLocal8Bit(argv[3]);
+    try {
+        QElapsedTimer timer;
+        timer.start();
+        const auto connection = hakobee::openAccessDatabase(path);
+        const auto records = connection->openRecordset(
+            query, grid ? hakobee::CursorKind::Grid : hakobee::CursorKind::StaticRead);
+        if (grid) {
+            qint64 characters = 0;
+            for (int row = 0; row < 50 && !records->eof(); ++row, records->moveNext()) {
+                for (int i = 0; i < records->fieldCount(); ++i)
+                    characters += records->field(i).value_or(QString()).size();
+            }
+            const double seconds = timer.nsecsElapsed() / 1e9;
+            std::printf("first_rows_s=%.4f\nrss_mib=%.1f\nfirst_rows_chars=%lld\n", seconds,
+                        peakRssMib(), characters);
+        } else {
+            records->moveLast();
+            records->moveFirst();
+            const qint64 count = records->recordCount();
+            const double seconds = timer.nsecsElapsed() / 1e9;
+            std::printf("count_s=%.4f\ncount=%lld\nrss_mib=%.1f\n", seconds, count, peakRssMib());
+        }
+    } catch (const hakobee::Error& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

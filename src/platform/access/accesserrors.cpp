@@ -1,0 +1,130 @@
+#include "platform/access/accesserrors.h"
+
+#include <QDir>
+
+namespace hakobee::accesserror {
+
+namespace {
+
+Error withEngine(const QString& sentence, const QString& engine)
+{
+    return Error(engine.isEmpty() ? sentence : sentence + QLatin1Char('\n') + engine);
+}
+
+QString shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+Error fileMissing(const QString& path, const QString& engine)
+{
+    return withEngine(
+        QStringLiteral(
+            "データベースファイル「%1」が見つかりません。ファイルの場所と名前を確認してください。")
+            .arg(shown(path)),
+        engine);
+}
+
+Error isFolder(const QString& path, const QString& engine)
+{
+    return withEngine(QStringLiteral("「%1」はフォルダーです。Access のデータベースファイル(.mdb "
+                                     "または .accdb)を指定してください。")
+                          .arg(shown(path)),
+                      engine);
+}
+
+Error cannotOpen(const QString& path, const QString& engine)
+{
+    return withEngine(
+        QStringLiteral(
+            "データベースファイル「%1」を開けません。ファイルの読み取り権限を確認してください。")
+            .arg(shown(path)),
+        engine);
+}
+
+Error notAccessDatabase(const QString& path, const QString& engine)
+{
+    return withEngine(QStringLiteral("「%1」は Access のデータベースファイルではありません。"
+                                     "データベースファイルを指定し直してください。")
+                          .arg(shown(path)),
+                      engine);
+}
+
+Error damaged(const QString& path, const QString& engine)
+{
+    return withEngine(
+        QStringLiteral("データベースファイル「%1」は壊れているか、途中までしかありません。"
+                       "Access で修復するか、元のファイルをコピーし直してください。")
+            .arg(shown(path)),
+        engine);
+}
+
+Error tableDamaged(const QString& path, const QString& table, const QString& engine)
+{
+    return withEngine(QStringLiteral("データベースファイル「%1」のテーブル「%2」が壊れています。"
+                                     "Access で修復するか、元のファイルをコピーし直してください。")
+                          .arg(shown(path), table),
+                      engine);
+}
+
+Error noSuchTable(const QString& path, const QString& table, const QString& engine)
+{
+    return withEngine(QStringLiteral("テーブル「%1」はデータベースファイル「%2」にありません。"
+                                     "テーブル名を確認してください。")
+                          .arg(table, shown(path)),
+                      engine);
+}
+
+Error noSuchColumn(const QString& path, const QString& column, const QString& engine)
+{
+    return withEngine(QStringLiteral("列「%1」はデータベースファイル「%2」のテーブルにありません。"
+                                     "SQL 文の列名を確認してください。")
+                          .arg(column, shown(path)),
+                      engine);
+}
+
+Error queryNotUnderstood(const QString& query, const QString& engine)
+{
+    return withEngine(
+        QStringLiteral("SQL 文を解釈できません。SQL 文を確認してください: %1").arg(query), engine);
+}
+
+Error queryFailed(const QString& query, const QString& engine)
+{
+    return withEngine(QStringLiteral("SQL 文を実行できません: %1").arg(query), engine);
+}
+
+Error onlySelect(const QString& query, const QString& engine)
+{
+    return withEngine(
+        QStringLiteral("データベースは読み取り専用です。SELECT 文だけを実行できます: %1")
+            .arg(query),
+        engine);
+}
+
+Error emptyResult()
+{
+    return Error(QStringLiteral("該当するレコードがありません。"));
+}
+
+Error noCurrentRecord()
+{
+    return Error(QStringLiteral("現在のレコードがありません。レコードの終わりを過ぎています。"));
+}
+
+Error noSuchField(const QString& name)
+{
+    return Error(QStringLiteral("列「%1」は SQL 文の結果にありません。").arg(name));
+}
+
+Error noSuchFieldPosition(int position, int fieldCount)
+{
+    return Error(
+        QStringLiteral("SQL 文の結果には %1 列しかありません(%2 番目の列を求められました)。")
+            .arg(fieldCount)
+            .arg(position + 1));
+}
+
+} // namespace hakobee::accesserror

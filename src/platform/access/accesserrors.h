@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/error.h"
+
+#include <QString>
+
+// The descriptions of every failure of the Access database backend: one
+// Japanese sentence that says what is wrong and names the file, table or
+// column, then on its own line the message of the engine that found it.
+namespace hakobee::accesserror {
+
+Error fileMissing(const QString& path, const QString& engine);
+Error isFolder(const QString& path, const QString& engine);
+Error cannotOpen(const QString& path, const QString& engine);
+Error notAccessDatabase(const QString& path, const QString& engine);
+Error damaged(const QString& path, const QString& engine);
+Error tableDamaged(const QString& path, const QString& table, const QString& engine);
+Error noSuchTable(const QString& path, const QString& table, const QString& engine);
+Error noSuchColumn(const QString& path, const QString& column, const QString& engine);
+Error queryNotUnderstood(const QString& query, const QString& engine);
+Error queryFailed(const QString& query, const QString& engine);
+Error onlySelect(const QString& query, const QString& engine);
+Error emptyResult();
+Error noCurrentRecord();
+Error noSuchField(const QString& name);
+Error noSuchFieldPosition(int position, int fieldCount);
+
+} // namespace hakobee::accesserror

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/access/mdbhandle.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+namespace hakobee {
+
+// A user table as the file's catalog lists it.
+struct AccessTableEntry
+{
+    QString name;
+    quint32 definitionPage = 0;
+};
+
+// An Access database file opened read-only with libmdb. The file is checked
+// before libmdb sees it (a folder, an empty or foreign file, a file cut short
+// are each reported as such), and the catalog is read by this system's own
+// row reader, so that damaged catalog rows give an error instead of reaching
+// libmdb's property parser.
+class AccessFile
+{
+public:
+    // Throws hakobee::Error describing why the file cannot be read.
+    static std::unique_ptr<AccessFile> open(const QString& path);
+
+    const QString& path() const { return path_; }
+    const QList<AccessTableEntry>& tables() const { return tables_; }
+    // Pages in the file; no valid page number is this large.
+    quint32 pageCount() const { return pageCount_; }
+
+    // A handle with its own page buffers over the same open file, for one
+    // scan of one table; scans on the same file do not disturb each other.
+    MdbHandlePtr newScanHandle() const;
+
+private:
+    AccessFile(QString path, MdbHandlePtr handle, quint32 pageCount);
+    void readCatalog();
+
+    QString path_;
+    MdbHandlePtr handle_;
+    quint32 pageCount_ = 0;
+    QList<AccessTableEntry> tables_;
+};
+
+} // namespace hakobee

@@ -1,0 +1,87 @@
+#include "platform/access/accesssession.h"
+
+#include "platform/access/accesserrors.h"
+#include "platform/access/tablereader.h"
+
+#include <sqlite3.h>
+
+namespace hakobee {
+
+namespace {
+
+// Only reading statements: the operator's query text may not write, attach
+// or create anything, even in the in-memory database.
+int allowOnlyReading(void*, int action, const char*, const char*, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+        return SQLITE_OK;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+QString quotedName(QString name)
+{
+    return QLatin1Char('"') + name.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
+} // namespace
+
+void SqliteCloser::operator()(sqlite3* db) const
+{
+    sqlite3_close(db);
+}
+
+std::shared_ptr<AccessSession> AccessSession::open(const QString& path)
+{
+    auto session = std::make_shared<AccessSession>();
+    session->file = AccessFile::open(path);
+    session->moduleContext.file = session->file.get();
+
+    sqlite3* db = nullptr;
+    const int rc =
+        sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    session->db.reset(db);
+    if (rc != SQLITE_OK) {
+        throw accesserror::cannotOpen(path, db ? QString::fromUtf8(sqlite3_errmsg(db))
+                                               : QString::fromUtf8(sqlite3_errstr(rc)));
+    }
+    registerAccessModule(db, &session->moduleContext);
+
+    const QList<AccessTableEntry>& tables = session->file->tables();
+    for (int i = 0; i < tables.size(); ++i) {
+        // A table whose definition cannot be read is left out, so that the
+        // other tables stay usable; a query naming it says what is wrong.
+        // (SQLite keeps a virtual table whose creation failed in its schema.)
+        try {
+            const TableReader check(*session->file, tables.at(i));
+        } catch (const Error& error) {
+            session->damagedTables.insert(tables.at(i).name.toLower(), error.description());
+            continue;
+        }
+        const QString create = QStringLiteral("CREATE VIRTUAL TABLE main.%1 USING access(%2)")
+                                   .arg(quotedName(tables.at(i).name))
+                                   .arg(i);
+        char* message = nullptr;
+        if (sqlite3_exec(db, create.toUtf8().constData(), nullptr, nullptr, &message) !=
+            SQLITE_OK) {
+            session->damagedTables.insert(
+                tables.at(i).name.toLower(),
+                accesserror::tableDamaged(path, tables.at(i).name,
+                                          QString::fromUtf8(message ? message : ""))
+                    .description());
+        }
+        sqlite3_free(message);
+    }
+
+    sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
+    sqlite3_set_authorizer(db, allowOnlyReading, nullptr);
+    return session;
+}
+
+} // namespace hakobee

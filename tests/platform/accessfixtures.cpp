@@ -1,0 +1,126 @@
+#include "accessfixtures.h"
+
+#include <limits>
+
+namespace hakobee::accessfixtures {
+
+using mdbwriter::Column;
+using mdbwriter::ColumnType;
+using mdbwriter::Table;
+using mdbwriter::Value;
+
+namespace {
+
+QList<Column> productColumns()
+{
+    return {{QStringLiteral("bar"), ColumnType::Text, 50},
+            {QStringLiteral("hi"), ColumnType::Text, 255},
+            {QStringLiteral("mei"), ColumnType::Text, 255},
+            {QStringLiteral("kakaku"), ColumnType::Currency}};
+}
+
+Table productTable(const QString& name, const QList<Product>& products)
+{
+    Table table{name, productColumns(), products.size(), {}};
+    table.rowAt = [products](qint64 row, QList<Value>& values) {
+        const Product& product = products.at(row);
+        // A null QString is a null value.
+        const QString texts[] = {product.bar, product.hi, product.mei};
+        for (int i = 0; i < 3; ++i) {
+            if (!texts[i].isNull())
+                values[i] = texts[i];
+        }
+        values[3] = product.kakakuTimes10000;
+    };
+    return table;
+}
+
+} // namespace
+
+QList<Product> threeProducts()
+{
+    return {{QStringLiteral("4901234567894"), QStringLiteral("緑茶 500ml"), QStringLiteral("ﾘｮｸﾁｬ"),
+             1000'0000},
+            {QStringLiteral("4512345678906"), QStringLiteral("おにぎり 鮭"),
+             QStringLiteral("ｵﾆｷﾞﾘ ｻｹ"), 99'5000},
+            {QStringLiteral("49123456"), QStringLiteral("消しゴム"), QStringLiteral("ｹｼｺﾞﾑ"),
+             250'0000}};
+}
+
+void writeProducts(const QString& path, const QList<Product>& products)
+{
+    mdbwriter::writeDatabase(path, {productTable(QStringLiteral("Master"), products),
+                                    productTable(QStringLiteral("Empty"), {})});
+}
+
+void writeManyProducts(const QString& path, qint64 rowCount)
+{
+    Table table{QStringLiteral("Master"), productColumns(), rowCount, {}};
+    table.rowAt = [](qint64 row, QList<Value>& values) {
+        values[0] = QStringLiteral("49%1").arg(row, 11, 10, QLatin1Char('0'));
+        values[1] = QStringLiteral("商品 %1").arg(row);
+        values[2] = QStringLiteral("ｼｮｳﾋﾝ %1").arg(row);
+        values[3] = qint64(row * 10000 + 5000);
+    };
+    mdbwriter::writeDatabase(path, {table});
+}
+
+void writeAllTypes(const QString& path)
+{
+    const QList<Column> columns = {
+        {QStringLiteral("Byte"), ColumnType::Byte},
+        {QStringLiteral("Integer"), ColumnType::Integer},
+        {QStringLiteral("Long"), ColumnType::Long},
+        {QStringLiteral("Currency"), ColumnType::Currency},
+        {QStringLiteral("Single"), ColumnType::Single},
+        {QStringLiteral("Double"), ColumnType::Double},
+        {QStringLiteral("DateTime"), ColumnType::DateTime},
+        {QStringLiteral("YesNo"), ColumnType::YesNo},
+        {QStringLiteral("Text"), ColumnType::Text, 255},
+        {QStringLiteral("Memo"), ColumnType::Memo},
+        {QStringLiteral("Decimal"), ColumnType::Decimal, 255, 18, 4},
+    };
+    Table allTypes{QStringLiteral("AllTypes"), columns, 3, {}};
+    allTypes.rowAt = [](qint64 row, QList<Value>& values) {
+        if (row == 0) {
+            values[0] = qint64(7);
+            values[1] = qint64(-1234);
+            values[2] = qint64(123456789);
+            values[3] = qint64(1234'5000);
+            values[4] = double(1.1f);
+            values[5] = 0.1 + 0.2;
+            values[6] = QDateTime(QDate(2024, 3, 5), QTime(9, 7, 5));
+            values[7] = true;
+            values[8] = QStringLiteral("ｱｲｳ 漢字 ABC");
+            values[9] = QStringLiteral("メモ 一行目\r\n二行目");
+            values[10] = qint64(-12'5000);
+        } else if (row == 1) {
+            values[0] = qint64(255);
+            values[1] = qint64(-32768);
+            values[2] = qint64(std::numeric_limits<qint32>::min());
+            values[3] = std::numeric_limits<qint64>::max();
+            values[4] = double(-3.4e38f);
+            values[5] = 1.0 / 3;
+            values[6] = QDateTime(QDate(1899, 12, 30), QTime(23, 59, 59));
+            values[7] = false;
+            values[8] = QString(255, QChar(0x9AD9)); // 髙, 255 times
+            QString memo;
+            for (int i = 0; memo.size() < 10'000; ++i)
+                memo += QStringLiteral("%1行目、").arg(i);
+            values[9] = memo.left(10'000);
+            values[10] = qint64(123456789012345678);
+        }
+    };
+    Table japanese{QStringLiteral("商品 マスタ"),
+                   {{QStringLiteral("品 名"), ColumnType::Text, 50},
+                    {QStringLiteral("値段"), ColumnType::Currency}},
+                   2,
+                   {}};
+    japanese.rowAt = [](qint64 row, QList<Value>& values) {
+        values[0] = row == 0 ? QStringLiteral("りんご") : QStringLiteral("みかん");
+        values[1] = qint64(row == 0 ? 1 : 0);
+    };
+    mdbwriter::writeDatabase(path, {allTypes, japanese});
+}
+
+} // namespace hakobee::accessfixtures

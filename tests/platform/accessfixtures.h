@@ -1,0 +1,35 @@
+#pragma once
+
+#include "mdbwriter/mdbwriter.h"
+
+#include <QString>
+
+// Access files for the backend's tests, written at test time by the
+// project's Jet 4 writer.
+namespace hakobee::accessfixtures {
+
+// A null QString is written as a null value.
+struct Product
+{
+    QString bar;
+    QString hi;
+    QString mei;
+    qint64 kakakuTimes10000 = 0;
+};
+
+// The three products of the query tests, in file order.
+QList<Product> threeProducts();
+
+// Table "Master" (bar Text, hi Text, mei Text, kakaku Currency) holding the
+// given products, plus an empty table "Empty" of the same columns.
+void writeProducts(const QString& path, const QList<Product>& products);
+
+// Table "Master" of the same shape with rowCount generated rows.
+void writeManyProducts(const QString& path, qint64 rowCount);
+
+// Table "AllTypes": one column of every type the writer knows (named after
+// the type), row 0 with typical values, row 1 with the extremes, row 2 all
+// null; plus a Japanese-named table "商品 マスタ" with a column "品 名".
+void writeAllTypes(const QString& path);
+
+} // namespace hakobee::accessfixtures

@@ -17,7 +17,7 @@ packages=(
   # Japanese fonts for screens and labels
   fonts-noto-cjk fonts-ipafont-gothic fontconfig
   # real printing in tests: a CUPS spooler with a PDF queue
-  cups cups-client cups-bsd printer-driver-cups-pdf
+  cups cups-client cups-bsd printer-driver-cups-pdf libcups2-dev
   # looking and checking: screenshots, PDF to PNG and text, barcode decoding
   xvfb xauth poppler-utils zbar-tools
   # second reader of the test databases (mdb-reader from the npm registry)
@@ -25,7 +25,7 @@ packages=(
 )
 
 if [[ "${1:-}" == "--bench" ]]; then
-  packages+=(glabels time)
+  packages+=(glabels time bc)
 fi
 
 missing=()

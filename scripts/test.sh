@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; then builds the
-# tests labelled "asan" with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs them again.
+# Installs what is missing, builds, readies the CUPS print queue the printing
+# tests use, and runs every test; then builds the tests labelled "asan" with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs them again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh default
+scripts/cups-setup.sh
 scripts/npm-deps.sh
 ctest --preset default
 

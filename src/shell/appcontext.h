@@ -4,9 +4,12 @@ namespace hakobee {
 
 class ActivePrinter;
 class BarcodeEncoder;
+class CancelRequest;
 class DatabaseProvider;
 class FileDialogs;
 class MessageBoxes;
+class PrinterSetup;
+class RunAllowance;
 class ScreenHost;
 class SettingsFolder;
 class ShellOpener;
@@ -21,9 +24,14 @@ struct AppContext
     SettingsFolder* settings = nullptr;
     DatabaseProvider* databases = nullptr;
     ActivePrinter* printer = nullptr;
+    PrinterSetup* printerSetup = nullptr;
     BarcodeEncoder* barcodes = nullptr;
     ShellOpener* shell = nullptr;
     FileDialogs* fileDialogs = nullptr;
+    // The print run's shared state: the request to stop the label being
+    // drawn, and the allowance of the running print run.
+    CancelRequest* cancel = nullptr;
+    RunAllowance* runAllowance = nullptr;
 };
 
 } // namespace hakobee

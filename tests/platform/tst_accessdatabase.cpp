@@ -1,7 +1,9 @@
 #include "accessfixtures.h"
 
+#include "datasource/databaseprovider.h"
 #include "platform/access/accessdatabase.h"
 #include "platform/error.h"
+#include "settings/settingsfolder.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -166,6 +168,20 @@ private slots:
         for (const QString& mention : mentions)
             QVERIFY2(description.contains(mention), qPrintable(description));
         QVERIFY2(!QFile::exists(dir.filePath(QStringLiteral("x.db"))), "attach created a file");
+    }
+
+    void providerOpensTheDataSourceConnectionString()
+    {
+        const SettingsFolder settings(dir.path());
+        StandardDatabaseProvider databases(settings);
+        const auto connection = databases.open(
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + products);
+        const auto records = connection->openRecordset(
+            QStringLiteral("select bar,hi,mei,kakaku from ") + QStringLiteral("Master"),
+            CursorKind::StaticRead);
+        records->moveLast();
+        records->moveFirst();
+        QCOMPARE(records->recordCount(), qint64(3));
     }
 
     void countIsKnownAfterMoveLastAndFirst()

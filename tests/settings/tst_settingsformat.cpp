@@ -174,7 +174,7 @@ private slots:
         QVERIFY(!accessDatabasePath(settingsConnectionString()));
         try {
             databases.open(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/tmp/x.mdb"_qs);
-            QFAIL("an Access connection string must not open yet");
+            QFAIL("an Access connection string naming no database must not open");
         } catch (const Error& error) {
             QVERIFY(error.description().contains(u"/tmp/x.mdb"_qs));
         }

@@ -1,0 +1,30 @@
+#pragma once
+
+namespace hakobee {
+
+// Where the renderer shows how far the label being drawn has come.
+class LabelProgress
+{
+public:
+    // A full bar.
+    static constexpr int maximumSquares = 25;
+
+    virtual ~LabelProgress() = default;
+    // Start of a label: shown (afresh, with an empty bar) and painted at once.
+    virtual void showLabelProgress() = 0;
+    // 0 to maximumSquares squares, painted at once.
+    virtual void setProgressSquares(int squares) = 0;
+    // End of the label, drawn, aborted or failed.
+    virtual void closeLabelProgress() = 0;
+};
+
+// For output without a screen (benchmarks, tools).
+class NoLabelProgress : public LabelProgress
+{
+public:
+    void showLabelProgress() override {}
+    void setProgressSquares(int) override {}
+    void closeLabelProgress() override {}
+};
+
+} // namespace hakobee

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "render/labelrecord.h"
+
+namespace hakobee::test {
+
+// A label record of the sample database's shape, with offsets and size
+// adjustment at 0; the caption is the barcode value, as the print runs set it.
+inline LabelRecord sampleLabelRecord(const QString& barcodeValue,
+                                     std::shared_ptr<const PrintPicture> picture)
+{
+    LabelRecord record;
+    record.offsetXMm = QStringLiteral("0");
+    record.offsetYMm = QStringLiteral("0");
+    record.fontAdjustmentPt = QStringLiteral("0");
+    record.barcodeValue = barcodeValue;
+    record.itemName = QStringLiteral("緑茶ティーバッグ 20袋");
+    record.name = QStringLiteral("静岡県産");
+    record.price = QStringLiteral("398");
+    record.barcodeCaption = barcodeValue;
+    record.barcodePicture = std::move(picture);
+    record.title1 = QStringLiteral("ハコビー商店");
+    record.title2 = QStringLiteral("税込価格");
+    // A proportional Japanese Gothic face, as the run screen's fields use.
+    record.baseFont = {QStringLiteral("IPAPGothic"), 9.0};
+    return record;
+}
+
+} // namespace hakobee::test

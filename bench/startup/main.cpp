@@ -3,14 +3,12 @@
 // copies beside this program. Prints key=value figures.
 //
 //   QT_QPA_PLATFORM=offscreen build/default/hakobee-bench-startup
-#include "datasource/databaseprovider.h"
 #include "platform/fonts.h"
-#include "platform/messageboxes.h"
 #include "settings/settingsfiles.h"
 #include "settings/settingsfolder.h"
 #include "shell/form1.h"
 #include "shell/frmmain.h"
-#include "shell/screenhost.h"
+#include "shell/productioncontext.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -40,25 +38,17 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     useJapaneseDefaultFont();
-    SettingsFolder settings(root.path());
-    StandardDatabaseProvider databases(settings);
-    QtMessageBoxes messages;
-    AppContext context;
-    ScreenHost screens(context);
-    context.messages = &messages;
-    context.screens = &screens;
-    context.settings = &settings;
-    context.databases = &databases;
+    ProductionContext production(root.path());
 
-    frmMain window(context);
+    frmMain window(production.context());
     window.show();
     window.load();
     QApplication::processEvents();
     const QPixmap painted = window.grab(); // forces a full paint of the window and the menu
     const double startupMs = double(sinceEntry.nsecsElapsed() - preparationNs) / 1e6;
 
-    const bool loaded =
-        screens.find<Form1>() && screens.find<Form1>()->isVisible() && !painted.isNull();
+    const bool loaded = production.screens().find<Form1>() &&
+                        production.screens().find<Form1>()->isVisible() && !painted.isNull();
     std::printf("startup_ms=%.1f\n", startupMs);
     std::printf("startup_target_ms=500\n");
     std::printf("startup_ratio_to_target=%.3f\n", startupMs / 500.0);

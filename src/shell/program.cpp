@@ -1,12 +1,9 @@
 #include "shell/program.h"
 
-#include "datasource/databaseprovider.h"
-#include "platform/filedialogs.h"
 #include "platform/fonts.h"
-#include "platform/messageboxes.h"
 #include "settings/settingsfolder.h"
 #include "shell/frmmain.h"
-#include "shell/screenhost.h"
+#include "shell/productioncontext.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -33,22 +30,11 @@ int runProgram(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("hakobee"));
     QApplication::setApplicationVersion(QStringLiteral("2.0.5"));
-    SettingsFolder settings(settingsRootFromArguments(app.arguments()));
+    ProductionContext production(settingsRootFromArguments(app.arguments()));
 
     useJapaneseDefaultFont();
 
-    StandardDatabaseProvider databases(settings);
-    QtMessageBoxes messages;
-    QtFileDialogs fileDialogs;
-    AppContext context;
-    ScreenHost screens(context);
-    context.messages = &messages;
-    context.screens = &screens;
-    context.settings = &settings;
-    context.databases = &databases;
-    context.fileDialogs = &fileDialogs;
-
-    frmMain window(context);
+    frmMain window(production.context());
     window.show();
     window.load();
     return app.exec();

@@ -4,6 +4,7 @@
 #include "printrun/runallowance.h"
 #include "render/cancelrequest.h"
 #include "shell/screenhost.h"
+#include "support/labelsamples.h"
 #include "support/recordingcanvas.h"
 
 #include <QApplication>
@@ -29,19 +30,7 @@ public:
 
 LabelRecord sampleRecord()
 {
-    LabelRecord record;
-    record.offsetXMm = u"0"_qs;
-    record.offsetYMm = u"0"_qs;
-    record.fontAdjustmentPt = u"0"_qs;
-    record.barcodeValue = u"4901234567894"_qs;
-    record.itemName = u"緑茶"_qs;
-    record.name = u"静岡県産"_qs;
-    record.price = u"398"_qs;
-    record.barcodeCaption = u"4901234567894"_qs;
-    record.barcodePicture = std::make_shared<FixedPicture>();
-    record.title1 = u"ハコビー商店"_qs;
-    record.baseFont = {u"Noto Sans CJK JP"_qs, 9.0};
-    return record;
+    return test::sampleLabelRecord(u"4901234567894"_qs, std::make_shared<FixedPicture>());
 }
 
 // Notes, at the first drawing call of each label, how the progress screen looks.

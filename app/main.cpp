@@ -1,5 +1,5 @@
-#include "datasource/querycommand.h"
-#include "shell/program.h"
+#include "ui/program.h"
+#include "ui/querycommand.h"
 
 #include <QApplication>
 

@@ -4,8 +4,8 @@
 // rows (first_rows_s, rss_mib); "count" opens the static record set, moves
 // to the last and back to the first row and reads the count (count_s, count).
 // Each measurement runs in its own process so that peak memory is its own.
+#include "core/error.h"
 #include "platform/access/accessdatabase.h"
-#include "platform/error.h"
 
 #include <QElapsedTimer>
 #include <QString>

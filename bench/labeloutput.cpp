@@ -5,16 +5,16 @@
 //
 //   bench_label_output --folder DIR [--count N] [--csv FILE] [--font FAMILY]
 
-#include "platform/barcodecalls.h"
-#include "platform/qtprinterbackend.h"
-#include "platform/units.h"
-#include "platform/zintbarcodeencoder.h"
-#include "printer/activeprinter.h"
-#include "printrun/recordbarcode.h"
-#include "render/cancelrequest.h"
-#include "render/labelnumbers.h"
-#include "render/labelprogress.h"
-#include "render/labelrenderer.h"
+#include "core/barcode/barcodecalls.h"
+#include "core/barcode/recordbarcode.h"
+#include "core/printer/activeprinter.h"
+#include "core/render/cancelrequest.h"
+#include "core/render/labelnumbers.h"
+#include "core/render/labelprogress.h"
+#include "core/render/labelrenderer.h"
+#include "core/units.h"
+#include "platform/barcode/zintbarcodeencoder.h"
+#include "platform/printing/qtprinterbackend.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -3,12 +3,12 @@
 // copies beside this program. Prints key=value figures.
 //
 //   QT_QPA_PLATFORM=offscreen build/default/hakobee-bench-startup
-#include "platform/fonts.h"
-#include "settings/settingsfiles.h"
-#include "settings/settingsfolder.h"
-#include "shell/form1.h"
-#include "shell/frmmain.h"
-#include "shell/productioncontext.h"
+#include "core/settings/settingsfiles.h"
+#include "core/settings/settingsfolder.h"
+#include "platform/desktop/fonts.h"
+#include "ui/productioncontext.h"
+#include "ui/screens/mainmenuscreen.h"
+#include "ui/screens/mainwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/error.h"
-#include "printer/printerbackend.h"
-#include "printer/printercanvas.h"
+#include "core/error.h"
+#include "core/printer/printerbackend.h"
+#include "core/printer/printercanvas.h"
 
 #include <QList>
 #include <QMap>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/labelrecord.h"
+#include "core/render/labelrecord.h"
 
 namespace hakobee::test {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printer/printercanvas.h"
+#include "core/printer/printercanvas.h"
 
 #include <QColor>
 #include <QList>

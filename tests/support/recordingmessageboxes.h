@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/messageboxes.h"
+#include "core/messageboxes.h"
 
 #include <QList>
 

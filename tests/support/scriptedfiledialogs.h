@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/filedialogs.h"
+#include "core/filedialogs.h"
 
 #include <QList>
 

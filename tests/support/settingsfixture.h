@@ -1,8 +1,8 @@
 #pragma once
 
-#include "settings/settingscolumns.h"
-#include "settings/settingsfiles.h"
-#include "settings/settingsfolder.h"
+#include "core/settings/settingscolumns.h"
+#include "core/settings/settingsfiles.h"
+#include "core/settings/settingsfolder.h"
 
 #include <QDir>
 #include <QFile>

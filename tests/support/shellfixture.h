@@ -1,10 +1,11 @@
 #pragma once
 
-#include "datasource/databaseprovider.h"
-#include "shell/appcontext.h"
-#include "shell/screenhost.h"
+#include "core/datasource/databaseprovider.h"
+#include "platform/access/accessdatabase.h"
 #include "support/recordingmessageboxes.h"
 #include "support/settingsfixture.h"
+#include "ui/appcontext.h"
+#include "ui/screenhost.h"
 
 namespace hakobee::test {
 
@@ -13,7 +14,7 @@ namespace hakobee::test {
 class ShellFixture
 {
 public:
-    ShellFixture() : databases(settings.folder), screens(context)
+    ShellFixture() : databases(settings.folder, openAccessDatabase), screens(context)
     {
         context.messages = &messages;
         context.screens = &screens;

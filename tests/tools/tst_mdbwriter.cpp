@@ -1,8 +1,8 @@
 // Files the Access writer produces must read back exactly through mdbtools'
 // mdb-export and through mdb-reader.
+#include "core/error.h"
 #include "jetreaders.h"
 #include "mdbwriter/mdbwriter.h"
-#include "platform/error.h"
 #include "readerexpectations.h"
 #include "testdata/generatedproducts.h"
 #include "testdata/productstable.h"

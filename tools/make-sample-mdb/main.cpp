@@ -1,8 +1,8 @@
 // make-sample-mdb FILE
 // Writes the sample database that ships beside the program: table Master
 // with a shop's products, so a new installation prints real labels at once.
+#include "core/error.h"
 #include "mdbwriter/mdbwriter.h"
-#include "platform/error.h"
 #include "testdata/sampleproducts.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // make-test-mdb --rows N --out FILE [--table NAME]
 // Writes an Access file with one table of the sample's shape (bar, hi, mei,
 // as2) holding N generated products, for tests and benchmarks.
+#include "core/error.h"
 #include "mdbwriter/mdbwriter.h"
-#include "platform/error.h"
 #include "testdata/productstable.h"
 
 #include <QCommandLineParser>

@@ -1,11 +1,11 @@
 #include "mdbwriter.h"
 
 #include "catalog.h"
+#include "core/error.h"
 #include "headerpage.h"
 #include "jetformat.h"
 #include "longvaluestore.h"
 #include "pagefile.h"
-#include "platform/error.h"
 #include "rowencoder.h"
 #include "tabledatawriter.h"
 #include "tabledefinition.h"

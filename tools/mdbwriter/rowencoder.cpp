@@ -1,9 +1,9 @@
 #include "rowencoder.h"
 
+#include "core/error.h"
 #include "jetformat.h"
 #include "littleendian.h"
 #include "longvaluestore.h"
-#include "platform/error.h"
 #include "textencoding.h"
 #include "valueencoding.h"
 

@@ -1,8 +1,8 @@
 #include "tabledefinition.h"
 
+#include "core/error.h"
 #include "jetformat.h"
 #include "littleendian.h"
-#include "platform/error.h"
 
 namespace hakobee::mdbwriter {
 

@@ -1,7 +1,7 @@
 #include "tablelayout.h"
 
+#include "core/error.h"
 #include "jetformat.h"
-#include "platform/error.h"
 
 #include <QSet>
 

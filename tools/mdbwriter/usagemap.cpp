@@ -1,9 +1,9 @@
 #include "usagemap.h"
 
+#include "core/error.h"
 #include "jetformat.h"
 #include "littleendian.h"
 #include "pagefile.h"
-#include "platform/error.h"
 
 namespace hakobee::mdbwriter {
 

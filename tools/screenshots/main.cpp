@@ -4,21 +4,22 @@
 // default copies beside this program.
 //
 //   hakobee-screenshots OUTDIR        (run with QT_QPA_PLATFORM=offscreen)
-#include "datasource/databaseprovider.h"
-#include "datasource/datasourcefile.h"
-#include "datasource/form6.h"
-#include "datasource/setoracle.h"
-#include "platform/filedialogs.h"
-#include "platform/fonts.h"
-#include "platform/messageboxes.h"
-#include "settings/settingsfiles.h"
-#include "settings/settingsfolder.h"
-#include "shell/form1.h"
-#include "shell/form12.h"
-#include "shell/form8.h"
-#include "shell/frmmain.h"
-#include "shell/screenhost.h"
+#include "core/datasource/databaseprovider.h"
+#include "core/datasource/datasourcefile.h"
+#include "core/filedialogs.h"
+#include "core/messageboxes.h"
+#include "core/settings/settingsfiles.h"
+#include "core/settings/settingsfolder.h"
+#include "platform/access/accessdatabase.h"
+#include "platform/desktop/fonts.h"
 #include "testdata/productstable.h"
+#include "ui/screenhost.h"
+#include "ui/screens/connectingnotice.h"
+#include "ui/screens/datasourcescreen.h"
+#include "ui/screens/mainmenuscreen.h"
+#include "ui/screens/mainwindow.h"
+#include "ui/screens/recordcountscreen.h"
+#include "ui/screens/sampledatascreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,7 +57,8 @@ public:
 class ScreenshotSession
 {
 public:
-    ScreenshotSession() : settings(root.path()), databases(settings), screens(context)
+    ScreenshotSession()
+        : settings(root.path()), databases(settings, openAccessDatabase), screens(context)
     {
         settings.setDefaultCopyFolders({QCoreApplication::applicationDirPath()});
         resetSettingsFiles(settings);

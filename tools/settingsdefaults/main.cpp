@@ -6,9 +6,9 @@
 // Each source holds the header row and the data row; "@SAMPLE_DATABASE@" in
 // a value becomes the sample database's path. A source without rows gives
 // an empty file.
-#include "platform/error.h"
-#include "settings/settingsfiles.h"
-#include "settings/settingsformat.h"
+#include "core/error.h"
+#include "core/settings/settingsfiles.h"
+#include "core/settings/settingsformat.h"
 
 #include <QCoreApplication>
 #include <QDir>

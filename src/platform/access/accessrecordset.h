@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datasource/database.h"
+#include "core/datasource/database.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/error.h"
 #include "platform/access/mdbhandle.h"
-#include "platform/error.h"
 
 #include <QList>
 #include <QString>

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/printer/printerbackend.h"
+#include "core/printer/printercanvas.h"
+
+#include <memory>
+
+namespace hakobee {
+
+// The one printer all printed output of the process goes to. It starts as
+// the system's default printer (the first installed printer when there is no
+// default) and changes only through makeCurrent(). Settings are read and
+// written on the printer itself; failures throw hakobee::Error.
+class ActivePrinter
+{
+public:
+    // Throws hakobee::Error when the backend lists no printer at all.
+    explicit ActivePrinter(PrinterBackend& backend);
+    ~ActivePrinter();
+    ActivePrinter(const ActivePrinter&) = delete;
+    ActivePrinter& operator=(const ActivePrinter&) = delete;
+
+    QStringList installedPrinters() const { return backend_.printerNames(); }
+
+    // Makes the first installed printer whose upper-cased name equals the
+    // upper-cased given name current. Returns false, changing nothing, when
+    // none matches. The current printer matched again keeps its settings.
+    bool makeCurrent(const QString& deviceName);
+
+    QString deviceName() const { return device_->deviceName(); }
+    QString driverName() const { return device_->driverName(); }
+    QString port() const { return device_->port(); }
+
+    int setting(PrinterSetting which) const { return device_->setting(which); }
+    void setSetting(PrinterSetting which, int value) { device_->setSetting(which, value); }
+
+    int paperSizeCode() const { return setting(PrinterSetting::PaperSize); }
+    void setPaperSizeCode(int code) { setSetting(PrinterSetting::PaperSize, code); }
+    int pageWidthTwips() const { return setting(PrinterSetting::PageWidthTwips); }
+    void setPageWidthTwips(int twips) { setSetting(PrinterSetting::PageWidthTwips, twips); }
+    int pageHeightTwips() const { return setting(PrinterSetting::PageHeightTwips); }
+    void setPageHeightTwips(int twips) { setSetting(PrinterSetting::PageHeightTwips, twips); }
+    int orientation() const { return setting(PrinterSetting::Orientation); }
+    void setOrientation(int code) { setSetting(PrinterSetting::Orientation, code); }
+    int paperSource() const { return setting(PrinterSetting::PaperSource); }
+    void setPaperSource(int code) { setSetting(PrinterSetting::PaperSource, code); }
+
+    // The current printer itself, for what only its backend offers.
+    PrinterDevice& device() { return *device_; }
+
+    // Drawing on whichever printer is current when a job starts. The same
+    // object for the life of the ActivePrinter; changing the current printer
+    // while a job is open discards that job.
+    PrinterCanvas& canvas() { return canvas_; }
+
+private:
+    // Forwards every call to the current printer's own canvas.
+    class CurrentCanvas : public PrinterCanvas
+    {
+    public:
+        explicit CurrentCanvas(ActivePrinter& owner) : owner_(owner) {}
+        void setFont(const PrintFont& font) override { target().setFont(font); }
+        PrintFont font() const override { return target().font(); }
+        QSizeF printableSizeMm() const override { return target().printableSizeMm(); }
+        QSizeF textSizeMm(const QString& text) const override { return target().textSizeMm(text); }
+        void drawText(QPointF topLeftMm, const QString& text) override
+        {
+            target().drawText(topLeftMm, text);
+        }
+        void drawLine(QPointF fromMm, QPointF toMm, int widthDots, const QColor& colour) override
+        {
+            target().drawLine(fromMm, toMm, widthDots, colour);
+        }
+        void drawPicture(QPointF topLeftMm, const PrintPicture& picture) override
+        {
+            target().drawPicture(topLeftMm, picture);
+        }
+        void newPage() override { target().newPage(); }
+        void endDocument() override { target().endDocument(); }
+        void abortDocument() override { target().abortDocument(); }
+
+    private:
+        PrinterCanvas& target() const { return owner_.device_->canvas(); }
+        ActivePrinter& owner_;
+    };
+
+    PrinterBackend& backend_;
+    std::unique_ptr<PrinterDevice> device_;
+    CurrentCanvas canvas_{*this};
+};
+
+} // namespace hakobee

@@ -1,0 +1,182 @@
+#include "core/settings/settingsconnection.h"
+
+#include "core/error.h"
+#include "core/settings/settingsfolder.h"
+#include "core/settings/settingsformat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace hakobee {
+
+namespace {
+
+// A one-table query: the wanted columns (empty for "*") and the file name.
+struct SettingsQuery
+{
+    QStringList columns;
+    QString fileName;
+};
+
+QString unquoteName(QString name)
+{
+    name = name.trimmed();
+    if (name.size() >= 2 && ((name.front() == u'[' && name.back() == u']') ||
+                             (name.front() == u'`' && name.back() == u'`') ||
+                             (name.front() == u'"' && name.back() == u'"')))
+        name = name.mid(1, name.size() - 2);
+    return name;
+}
+
+SettingsQuery parseQuery(const QString& query)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\s*select\s+(.+?)\s+from\s+(\S+|\[[^\]]+\])\s*;?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = pattern.match(query);
+    if (!match.hasMatch())
+        throw Error(
+            QStringLiteral("設定ファイルへの問い合わせ「%1」は読み取れない形です。").arg(query));
+
+    SettingsQuery parsed;
+    // The text driver also accepts "nimbeconfig2#txt" for the file name.
+    parsed.fileName = unquoteName(match.captured(2)).replace(u'#', u'.');
+    if (parsed.fileName.contains(u'/') || parsed.fileName.contains(u'\\') ||
+        parsed.fileName.startsWith(u'.'))
+        throw Error(
+            QStringLiteral("設定フォルダーの外のファイル %1 は読めません。").arg(parsed.fileName));
+    const QString columns = match.captured(1).trimmed();
+    if (columns != u"*") {
+        for (const QString& column : columns.split(u','))
+            parsed.columns.append(unquoteName(column));
+    }
+    return parsed;
+}
+
+// The first data row of a settings file, read as a one-row table.
+class SettingsRecordset : public Recordset
+{
+public:
+    SettingsRecordset(QStringList names, std::optional<QList<FieldValue>> row, QString tableName)
+        : names_(std::move(names)), row_(std::move(row)), tableName_(std::move(tableName))
+    {}
+
+    bool eof() const override { return !row_ || position_ > 0; }
+    void moveNext() override
+    {
+        if (eof())
+            throw Error(
+                QStringLiteral("%1 の最後のレコードより先には進めません。").arg(tableName_));
+        ++position_;
+    }
+    void moveFirst() override { position_ = 0; }
+    void moveLast() override
+    {
+        if (!row_)
+            throw Error(QStringLiteral("%1 にレコードがありません。").arg(tableName_));
+        position_ = 0;
+    }
+    qint64 recordCount() const override { return row_ ? 1 : 0; }
+
+    int fieldCount() const override { return int(names_.size()); }
+    QString fieldName(int position) const override
+    {
+        checkPosition(position);
+        return names_[position];
+    }
+    FieldValue field(int position) const override
+    {
+        checkPosition(position);
+        if (eof())
+            throw Error(QStringLiteral("%1 の現在のレコードがありません。").arg(tableName_));
+        return (*row_)[position];
+    }
+    FieldValue field(const QString& name) const override
+    {
+        for (int i = 0; i < names_.size(); ++i) {
+            if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
+                return field(i);
+        }
+        throw Error(QStringLiteral("列 %1 は %2 にありません。").arg(name, tableName_));
+    }
+
+private:
+    void checkPosition(int position) const
+    {
+        if (position < 0 || position >= names_.size())
+            throw Error(QStringLiteral("%1 に %2 番目の列はありません。")
+                            .arg(tableName_)
+                            .arg(position + 1));
+    }
+
+    QStringList names_;
+    std::optional<QList<FieldValue>> row_;
+    QString tableName_;
+    int position_ = 0;
+};
+
+} // namespace
+
+QString settingsConnectionString()
+{
+    return QStringLiteral("Provider=MSDASQL.1;Extended Properties=\"DRIVER={Microsoft Text Driver "
+                          "(*.txt; *.csv)};DBQ=C:\\qvx_ini\\\"");
+}
+
+bool isSettingsConnectionString(const QString& connectionString)
+{
+    return connectionString.trimmed().compare(settingsConnectionString(), Qt::CaseInsensitive) == 0;
+}
+
+std::unique_ptr<Recordset> SettingsTextConnection::openRecordset(const QString& query, CursorKind)
+{
+    const SettingsQuery parsed = parseQuery(query);
+    const QString filePath = folder_.filePath(parsed.fileName);
+    const QString shownName = QDir::toNativeSeparators(filePath);
+    if (!QFileInfo(filePath).isFile())
+        throw Error(QStringLiteral("設定ファイル %1 が見つかりません。").arg(shownName));
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(
+            QStringLiteral("設定ファイル %1 を開けません。%2").arg(shownName, file.errorString()));
+    const QList<QStringList> lines =
+        splitSettingsLines(decodeSettingsText(file.readAll(), shownName), shownName);
+    if (lines.isEmpty())
+        throw Error(QStringLiteral("設定ファイル %1 に見出し行がありません。").arg(shownName));
+
+    const QStringList& header = lines[0];
+    std::optional<QList<FieldValue>> record;
+    if (lines.size() > 1) {
+        record.emplace();
+        for (qsizetype i = 0; i < header.size(); ++i) {
+            const QString text = i < lines[1].size() ? lines[1][i] : QString();
+            record->append(text.isEmpty() ? FieldValue() : FieldValue(text));
+        }
+    }
+    if (parsed.columns.isEmpty())
+        return std::make_unique<SettingsRecordset>(header, std::move(record), parsed.fileName);
+
+    // Only the named columns, in the order the query names them.
+    QStringList names;
+    std::optional<QList<FieldValue>> selected;
+    if (record)
+        selected.emplace();
+    for (const QString& column : parsed.columns) {
+        qsizetype found = -1;
+        for (qsizetype i = 0; i < header.size() && found < 0; ++i) {
+            if (header[i].compare(column, Qt::CaseInsensitive) == 0)
+                found = i;
+        }
+        if (found < 0)
+            throw Error(
+                QStringLiteral("列 %1 は設定ファイル %2 にありません。").arg(column, shownName));
+        names.append(header[found]);
+        if (record)
+            selected->append((*record)[found]);
+    }
+    return std::make_unique<SettingsRecordset>(names, std::move(selected), parsed.fileName);
+}
+
+} // namespace hakobee

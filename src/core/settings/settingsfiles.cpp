@@ -1,0 +1,145 @@
+#include "core/settings/settingsfiles.h"
+
+#include "core/error.h"
+#include "core/settings/settingscolumns.h"
+#include "core/settings/settingsfolder.h"
+#include "core/settings/settingsformat.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace hakobee {
+
+namespace {
+
+QString displayName(const QString& filePath)
+{
+    return QDir::toNativeSeparators(filePath);
+}
+
+QByteArray readWholeFile(const QString& filePath)
+{
+    const QFileInfo info(filePath);
+    if (info.isDir())
+        throw Error(QStringLiteral("設定ファイル %1 の場所にフォルダーがあります。")
+                        .arg(displayName(filePath)));
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("設定ファイル %1 を開けません。%2")
+                        .arg(displayName(filePath), file.errorString()));
+    return file.readAll();
+}
+
+// Writes the bytes to the path through a temporary file in the same folder.
+void writeFileSafely(const QString& filePath, const QByteArray& bytes)
+{
+    if (QFileInfo(filePath).isDir())
+        throw Error(QStringLiteral("設定ファイル %1 の場所にフォルダーがあるため書き込めません。")
+                        .arg(displayName(filePath)));
+    QSaveFile file(filePath);
+    // Unbuffered, so a short write (full disk, size limit) shows in write()'s
+    // result; a buffered QSaveFile loses it at the flush and commits a cut file.
+    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    const bool written = opened && file.write(bytes) == bytes.size();
+    if (opened && !written)
+        file.cancelWriting();
+    if (!written || !file.commit())
+        throw Error(
+            QStringLiteral("設定ファイル %1 を書き込めません。元のファイルはそのままです。%2")
+                .arg(displayName(filePath), file.errorString()));
+}
+
+QString numberText(const QString& text)
+{
+    bool ok = false;
+    const double number = text.trimmed().toDouble(&ok);
+    return ok ? QString::number(number) : QStringLiteral("0");
+}
+
+} // namespace
+
+SettingsRows readSettingsRows(const QString& filePath, int valuesPerRow,
+                              const QList<int>& numberPositions)
+{
+    const QString name = displayName(filePath);
+    const QList<SettingsValue> values =
+        splitSettingsValues(decodeSettingsText(readWholeFile(filePath), name), name);
+    if (values.size() < 2 * valuesPerRow)
+        throw Error(
+            QStringLiteral(
+                "設定ファイル %1 の値が足りません（見出し行とデータ行に %2 個ずつ必要です）。")
+                .arg(name)
+                .arg(valuesPerRow));
+    SettingsRows rows;
+    for (int row = 0; row < 2; ++row) {
+        QStringList& target = row == 0 ? rows.header : rows.data;
+        for (int position = 0; position < valuesPerRow; ++position) {
+            const QString& text = values[row * valuesPerRow + position].text;
+            target.append(numberPositions.contains(position) ? numberText(text) : text);
+        }
+    }
+    return rows;
+}
+
+void replaceSettingsFile(const QString& filePath, const QStringList& header,
+                         const QStringList& values)
+{
+    if (header.size() != values.size())
+        throw Error(QStringLiteral("設定ファイル %1 の列の数 (%2) と値の数 (%3) が合いません。")
+                        .arg(displayName(filePath))
+                        .arg(header.size())
+                        .arg(values.size()));
+    const QByteArray bytes = encodeSettingsRow(header) + encodeSettingsRow(values);
+    writeFileSafely(filePath, bytes);
+}
+
+QString settingsRestoredMessage()
+{
+    return QStringLiteral("設定ファイルが初期化されました。ソフトを再起動してください。");
+}
+
+QString SettingsResetReport::message() const
+{
+    if (complete())
+        return settingsRestoredMessage();
+    return problems.join(u' ');
+}
+
+SettingsResetReport resetSettingsFiles(const SettingsFolder& folder)
+{
+    SettingsResetReport report;
+    if (!folder.exists() && !QDir().mkpath(folder.folderPath())) {
+        report.notRestored = SettingsFiles::all();
+        report.problems.append(QStringLiteral("設定フォルダー %1 を作成できません。")
+                                   .arg(displayName(folder.folderPath())));
+        return report;
+    }
+    const QStringList searched = folder.defaultCopyFolders();
+    for (const QString& name : SettingsFiles::all()) {
+        QString source;
+        for (const QString& candidate : searched) {
+            if (QFileInfo(QDir(candidate).filePath(name)).isFile()) {
+                source = QDir(candidate).filePath(name);
+                break;
+            }
+        }
+        if (source.isEmpty()) {
+            report.notRestored.append(name);
+            report.problems.append(
+                QStringLiteral("設定ファイル %1 の初期値が見つかりません。").arg(name));
+            continue;
+        }
+        try {
+            writeFileSafely(folder.filePath(name), readWholeFile(source));
+            report.restored.append(name);
+        } catch (const Error& error) {
+            report.notRestored.append(name);
+            report.problems.append(error.description());
+        }
+    }
+    return report;
+}
+
+} // namespace hakobee

@@ -1,0 +1,66 @@
+#include "platform/printing/printjoboutput.h"
+
+#include "core/error.h"
+
+#include <QDir>
+
+#include <cups/cups.h>
+
+namespace hakobee {
+
+namespace {
+
+// The options list of one job, freed on every path.
+class CupsOptions
+{
+public:
+    CupsOptions() = default;
+    ~CupsOptions() { cupsFreeOptions(count_, options_); }
+    CupsOptions(const CupsOptions&) = delete;
+    CupsOptions& operator=(const CupsOptions&) = delete;
+
+    void add(const char* name, const QByteArray& value)
+    {
+        count_ = cupsAddOption(name, value.constData(), count_, &options_);
+    }
+    int count() const { return count_; }
+    cups_option_t* options() const { return options_; }
+
+private:
+    int count_ = 0;
+    cups_option_t* options_ = nullptr;
+};
+
+} // namespace
+
+QString CupsOutput::spoolFolder()
+{
+    return QDir::tempPath();
+}
+
+void CupsOutput::deliver(const Job& job)
+{
+    CupsOptions options;
+    if (!job.paperKey.isEmpty())
+        options.add("media", job.paperKey.toUtf8());
+    if (job.duplexLongEdge)
+        options.add("sides", "two-sided-long-edge");
+    else if (job.duplexShortEdge)
+        options.add("sides", "two-sided-short-edge");
+    else
+        options.add("sides", "one-sided");
+    if (job.landscape)
+        options.add("landscape", "");
+
+    // A queue name may carry an instance ("queue/instance"); CUPS takes the queue.
+    const QByteArray queue = queue_.section(QLatin1Char('/'), 0, 0).toUtf8();
+    const int jobId =
+        cupsPrintFile(queue.constData(), QFile::encodeName(job.spoolFile).constData(),
+                      job.title.toUtf8().constData(), options.count(), options.options());
+    if (jobId == 0)
+        throw Error(QStringLiteral("プリンタ「%1」に印刷できません。%2")
+                        .arg(queue_, QString::fromUtf8(cupsLastErrorString())));
+    lastJobId_ = jobId;
+}
+
+} // namespace hakobee

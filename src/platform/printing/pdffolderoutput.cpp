@@ -1,0 +1,64 @@
+#include "platform/printing/printjoboutput.h"
+
+#include "core/error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace hakobee {
+
+namespace {
+
+const QRegularExpression labelFileName(QStringLiteral("^label-(\\d+)\\.pdf$"));
+
+int highestLabelNumber(const QDir& folder)
+{
+    int highest = 0;
+    const QStringList names = folder.entryList(QDir::Files);
+    for (const QString& name : names) {
+        const QRegularExpressionMatch match = labelFileName.match(name);
+        if (match.hasMatch())
+            highest = std::max(highest, match.captured(1).toInt());
+    }
+    return highest;
+}
+
+} // namespace
+
+QString PdfFolderOutput::defaultFolder()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (base.isEmpty())
+        base = QDir::homePath();
+    return QDir(base).filePath(QStringLiteral("hakobee-labels"));
+}
+
+QString PdfFolderOutput::spoolFolder()
+{
+    if (!QDir().mkpath(folder_))
+        throw Error(QStringLiteral("PDF の出力フォルダ「%1」を作れません。")
+                        .arg(QDir::toNativeSeparators(folder_)));
+    return folder_;
+}
+
+void PdfFolderOutput::deliver(const Job& job)
+{
+    const QDir folder(spoolFolder());
+    // Another copy of the program may write into the same folder: a taken
+    // number makes the rename fail, and the next number is tried.
+    int number = highestLabelNumber(folder) + 1;
+    for (int attempt = 0; attempt < 1000; ++attempt, ++number) {
+        const QString target =
+            folder.filePath(QStringLiteral("label-%1.pdf").arg(number, 6, 10, QLatin1Char('0')));
+        if (QFile::rename(job.spoolFile, target))
+            return;
+        if (!QFile::exists(target))
+            break;
+    }
+    throw Error(QStringLiteral("PDF ファイルをフォルダ「%1」に保存できません。")
+                    .arg(QDir::toNativeSeparators(folder_)));
+}
+
+} // namespace hakobee

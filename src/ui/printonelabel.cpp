@@ -1,0 +1,25 @@
+#include "ui/printonelabel.h"
+
+#include "core/printer/activeprinter.h"
+#include "core/render/cancelrequest.h"
+#include "core/render/labelrenderer.h"
+#include "ui/appcontext.h"
+#include "ui/screenlabelprogress.h"
+
+namespace hakobee {
+
+void printOneLabel(AppContext& context, PrinterCanvas& canvas, const LabelRecord& record)
+{
+    Q_ASSERT(context.screens && context.cancel);
+    ProgressScreen progress(*context.screens);
+    LabelRenderer renderer(canvas, progress, *context.cancel);
+    renderer.printLabel(record);
+}
+
+void printOneLabel(AppContext& context, const LabelRecord& record)
+{
+    Q_ASSERT(context.printer);
+    printOneLabel(context, context.printer->canvas(), record);
+}
+
+} // namespace hakobee

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/render/labelrecord.h"
+
+namespace hakobee {
+
+struct AppContext;
+class PrinterCanvas;
+
+// PrintOneLabel: draws the gathered record as one print job on the canvas
+// while the progress screen shows and offers its cancel. The run screen
+// gathers the record from its fields and the layout screen's titles.
+// Throws hakobee::Error when the label cannot be printed.
+void printOneLabel(AppContext& context, PrinterCanvas& canvas, const LabelRecord& record);
+
+// The same on the current printer (context.printer).
+void printOneLabel(AppContext& context, const LabelRecord& record);
+
+} // namespace hakobee

@@ -1,0 +1,92 @@
+#include "ui/querycommand.h"
+
+#include "core/error.h"
+#include "platform/access/accessdatabase.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace hakobee {
+
+namespace {
+
+QString csvField(const FieldValue& value)
+{
+    if (!value)
+        return {};
+    QString text = *value;
+    const bool needsQuotes = text.isEmpty() || text.contains(QLatin1Char(',')) ||
+                             text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n')) ||
+                             text.contains(QLatin1Char('\r')) || text.front().isSpace() ||
+                             text.back().isSpace();
+    if (!needsQuotes)
+        return text;
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
+bool writeLine(const QStringList& fields)
+{
+    const QByteArray line = (fields.join(QLatin1Char(',')) + QLatin1Char('\n')).toUtf8();
+    return std::fwrite(line.constData(), 1, size_t(line.size()), stdout) == size_t(line.size());
+}
+
+void writeError(const QString& text)
+{
+    const QByteArray bytes = (text + QLatin1Char('\n')).toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+} // namespace
+
+int runQueryCommand(int argc, char** argv)
+{
+    QString database;
+    QString sql;
+    bool haveSql = false;
+    for (int i = 2; i < argc; ++i) {
+        const QString option = QString::fromLocal8Bit(argv[i]);
+        if ((option == QLatin1String("--db") || option == QLatin1String("--sql")) && i + 1 < argc) {
+            const QString value = QString::fromLocal8Bit(argv[++i]);
+            if (option == QLatin1String("--db")) {
+                database = value;
+            } else {
+                sql = value;
+                haveSql = true;
+            }
+        } else {
+            database.clear();
+            break;
+        }
+    }
+    if (database.isEmpty() || !haveSql) {
+        writeError(QStringLiteral("使い方: hakobee query --db データベースファイル --sql SQL文"));
+        return 2;
+    }
+
+    try {
+        const auto connection = openAccessDatabase(database);
+        const auto records = connection->openRecordset(sql, CursorKind::StaticRead);
+        QStringList fields;
+        for (int i = 0; i < records->fieldCount(); ++i)
+            fields << csvField(records->fieldName(i));
+        if (!writeLine(fields))
+            return 1;
+        for (; !records->eof(); records->moveNext()) {
+            fields.clear();
+            for (int i = 0; i < records->fieldCount(); ++i)
+                fields << csvField(records->field(i));
+            if (!writeLine(fields))
+                return 1;
+        }
+    } catch (const Error& error) {
+        std::fflush(stdout);
+        writeError(error.description());
+        return 1;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace hakobee

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ui/appcontext.h"
+
+#include <QWidget>
+
+namespace hakobee {
+
+// Base of every screen: a window with named controls whose loading steps run
+// once, when the screen host creates it.
+class Screen : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Screen(AppContext& context, QWidget* parent = nullptr);
+
+    // The screen's loading steps. Returns false when loading failed and the
+    // screen must not stay open (it has reported the failure itself).
+    virtual bool load() { return true; }
+
+    // Closes the screen together with the frame the host put it in.
+    void closeScreen();
+
+protected:
+    AppContext& context() const { return context_; }
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    AppContext& context_;
+};
+
+} // namespace hakobee

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/screen.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace hakobee {
+
+// The progress screen shown while one label is drawn: a fixed message, a
+// bar of 0 to 25 squares and the cancel button. Cancel raises the
+// process-wide cancel request (the renderer aborts the label) and sets the
+// run allowance to "1" (the run stops before its next record).
+class frmprinting : public Screen
+{
+    Q_OBJECT
+
+public:
+    explicit frmprinting(AppContext& context, QWidget* parent = nullptr);
+
+    bool load() override;
+
+    // Shows this many squares (clamped to 0..25) and paints at once.
+    void setProgressSquares(int squares);
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtprogress = nullptr;
+    QPushButton* comcancel1 = nullptr;
+
+private:
+    void comcancel1Click();
+};
+
+} // namespace hakobee

@@ -1,0 +1,153 @@
+#include "ui/screens/mainwindow.h"
+
+#include "ui/screens/datasourcescreen.h"
+#include "ui/screens/mainmenuscreen.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace hakobee {
+
+namespace {
+
+struct MenuItemEntry
+{
+    const char* menuName;
+    const char16_t* menuCaption;
+    const char16_t* itemName;
+    const char16_t* itemCaption;
+};
+
+// The menu bar, in order. Items whose screens are not part of the program
+// yet stay disabled until openOnTrigger() wires them.
+constexpr MenuItemEntry menuItems[] = {
+    {"mnuFile", u"ﾌｧｲﾙ(&F)", u"mnuFileExit", u"終了(&X)"},
+    {"set", u"設定(&S)", u"set1", u"出力形式(&A)"},
+    {"set", u"設定(&S)", u"set2", u"データベース(&B)"},
+    {"set", u"設定(&S)", u"印刷位置調整", u"印刷位置調整(&I)"},
+    {"印刷", u"印刷(&P)", u"通常印刷", u"通常印刷"},
+    {"印刷", u"印刷(&P)", u"部分印刷", u"部分印刷"},
+    {"mnuView", u"表示(&V)", u"mnuViewToolbar", u"ﾂｰﾙ ﾊﾞｰ(&T)"},
+    {"mnuView", u"表示(&V)", u"main1", u"メインページ"},
+    {"mnuHelp", u"ﾍﾙﾌﾟ(&H)", u"オンラインヘルプ", u"ｵﾝﾗｲﾝﾍﾙﾌﾟ(&O)"},
+    {"mnuHelp", u"ﾍﾙﾌﾟ(&H)", u"オンラインサポート", u"ｵﾝﾗｲﾝｻﾎﾟｰﾄ(&S)"},
+    {"mnuHelp", u"ﾍﾙﾌﾟ(&H)", u"mnuHelpAbout", u"ﾊﾞｰｼﾞｮﾝ情報(&A)"},
+};
+
+QLabel* addPanel(QStatusBar* bar, const char* name, bool stretch)
+{
+    auto* panel = new QLabel(bar);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setContentsMargins(4, 0, 4, 0);
+    if (stretch)
+        bar->addWidget(panel, 1);
+    else
+        bar->addPermanentWidget(panel);
+    return panel;
+}
+
+} // namespace
+
+frmMain::frmMain(AppContext& context, QWidget* parent) : QMainWindow(parent), context_(context)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("データハコビー C7034 Va2.0.5　ｵﾝﾗｲﾝｿﾌﾄ"));
+    resize(1024, 720);
+
+    area_ = new QMdiArea(this);
+    area_->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(area_);
+
+    buildMenus();
+    buildStatusBar();
+    openOnTrigger<setOracle>(u"set2"_qs);
+}
+
+QString frmMain::mainPageKey()
+{
+    return QStringLiteral("Form1.mainPage");
+}
+
+void frmMain::buildMenus()
+{
+    QMenu* menu = nullptr;
+    for (const MenuItemEntry& entry : menuItems) {
+        const QString menuName = QString::fromUtf8(entry.menuName);
+        if (!menu || menu->objectName() != menuName) {
+            menu = menuBar()->addMenu(QString::fromUtf16(entry.menuCaption));
+            menu->setObjectName(menuName);
+        }
+        QAction* item = menu->addAction(QString::fromUtf16(entry.itemCaption));
+        item->setObjectName(QString::fromUtf16(entry.itemName));
+        item->setEnabled(false);
+    }
+
+    QAction* exit = menuItem(QStringLiteral("mnuFileExit"));
+    exit->setEnabled(true);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    // The window has no toolbar; the item only carries its check mark.
+    QAction* toolbar = menuItem(QStringLiteral("mnuViewToolbar"));
+    toolbar->setEnabled(true);
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+
+    QAction* mainPage = menuItem(QStringLiteral("main1"));
+    mainPage->setEnabled(true);
+    connect(mainPage, &QAction::triggered, this, &frmMain::openMainPage);
+}
+
+void frmMain::buildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbStatusBar"));
+    addPanel(bar, "sbStatusText", true)->setText(QStringLiteral("ｽﾃｰﾀｽ"));
+    datePanel_ = addPanel(bar, "sbStatusDate", false);
+    timePanel_ = addPanel(bar, "sbStatusTime", false);
+    showDateAndTime();
+
+    clock_ = new QTimer(this);
+    clock_->setInterval(1000);
+    connect(clock_, &QTimer::timeout, this, &frmMain::showDateAndTime);
+    clock_->start();
+}
+
+void frmMain::showDateAndTime()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    datePanel_->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    timePanel_->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
+QAction* frmMain::menuItem(const QString& objectName) const
+{
+    auto* item = findChild<QAction*>(objectName);
+    Q_ASSERT(item);
+    return item;
+}
+
+void frmMain::load()
+{
+    context_.screens->setContainer(area_);
+    context_.screens->open<Form1>();
+}
+
+void frmMain::openMainPage()
+{
+    context_.screens->open<Form1>(mainPageKey());
+}
+
+void frmMain::reportOpenFailure(const Error& error)
+{
+    context_.messages->show(
+        this, {error.description(), windowTitle(), MessageIcon::Critical, MessageButtons::Ok});
+}
+
+} // namespace hakobee

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ui/screen.h"
+
+class QLabel;
+class QPushButton;
+
+namespace hakobee {
+
+// The picture of a sample data file, opened from the data source settings
+// screen's sample button.
+class Form12 : public Screen
+{
+    Q_OBJECT
+
+public:
+    explicit Form12(AppContext& context, QWidget* parent = nullptr);
+
+private:
+    QLabel* Label1 = nullptr;
+    QLabel* Picture1 = nullptr;
+    QPushButton* Command1 = nullptr;
+};
+
+} // namespace hakobee

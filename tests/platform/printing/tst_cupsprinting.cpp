@@ -1,0 +1,295 @@
+// Real printing through the CUPS spooler to the cups-pdf queue that
+// scripts/cups-setup.sh makes: every label is its own job and its own
+// one-page file, with the text where it was drawn; an aborted label never
+// reaches the spooler.
+
+#include "core/error.h"
+#include "core/printer/activeprinter.h"
+#include "core/printer/devmode.h"
+#include "platform/printing/qtprinterbackend.h"
+#include "platform/printing/qtprinterdevice.h"
+#include "platform/printing/qtprintsetupdialog.h"
+#include "support/pdftools.h"
+#include "support/testpatternpicture.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <cups/cups.h>
+
+using namespace hakobee;
+using namespace hakobee::test;
+
+namespace {
+
+const QString queue = QStringLiteral("hakobee-pdf");
+const PrintFont labelFont{QStringLiteral("IPAPGothic"), 12.0, false, false};
+
+// The folder cups-pdf writes into: the "Out" line of its configuration.
+QString cupsPdfOutputFolder()
+{
+    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    if (!conf.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression outLine(QStringLiteral("^Out\\s+(\\S+)\\s*$"),
+                                            QRegularExpression::MultilineOption);
+    return outLine.match(QString::fromUtf8(conf.readAll())).captured(1);
+}
+
+struct QueuedJob
+{
+    int id = 0;
+    QString title;
+    ipp_jstate_t state = IPP_JSTATE_PENDING;
+};
+
+// The jobs of the queue whose title starts with the prefix.
+QList<QueuedJob> jobsTitled(const QString& prefix, int whichJobs)
+{
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, whichJobs);
+    QList<QueuedJob> found;
+    for (int i = 0; i < count; ++i) {
+        const QString title = QString::fromUtf8(jobs[i].title);
+        if (title.startsWith(prefix))
+            found.append({jobs[i].id, title, jobs[i].state});
+    }
+    cupsFreeJobs(count, jobs);
+    return found;
+}
+
+// Where the letters of a text drawn with its top-left corner at the position
+// put ink, in millimetres, by the printer's own font metrics.
+QRectF expectedInkMm(const QPrinter& printer, QPointF topLeftMm, const QString& text)
+{
+    QFont font(labelFont.family);
+    font.setPointSizeF(labelFont.pointSize);
+    const QFontMetricsF metrics(font, &printer);
+    const double dotsPerMm = printer.resolution() / 25.4;
+    const QRectF inkDots = metrics.tightBoundingRect(text).translated(0, metrics.ascent());
+    return QRectF(inkDots.topLeft() / dotsPerMm + topLeftMm, inkDots.size() / dotsPerMm);
+}
+
+} // namespace
+
+class CupsPrintingTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        outputFolder_ = cupsPdfOutputFolder();
+        QVERIFY2(!outputFolder_.isEmpty() && QDir(outputFolder_).exists(),
+                 "cups-pdf has no output folder: run scripts/cups-setup.sh (as root)");
+        QtPrinterBackend backend(QDir::tempPath());
+        QVERIFY2(backend.printerNames().contains(queue),
+                 "no hakobee-pdf queue: run scripts/cups-setup.sh (as root)");
+    }
+
+    void eachLabelIsItsOwnJobAndFile()
+    {
+        QTemporaryDir pdfFolder;
+        QtPrinterBackend backend(pdfFolder.path());
+        ActivePrinter printer(backend);
+        QVERIFY(printer.makeCurrent(queue.toUpper()));
+        QCOMPARE(printer.deviceName(), queue);
+        printer.setPaperSizeCode(9); // A4
+
+        const QString prefix =
+            QStringLiteral("hakobee-test-%1-").arg(QCoreApplication::applicationPid());
+        auto& device = dynamic_cast<QtPrinterDevice&>(printer.device());
+        const TestPatternPicture pattern(8);
+        const QStringList labels{"CUPSONE", "CUPSTWO", "CUPSTHREE"};
+        QHash<QString, QRectF> inkMm; // where each label's letters should be
+        for (const QString& label : labels) {
+            device.qtCanvas().setJobTitle(prefix + label);
+            PrinterCanvas& canvas = printer.canvas();
+            canvas.setFont(labelFont);
+            inkMm[label] = expectedInkMm(device.printer(), {10, 8}, label);
+            canvas.drawText({10, 8}, label);
+            canvas.drawLine({0, 14}, {60, 14}, 3, Qt::black);
+            canvas.drawPicture({30, 20}, pattern);
+            canvas.endDocument();
+
+            // A label cancelled half-way between the others never reaches CUPS.
+            device.qtCanvas().setJobTitle(prefix + QStringLiteral("ABORTED"));
+            canvas.drawText({10, 8}, QStringLiteral("ABORTED"));
+            canvas.abortDocument();
+        }
+        const QPointF marginMm = device.printer().pageRect(QPrinter::Millimeter).topLeft();
+
+        // Bounded wait until the spooler has finished every job of this run.
+        QDeadlineTimer deadline(60000);
+        while (!jobsTitled(prefix, CUPS_WHICHJOBS_ACTIVE).isEmpty() && !deadline.hasExpired())
+            QThread::msleep(100);
+        QVERIFY2(jobsTitled(prefix, CUPS_WHICHJOBS_ACTIVE).isEmpty(), "CUPS jobs still active");
+
+        const QList<QueuedJob> jobs = jobsTitled(prefix, CUPS_WHICHJOBS_ALL);
+        QCOMPARE(jobs.size(), labels.size());
+        QSet<int> ids;
+        for (const QueuedJob& job : jobs) {
+            QCOMPARE(job.state, IPP_JSTATE_COMPLETED);
+            ids.insert(job.id);
+        }
+        QCOMPARE(ids.size(), labels.size());
+
+        for (const QueuedJob& job : jobs) {
+            // cups-pdf names its files after the title, ending in "-job_<id>.pdf".
+            const QStringList files =
+                QDir(outputFolder_)
+                    .entryList({prefix + QStringLiteral("*-job_%1.pdf").arg(job.id)}, QDir::Files);
+            QCOMPARE(files.size(), 1);
+            const QString file = QDir(outputFolder_).filePath(files.first());
+            QCOMPARE(pdfPageCount(file), 1);
+            const QString label = job.title.mid(prefix.size());
+            // Ghostscript in the cups-pdf chain turns the fonts into Type 3
+            // fonts without their Unicode tables or true boxes, so the one word
+            // pdftotext finds is checked for being there, and the letters'
+            // place on the rasterised page for being where they were drawn.
+            QCOMPARE(pdfWords(file).size(), 1);
+            const QImage page = rasterisePdf(file, 254); // 10 pixels per millimetre
+            QVERIFY(!page.isNull());
+            const auto grey = [&](double xMm, double yMm) {
+                return qGray(
+                    page.pixel(int((marginMm.x() + xMm) * 10), int((marginMm.y() + yMm) * 10)));
+            };
+            const QRectF wantedMm = inkMm.value(label);
+            const QRect ink = inkBounds(
+                page, QRect(int((marginMm.x() + 5) * 10), int((marginMm.y() + 5) * 10), 600, 80));
+            const QRectF gotMm = QRectF(ink).translated(-marginMm * 10).adjusted(0, 0, -1, -1);
+            const QRectF got(gotMm.topLeft() / 10, gotMm.size() / 10);
+            const auto near = [](double a, double b) {
+                return qAbs(a - b) < 0.4;
+            };
+            QVERIFY2(
+                near(got.left(), wantedMm.left()) && near(got.top(), wantedMm.top()) &&
+                    near(got.right(), wantedMm.right()) && near(got.bottom(), wantedMm.bottom()),
+                qPrintable(QStringLiteral("ink (%1, %2)-(%3, %4) mm, wanted (%5, %6)-(%7, %8) mm")
+                               .arg(got.left())
+                               .arg(got.top())
+                               .arg(got.right())
+                               .arg(got.bottom())
+                               .arg(wantedMm.left())
+                               .arg(wantedMm.top())
+                               .arg(wantedMm.right())
+                               .arg(wantedMm.bottom())));
+            QVERIFY(grey(31, 21) < 64);  // the pattern's frame
+            QVERIFY(grey(34, 24) > 192); // its white centre
+            QVERIFY(grey(45, 14) < 64);  // the line
+            QVERIFY(grey(45, 16) > 192);
+            QFile::remove(file);
+        }
+    }
+
+    // A label-sized user-defined paper reaches the spooler as the page
+    // size; what the queue lacks or rejects fails.
+    void theQueuesSettingsAndALabelSizedPage()
+    {
+        QTemporaryDir pdfFolder;
+        QtPrinterBackend backend(pdfFolder.path());
+        ActivePrinter printer(backend);
+        QVERIFY(printer.makeCurrent(queue));
+        printer.setPaperSizeCode(11); // A5
+        QCOMPARE(printer.paperSizeCode(), 11);
+        QCOMPARE(printer.pageWidthTwips(), 8391);
+        QVERIFY_THROWS_EXCEPTION(Error, printer.setPaperSizeCode(1024));
+        QCOMPARE(printer.paperSizeCode(), 11);
+        QVERIFY_THROWS_EXCEPTION(Error, printer.setting(PrinterSetting::Scale));
+        QVERIFY_THROWS_EXCEPTION(Error, printer.setSetting(PrinterSetting::PrintQuality, 333));
+        printer.setSetting(PrinterSetting::PrintQuality, 600);
+        QCOMPARE(printer.setting(PrinterSetting::PrintQuality), 600);
+
+        printer.setPaperSizeCode(256);
+        printer.setPageWidthTwips(3402);  // 60 mm
+        printer.setPageHeightTwips(2268); // 40 mm
+        QCOMPARE(printer.paperSizeCode(), 256);
+
+        const QString title =
+            QStringLiteral("hakobee-test-%1-SIZED").arg(QCoreApplication::applicationPid());
+        auto& device = dynamic_cast<QtPrinterDevice&>(printer.device());
+        device.qtCanvas().setJobTitle(title);
+        printer.canvas().setFont(labelFont);
+        printer.canvas().drawText({5, 5}, QStringLiteral("SIZED"));
+        printer.canvas().endDocument();
+
+        QDeadlineTimer deadline(60000);
+        while (!jobsTitled(title, CUPS_WHICHJOBS_ACTIVE).isEmpty() && !deadline.hasExpired())
+            QThread::msleep(100);
+        const QList<QueuedJob> jobs = jobsTitled(title, CUPS_WHICHJOBS_ALL);
+        QCOMPARE(jobs.size(), 1);
+        QCOMPARE(jobs.first().state, IPP_JSTATE_COMPLETED);
+        const QStringList files =
+            QDir(outputFolder_)
+                .entryList({title + QStringLiteral("*-job_%1.pdf").arg(jobs.first().id)},
+                           QDir::Files);
+        QCOMPARE(files.size(), 1);
+        const QString file = QDir(outputFolder_).filePath(files.first());
+        const QSizeF pageMm = pdfPageSizePt(file) / pointsPerMm;
+        QVERIFY2(qAbs(pageMm.width() - 60) < 0.5 && qAbs(pageMm.height() - 40) < 0.5,
+                 qPrintable(QStringLiteral("%1 x %2 mm").arg(pageMm.width()).arg(pageMm.height())));
+        QFile::remove(file);
+    }
+
+    // Qt's dialog, answered as soon as it shows, starts from the records
+    // and gives back the printer and paper it was left with.
+    void theQtDialogCarriesTheRecordsThrough()
+    {
+        DevMode mode;
+        mode.setDeviceName(queue);
+        mode.fields = DevMode::paperSizeFlag | DevMode::orientationFlag;
+        mode.paperSize = 11; // A5
+        mode.orientation = 2;
+        DevNames names;
+        names.device = queue;
+        QByteArray devMode = mode.toBytes();
+        QByteArray devNames = names.toBytes();
+        const QByteArray devModeBefore = devMode;
+
+        QtPrintSetupDialog dialog;
+        answerNextDialog(false);
+        QVERIFY(!dialog.exec(1310796, nullptr, devMode, devNames));
+        QCOMPARE(devMode, devModeBefore);
+
+        answerNextDialog(true);
+        QVERIFY(dialog.exec(1310796, nullptr, devMode, devNames));
+        const DevMode chosen = DevMode::fromBytes(devMode);
+        QCOMPARE(DevNames::fromBytes(devNames).device, queue);
+        QCOMPARE(chosen.deviceNameText(), queue);
+        // Qt's dialog on CUPS starts its paper from the queue's own default
+        // (A4 or Letter, by the system's paper setting), whatever the printer
+        // was set to; what it shows is what comes back.
+        QCOMPARE(chosen.fields & (DevMode::paperSizeFlag | DevMode::orientationFlag),
+                 DevMode::paperSizeFlag | DevMode::orientationFlag);
+        QCOMPARE(chosen.paperSize,
+                 qint16(QPrinterInfo::printerInfo(queue).defaultPageSize().windowsId()));
+        QCOMPARE(chosen.orientation, qint16(2));
+        QCOMPARE(chosen.paperWidth, qint16(0));
+        QVERIFY(chosen.printQuality > 0);
+    }
+
+private:
+    static void answerNextDialog(bool confirm)
+    {
+        QTimer::singleShot(0, [confirm] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            confirm ? dialog->accept() : dialog->reject();
+        });
+    }
+
+    QString outputFolder_;
+};
+
+QTEST_MAIN(CupsPrintingTest)
+#include "tst_cupsprinting.moc"

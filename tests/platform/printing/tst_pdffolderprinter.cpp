@@ -1,0 +1,244 @@
+// The PDF folder printer: each job becomes one numbered one-page file, an
+// aborted or abandoned job leaves nothing, and drawing lands where asked.
+
+#include "core/error.h"
+#include "core/printer/activeprinter.h"
+#include "core/printer/scopedprintjob.h"
+#include "platform/printing/qtprinterbackend.h"
+#include "platform/printing/qtprinterdevice.h"
+#include "support/pdftools.h"
+#include "support/testpatternpicture.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace hakobee;
+using namespace hakobee::test;
+
+namespace {
+
+// Every entry of the folder, hidden spool files included.
+QStringList folderEntries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// IPA fonts: poppler reads the digits of Noto CJK back wrongly from the PDFs Qt writes.
+const PrintFont labelFont{QStringLiteral("IPAPGothic"), 12.0, false, false};
+
+} // namespace
+
+class PdfFolderPrinterTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(folderRoot_.isValid());
+        folder_ = QDir(folderRoot_.path()).filePath(QStringLiteral("labels-%1").arg(++run_));
+        device_ = QtPrinterDevice::openPdfFolder(QtPrinterBackend::pdfFolderPrinterName(), folder_);
+    }
+    void cleanup() { device_.reset(); }
+
+    void eachJobIsOneNumberedOnePageFile()
+    {
+        PrinterCanvas& canvas = device_->canvas();
+        for (int label = 1; label <= 3; ++label) {
+            canvas.setFont(labelFont);
+            canvas.drawText({20, 30}, QStringLiteral("LABEL%1").arg(label));
+            canvas.endDocument();
+        }
+        QCOMPARE(folderEntries(folder_),
+                 (QStringList{"label-000001.pdf", "label-000002.pdf", "label-000003.pdf"}));
+        for (int label = 1; label <= 3; ++label) {
+            const QString file = QDir(folder_).filePath(
+                QStringLiteral("label-%1.pdf").arg(label, 6, 10, QLatin1Char('0')));
+            QCOMPARE(pdfPageCount(file), 1);
+            const QList<PdfWord> words = pdfWords(file);
+            QCOMPARE(words.size(), 1);
+            QCOMPARE(words.first().text, QStringLiteral("LABEL%1").arg(label));
+        }
+    }
+
+    void numberingGoesOnAfterFilesAlreadyThere()
+    {
+        QVERIFY(QDir().mkpath(folder_));
+        QFile earlier(QDir(folder_).filePath(QStringLiteral("label-000041.pdf")));
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.close();
+        device_->canvas().drawText({0, 0}, QStringLiteral("X"));
+        device_->canvas().endDocument();
+        QCOMPARE(folderEntries(folder_), (QStringList{"label-000041.pdf", "label-000042.pdf"}));
+    }
+
+    void abortedOrAbandonedJobsLeaveNothing()
+    {
+        PrinterCanvas& canvas = device_->canvas();
+        canvas.drawText({10, 10}, QStringLiteral("ABORTED"));
+        canvas.newPage();
+        canvas.abortDocument();
+        QVERIFY(folderEntries(folder_).isEmpty());
+
+        // A job still open when its printer goes away is discarded too.
+        device_->canvas().drawText({10, 10}, QStringLiteral("ABANDONED"));
+        QVERIFY(!folderEntries(folder_).isEmpty()); // its spool file
+        device_.reset();
+        QVERIFY(folderEntries(folder_).isEmpty());
+    }
+
+    void aPictureFailingHalfWayLeavesTheJobUsable()
+    {
+        struct FailingPicture : PrintPicture
+        {
+            QSizeF sizeMm(double) const override { return {10, 10}; }
+            void paint(QPainter& painter, QPointF, double) const override
+            {
+                painter.translate(1000, 1000);
+                throw Error(QStringLiteral("broken picture"));
+            }
+        } failing;
+        PrinterCanvas& canvas = device_->canvas();
+        canvas.setFont(labelFont);
+        QVERIFY_THROWS_EXCEPTION(Error, canvas.drawPicture({0, 0}, failing));
+        canvas.drawText({10, 10}, QStringLiteral("AFTER"));
+        canvas.endDocument();
+        const QString file = QDir(folder_).filePath(QStringLiteral("label-000001.pdf"));
+        const QList<PdfWord> words = pdfWords(file);
+        QCOMPARE(words.size(), 1);
+        // drawn where asked, not moved by the failed picture's transform
+        QVERIFY(qAbs(words.first().boxPt.left() / pointsPerMm - 10) < 0.5);
+    }
+
+    void aScopedJobLeftByAnExceptionIsDiscarded()
+    {
+        try {
+            ScopedPrintJob job(device_->canvas());
+            job.canvas().drawText({10, 10}, QStringLiteral("HALF"));
+            throw Error(QStringLiteral("price is not a number"));
+        } catch (const Error&) {
+        }
+        QVERIFY(folderEntries(folder_).isEmpty());
+        QVERIFY(!device_->qtCanvas().jobOpen());
+        {
+            ScopedPrintJob job(device_->canvas());
+            job.canvas().drawText({10, 10}, QStringLiteral("WHOLE"));
+            job.end();
+        }
+        QCOMPARE(folderEntries(folder_), QStringList{"label-000001.pdf"});
+        QCOMPARE(pdfWords(QDir(folder_).filePath(folderEntries(folder_).first())).first().text,
+                 QStringLiteral("WHOLE"));
+    }
+
+    void endingWithoutDrawingSendsNothing()
+    {
+        device_->canvas().endDocument();
+        device_->canvas().abortDocument();
+        QVERIFY(folderEntries(folder_).isEmpty());
+    }
+
+    void newPageMakesASecondPageOfTheSameJob()
+    {
+        PrinterCanvas& canvas = device_->canvas();
+        canvas.drawText({10, 10}, QStringLiteral("FIRST"));
+        canvas.newPage();
+        canvas.drawText({10, 10}, QStringLiteral("SECOND"));
+        canvas.endDocument();
+        const QStringList files = folderEntries(folder_);
+        QCOMPARE(files.size(), 1);
+        const QString file = QDir(folder_).filePath(files.first());
+        QCOMPARE(pdfPageCount(file), 2);
+        const QList<PdfWord> words = pdfWords(file);
+        QCOMPARE(words.size(), 2);
+        QCOMPARE(words.at(1).text, QStringLiteral("SECOND"));
+        QCOMPARE(words.at(1).page, 2);
+    }
+
+    void textAndPicturesLandInMillimetresFromTheTopLeft()
+    {
+        device_->setSetting(PrinterSetting::PaperSize, 256);
+        device_->setSetting(PrinterSetting::PageWidthTwips, 3402);  // 60 mm
+        device_->setSetting(PrinterSetting::PageHeightTwips, 2268); // 40 mm
+        PrinterCanvas& canvas = device_->canvas();
+        QCOMPARE(canvas.printableSizeMm().toSize(), QSize(60, 40));
+
+        canvas.setFont(labelFont);
+        canvas.drawText({9, 5}, QStringLiteral("TITLE"));
+        const QSizeF titleSize = canvas.textSizeMm(QStringLiteral("TITLE"));
+        canvas.setFont({labelFont.family, 6.5, true, true});
+        const QSizeF smallSize = canvas.textSizeMm(QStringLiteral("TITLE"));
+        canvas.drawText({3, 20}, QStringLiteral("SMALL"));
+        canvas.drawLine({0, 15}, {60, 15}, 3, Qt::black);
+        const TestPatternPicture pattern(8);
+        canvas.drawPicture({40, 24}, pattern);
+        canvas.endDocument();
+
+        // Text is measured at the printer's resolution and scales with its size.
+        const double dotsPerMm = device_->printer().resolution() / 25.4;
+        QCOMPARE(pattern.lastDotsPerMm, dotsPerMm);
+        QCOMPARE(pattern.lastTopLeftDots, QPointF(40 * dotsPerMm, 24 * dotsPerMm));
+        QVERIFY(titleSize.width() > 5 && titleSize.height() > 3);
+        QVERIFY(qAbs(smallSize.width() / titleSize.width() - 6.5 / 12) < 0.05);
+
+        const QString file = QDir(folder_).filePath(QStringLiteral("label-000001.pdf"));
+        QCOMPARE(pdfPageSizePt(file).toSize(), QSize(170, 113)); // 60 x 40 mm
+        const QList<PdfWord> words = pdfWords(file);
+        QCOMPARE(words.size(), 2);
+        // The word box starts at the text's left edge and, give or take the
+        // font's own spacing, at its top.
+        QVERIFY2(qAbs(words.at(0).boxPt.left() / pointsPerMm - 9) < 0.5,
+                 qPrintable(QString::number(words.at(0).boxPt.left() / pointsPerMm)));
+        QVERIFY2(qAbs(words.at(0).boxPt.top() / pointsPerMm - 5) < 1.0,
+                 qPrintable(QString::number(words.at(0).boxPt.top() / pointsPerMm)));
+        QVERIFY(qAbs(words.at(1).boxPt.left() / pointsPerMm - 3) < 0.5);
+        QVERIFY(qAbs(words.at(1).boxPt.top() / pointsPerMm - 20) < 1.0);
+
+        // The pattern's frame is black, its centre and its surroundings white;
+        // the line across the label is black.
+        const QImage page = rasterisePdf(file, 254); // 10 pixels per millimetre
+        QVERIFY(!page.isNull());
+        const auto grey = [&page](double xMm, double yMm) {
+            return qGray(page.pixel(int(xMm * 10), int(yMm * 10)));
+        };
+        QVERIFY(grey(41, 25) < 64);
+        QVERIFY(grey(44, 28) > 192);
+        QVERIFY(grey(38, 22) > 192);
+        QVERIFY(grey(50, 15) < 64);
+        QVERIFY(grey(50, 16) > 192);
+    }
+
+    void settingsThePdfPrinterLacksOrRejectsFail()
+    {
+        QVERIFY_THROWS_EXCEPTION(Error, device_->setting(PrinterSetting::Scale));
+        QVERIFY_THROWS_EXCEPTION(Error, device_->setSetting(PrinterSetting::Duplex, 2));
+        QVERIFY_THROWS_EXCEPTION(Error, device_->setSetting(PrinterSetting::Orientation, 3));
+        QVERIFY_THROWS_EXCEPTION(Error, device_->setSetting(PrinterSetting::PaperSize, 9999));
+        QCOMPARE(device_->setting(PrinterSetting::PaperSize), 9);
+        device_->setSetting(PrinterSetting::PaperSize, 11); // A5
+        QCOMPARE(device_->setting(PrinterSetting::PaperSize), 11);
+        QCOMPARE(device_->setting(PrinterSetting::PageWidthTwips), 8391); // 148 mm
+        device_->setSetting(PrinterSetting::Orientation, 2);
+        QCOMPARE(device_->setting(PrinterSetting::Orientation), 2);
+    }
+
+    void aFreshInstallationPrintsToTheFolder()
+    {
+        QtPrinterBackend backend(folder_, QtPrinterBackend::SystemPrinters::Ignore);
+        ActivePrinter printer(backend);
+        QCOMPARE(printer.deviceName(), QtPrinterBackend::pdfFolderPrinterName());
+        QCOMPARE(printer.port(), folder_);
+        printer.canvas().drawText({5, 5}, QStringLiteral("FRESH"));
+        printer.canvas().endDocument();
+        QCOMPARE(folderEntries(folder_), QStringList{"label-000001.pdf"});
+    }
+
+private:
+    QTemporaryDir folderRoot_;
+    QString folder_;
+    int run_ = 0;
+    std::unique_ptr<QtPrinterDevice> device_;
+};
+
+QTEST_MAIN(PdfFolderPrinterTest)
+#include "tst_pdffolderprinter.moc"

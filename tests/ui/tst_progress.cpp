@@ -1,0 +1,181 @@
+#include "core/error.h"
+#include "core/printrun/runallowance.h"
+#include "core/render/cancelrequest.h"
+#include "support/labelsamples.h"
+#include "support/recordingcanvas.h"
+#include "ui/printonelabel.h"
+#include "ui/screenhost.h"
+#include "ui/screens/labelprogressscreen.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace hakobee;
+using test::RecordingCanvas;
+using Kind = RecordingCanvas::Kind;
+
+namespace {
+
+class FixedPicture : public PrintPicture
+{
+public:
+    QSizeF sizeMm(double) const override { return {38.4, 6.5}; }
+    void paint(QPainter&, QPointF, double) const override {}
+};
+
+LabelRecord sampleRecord()
+{
+    return test::sampleLabelRecord(u"4901234567894"_qs, std::make_shared<FixedPicture>());
+}
+
+// Notes, at the first drawing call of each label, how the progress screen looks.
+class WatchingCanvas : public RecordingCanvas
+{
+public:
+    explicit WatchingCanvas(ScreenHost& host) : host_(host) {}
+    void drawText(QPointF topLeftMm, const QString& text) override
+    {
+        if (calls.isEmpty() || calls.last().kind == Kind::End) {
+            frmprinting* screen = host_.find<frmprinting>();
+            seenVisible.append(screen && screen->isVisible());
+            seenBar.append(screen ? screen->txtprogress->text() : u"(none)"_qs);
+        }
+        RecordingCanvas::drawText(topLeftMm, text);
+    }
+    QList<bool> seenVisible;
+    QStringList seenBar;
+
+private:
+    ScreenHost& host_;
+};
+
+struct Fixture
+{
+    Fixture() : host(context)
+    {
+        context.screens = &host;
+        context.cancel = &cancel;
+        context.runAllowance = &allowance;
+    }
+    AppContext context;
+    ScreenHost host;
+    CancelRequest cancel;
+    RunAllowance allowance;
+};
+
+const QString square = u"■"_qs;
+
+} // namespace
+
+class TestProgress : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void screenShowsItsTextsAndAnEmptyBar()
+    {
+        Fixture f;
+        QPointer<frmprinting> screen = f.host.open<frmprinting>();
+        QVERIFY(screen);
+        QCOMPARE(screen->objectName(), u"frmprinting"_qs);
+        QCOMPARE(screen->windowTitle(), u"   印刷処理中"_qs);
+        QCOMPARE(screen->Label1->text(), u"伝票印刷処理中\u3000しばらくお待ちください。"_qs);
+        QCOMPARE(screen->comcancel1->text(), u"キャンセル"_qs);
+        QCOMPARE(screen->findChild<QLineEdit*>(u"txtprogress"_qs), screen->txtprogress);
+        QCOMPARE(screen->txtprogress->text(), QString());
+        QCOMPARE(screen->geometry(), QRect(200, 220, 333, 153));
+
+        screen->setProgressSquares(12);
+        QCOMPARE(screen->txtprogress->text(), square.repeated(12));
+        screen->setProgressSquares(40);
+        QCOMPARE(screen->txtprogress->text(), square.repeated(25));
+        screen->setProgressSquares(-3);
+        QCOMPARE(screen->txtprogress->text(), QString());
+        screen->closeScreen();
+        QTRY_VERIFY(screen.isNull());
+    }
+
+    void cancelRaisesTheRequestAndStopsTheRunBeforeItsNextRecord()
+    {
+        Fixture f;
+        f.allowance.setText(u"297"_qs);
+        QSignalSpy shown(&f.allowance, &RunAllowance::textChanged);
+        frmprinting* screen = f.host.open<frmprinting>();
+        const auto windowsBefore = QApplication::topLevelWidgets().size();
+
+        screen->comcancel1->click();
+
+        QVERIFY(f.cancel.isRequested());
+        QCOMPARE(f.allowance.text(), u"1"_qs);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
+        // The run lowers it after the record and then finds 0.
+        f.allowance.setText(QString::number(f.allowance.numericValue() - 1));
+        QCOMPARE(f.allowance.numericValue(), 0.0);
+        screen->closeScreen();
+    }
+
+    void allowanceReadsAsADecimalNumber()
+    {
+        RunAllowance allowance;
+        allowance.setText(u"0.0"_qs);
+        QCOMPARE(allowance.numericValue(), 0.0);
+        allowance.setText(u"300"_qs);
+        QCOMPARE(allowance.numericValue(), 300.0);
+        allowance.setText(QString());
+        QVERIFY_THROWS_EXCEPTION(Error, allowance.numericValue());
+    }
+
+    void eachLabelShowsAFreshScreenAndUnloadsIt()
+    {
+        Fixture f;
+        WatchingCanvas canvas(f.host);
+        printOneLabel(f.context, canvas, sampleRecord());
+        QVERIFY(!f.host.find<frmprinting>());
+        printOneLabel(f.context, canvas, sampleRecord());
+        QVERIFY(!f.host.find<frmprinting>());
+        QCOMPARE(canvas.seenVisible, (QList<bool>{true, true}));
+        // The second label starts from an empty bar, not the first one's 25.
+        QCOMPARE(canvas.seenBar, (QStringList{QString(), QString()}));
+        QCOMPARE(canvas.count(Kind::End), 2);
+    }
+
+    void cancelClickedDuringDrawingAbortsTheLabel()
+    {
+        Fixture f;
+        f.allowance.setText(u"296"_qs);
+        RecordingCanvas canvas;
+        // The click waits in the event queue until the renderer yields.
+        QMetaObject::invokeMethod(
+            qApp,
+            [&f] {
+                frmprinting* screen = f.host.find<frmprinting>();
+                QVERIFY(screen);
+                screen->comcancel1->click();
+            },
+            Qt::QueuedConnection);
+
+        printOneLabel(f.context, canvas, sampleRecord());
+
+        QCOMPARE(canvas.count(Kind::Abort), 1);
+        QCOMPARE(canvas.count(Kind::End), 0);
+        QCOMPARE(canvas.count(Kind::Picture), 0);
+        QCOMPARE(canvas.calls.last().kind, Kind::Abort);
+        QCOMPARE(f.allowance.text(), u"1"_qs);
+        QVERIFY(f.cancel.isRequested()); // kept until the next label starts
+        QVERIFY(!f.host.find<frmprinting>());
+
+        // The next label is not affected by the earlier cancel.
+        printOneLabel(f.context, canvas, sampleRecord());
+        QCOMPARE(canvas.count(Kind::End), 1);
+        QVERIFY(!f.cancel.isRequested());
+    }
+};
+
+QTEST_MAIN(TestProgress)
+#include "tst_progress.moc"

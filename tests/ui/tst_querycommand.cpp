@@ -1,0 +1,102 @@
+#include "accessfixtures.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace hakobee;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runHakobee(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(HAKOBEE_EXECUTABLE), arguments);
+    process.waitForFinished(60'000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+// `hakobee query` run as operators and support run it: the built program.
+class TestQueryCommand : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString database;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        database = dir.filePath(QStringLiteral("商品.mdb"));
+        accessfixtures::writeProducts(
+            database,
+            {{QStringLiteral("4901234567894"), QStringLiteral("緑茶, 大 \"お徳\""),
+              QStringLiteral("ﾘｮｸﾁｬ"), 1234'5000},
+             {QStringLiteral("4512345678906"), QStringLiteral("二行の\n品名"), QString(), 1},
+             {QStringLiteral("49123456"), QStringLiteral(""), QStringLiteral(" ｹｼｺﾞﾑ"), 0}});
+    }
+
+    void printsTheResultAsCsv()
+    {
+        const Run run = runHakobee(
+            {QStringLiteral("query"), QStringLiteral("--db"), database, QStringLiteral("--sql"),
+             QStringLiteral("select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価　from "
+                            "Master")});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        // Null is an empty field, an empty text is "", and a field with a
+        // comma, quote, line break or outer blank is quoted.
+        QCOMPARE(run.out, QStringLiteral("ﾊﾞｰｺｰﾄﾞ,品名,名称,税込売価\n"
+                                         "4901234567894,\"緑茶, 大 \"\"お徳\"\"\",ﾘｮｸﾁｬ,1234.5\n"
+                                         "4512345678906,\"二行の\n品名\",,0.0001\n"
+                                         "49123456,\"\",\" ｹｼｺﾞﾑ\",0\n"));
+    }
+
+    void headerOnlyForAnEmptyResult()
+    {
+        const Run run =
+            runHakobee({QStringLiteral("query"), QStringLiteral("--db"), database,
+                        QStringLiteral("--sql"), QStringLiteral("select bar from Empty")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("bar\n"));
+    }
+
+    void failuresGoToStandardError()
+    {
+        const Run run =
+            runHakobee({QStringLiteral("query"), QStringLiteral("--db"), database,
+                        QStringLiteral("--sql"), QStringLiteral("select bar from Mastre")});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QString());
+        QVERIFY2(run.err.contains(QStringLiteral("テーブル「Mastre」")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("no such table")), qPrintable(run.err));
+
+        const Run missing = runHakobee({QStringLiteral("query"), QStringLiteral("--db"),
+                                        dir.filePath(QStringLiteral("nothing.mdb")),
+                                        QStringLiteral("--sql"), QStringLiteral("select 1")});
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY2(missing.err.contains(QStringLiteral("nothing.mdb")), qPrintable(missing.err));
+    }
+
+    void wrongCommandLineShowsUsage()
+    {
+        const Run run = runHakobee({QStringLiteral("query"), QStringLiteral("--db"), database});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains(QStringLiteral("--sql")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestQueryCommand)
+#include "tst_querycommand.moc"

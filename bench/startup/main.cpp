@@ -40,15 +40,16 @@ int main(int argc, char* argv[])
     useJapaneseDefaultFont();
     ProductionContext production(root.path());
 
-    frmMain window(production.context());
+    MainWindow window(production.context());
     window.show();
     window.load();
     QApplication::processEvents();
     const QPixmap painted = window.grab(); // forces a full paint of the window and the menu
     const double startupMs = double(sinceEntry.nsecsElapsed() - preparationNs) / 1e6;
 
-    const bool loaded = production.screens().find<Form1>() &&
-                        production.screens().find<Form1>()->isVisible() && !painted.isNull();
+    const bool loaded = production.screens().find<MainMenuScreen>() &&
+                        production.screens().find<MainMenuScreen>()->isVisible() &&
+                        !painted.isNull();
     std::printf("startup_ms=%.1f\n", startupMs);
     std::printf("startup_target_ms=500\n");
     std::printf("startup_ratio_to_target=%.3f\n", startupMs / 500.0);

@@ -11,7 +11,7 @@ namespace hakobee {
 void printOneLabel(AppContext& context, PrinterCanvas& canvas, const LabelRecord& record)
 {
     Q_ASSERT(context.screens && context.cancel);
-    ProgressScreen progress(*context.screens);
+    ScreenLabelProgress progress(*context.screens);
     LabelRenderer renderer(canvas, progress, *context.cancel);
     renderer.printLabel(record);
 }

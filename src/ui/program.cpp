@@ -34,7 +34,7 @@ int runProgram(QApplication& app)
 
     useJapaneseDefaultFont();
 
-    frmMain window(production.context());
+    MainWindow window(production.context());
     window.show();
     window.load();
     return app.exec();

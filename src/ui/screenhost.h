@@ -15,9 +15,14 @@ namespace hakobee {
 
 // Keeps each screen to one window: the first request creates and loads it, a
 // later one brings it to the front, a request after it was closed creates it
-// anew. Screens are keyed by name (normally the class name), so the same
+// anew. Screens are keyed by name (normally their object name), so the same
 // class can live twice under two keys (the start-up main menu and the one of
 // the "main page" menu item).
+//
+// Every screen class names the object name it carries, the name the outside
+// world knows it by (tests, screenshots, automation):
+//
+//     static constexpr const char* screenObjectName = "Form6";
 class ScreenHost
 {
 public:
@@ -60,7 +65,7 @@ public:
 
     template<class T> static QString defaultKey()
     {
-        return QString::fromLatin1(T::staticMetaObject.className()).section(u"::"_qs, -1);
+        return QString::fromLatin1(T::screenObjectName);
     }
 
 private:

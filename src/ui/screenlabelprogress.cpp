@@ -4,24 +4,24 @@
 
 namespace hakobee {
 
-void ProgressScreen::showLabelProgress()
+void ScreenLabelProgress::showLabelProgress()
 {
-    screen_ = screens_.open<frmprinting>();
+    screen_ = screens_.open<LabelProgressScreen>();
     if (screen_)
         screen_->repaint();
 }
 
-void ProgressScreen::setProgressSquares(int squares)
+void ScreenLabelProgress::setProgressSquares(int squares)
 {
     if (screen_)
         screen_->setProgressSquares(squares);
 }
 
-void ProgressScreen::closeLabelProgress()
+void ScreenLabelProgress::closeLabelProgress()
 {
     if (!screen_)
         return;
-    frmprinting* screen = screen_.data();
+    LabelProgressScreen* screen = screen_.data();
     screen_.clear();
     screen->closeScreen();
     // Unload now rather than at the next turn of the event loop: a run

@@ -9,24 +9,24 @@ namespace hakobee {
 
 class ScreenHost;
 
-// Shows the renderer's progress on frmprinting: the screen is loaded and
-// shown at the start of every label and unloaded (destroyed) at its end, so
-// each label starts with an empty bar.
-class ProgressScreen : public LabelProgress
+// Shows the renderer's progress on the label progress screen (frmprinting): the screen is loaded
+// and shown at the start of every label and unloaded (destroyed) at its end, so each label starts
+// with an empty bar.
+class ScreenLabelProgress : public LabelProgress
 {
 public:
-    explicit ProgressScreen(ScreenHost& screens) : screens_(screens) {}
-    ~ProgressScreen() override { closeLabelProgress(); }
+    explicit ScreenLabelProgress(ScreenHost& screens) : screens_(screens) {}
+    ~ScreenLabelProgress() override { closeLabelProgress(); }
 
     void showLabelProgress() override;
     void setProgressSquares(int squares) override;
     void closeLabelProgress() override;
 
-    frmprinting* screen() const { return screen_.data(); }
+    LabelProgressScreen* screen() const { return screen_.data(); }
 
 private:
     ScreenHost& screens_;
-    QPointer<frmprinting> screen_;
+    QPointer<LabelProgressScreen> screen_;
 };
 
 } // namespace hakobee

@@ -72,7 +72,7 @@ private slots:
     {
         DataSourceFixture fixture;
         fixture.writeSettingsFile(u"C:\\db1.mdb"_qs, u"Master"_qs, u"select * from "_qs);
-        setOracle* screen = fixture.screens.open<setOracle>();
+        DataSourceScreen* screen = fixture.screens.open<DataSourceScreen>();
         QVERIFY(screen);
         QCOMPARE(screen->objectName(), u"setOracle"_qs);
         QCOMPARE(screen->windowTitle(), u"データベース設定 Access"_qs);
@@ -117,18 +117,18 @@ private slots:
     {
         DataSourceFixture fixture;
         fixture.writeSettingsFile(u"/data/db1.mdb"_qs, u"Master"_qs, u"select * from "_qs);
-        frmMain window(fixture.context);
+        MainWindow window(fixture.context);
         window.show();
         fixture.screens.setContainer(window.documentArea());
         QAction* item = window.menuItem(u"set2"_qs);
         QCOMPARE(item->text(), u"データベース(&B)"_qs);
         QVERIFY(item->isEnabled());
         item->trigger();
-        setOracle* screen = fixture.screens.find<setOracle>();
+        DataSourceScreen* screen = fixture.screens.find<DataSourceScreen>();
         QVERIFY(screen && screen->isVisible());
         QCOMPARE(text1(screen)->text(), u"/data/db1.mdb"_qs);
         item->trigger();
-        QCOMPARE(fixture.screens.find<setOracle>(), screen);
+        QCOMPARE(fixture.screens.find<DataSourceScreen>(), screen);
         QCOMPARE(window.documentArea()->subWindowList().size(), 1);
         QCOMPARE(window.documentArea()->activeSubWindow()->widget(), screen);
         screen->closeScreen();
@@ -141,7 +141,7 @@ private slots:
         DataSourceFixture fixture;
         fixture.writeSettingsFile(u"/data/商品,台帳.mdb"_qs, u"Master"_qs,
                                   exampleSelectText + u' ');
-        setOracle* screen = fixture.screens.open<setOracle>();
+        DataSourceScreen* screen = fixture.screens.open<DataSourceScreen>();
         QCOMPARE(text1(screen)->text(), u"/data/商品,台帳.mdb"_qs);
         QCOMPARE(text4(screen)->text(), u"Master"_qs);
         QCOMPARE(text5(screen)->toPlainText(), exampleSelectText + u' ');
@@ -153,7 +153,7 @@ private slots:
     {
         DataSourceFixture fixture;
         QFile::remove(fixture.settingsFilePath());
-        QPointer<setOracle> screen = fixture.screens.open<setOracle>();
+        QPointer<DataSourceScreen> screen = fixture.screens.open<DataSourceScreen>();
         QVERIFY(screen && screen->isVisible());
         QCOMPARE(fixture.messages.shown.size(), 1);
         QCOMPARE(fixture.messages.shown[0].title, u"設定エラー"_qs);
@@ -176,7 +176,7 @@ private slots:
         DataSourceFixture fixture;
         fixture.writeSettingsFile(u"old.mdb"_qs, u"Old"_qs, u"select 1 from "_qs);
         const QString database = fixture.productDatabase(u"db1.mdb"_qs, 7);
-        setOracle* screen = fixture.screens.open<setOracle>();
+        DataSourceScreen* screen = fixture.screens.open<DataSourceScreen>();
         fill(screen, database, u"Master"_qs, exampleSelectText);
         click(screen, u"Command2"_qs);
 
@@ -213,7 +213,7 @@ private slots:
         DataSourceFixture fixture;
         fixture.writeSettingsFile(u"old.mdb"_qs, u"Old"_qs, u"select 1 from "_qs);
         const QString database = fixture.productDatabase(u"db1.mdb"_qs, 4);
-        setOracle* screen = fixture.screens.open<setOracle>();
+        DataSourceScreen* screen = fixture.screens.open<DataSourceScreen>();
         fill(screen, database, u"Master"_qs, u"select bar,hi,\nmei,kakaku\r\nfrom"_qs);
         click(screen, u"Command2"_qs);
         QCOMPARE(
@@ -230,7 +230,7 @@ private slots:
         DataSourceFixture fixture;
         const QString sample = fixture.installShippedDataSource(HAKOBEE_BUILT_DEFAULTS_DIR);
         const QByteArray shipped = fixture.settingsFileBytes();
-        setOracle* screen = fixture.screens.open<setOracle>();
+        DataSourceScreen* screen = fixture.screens.open<DataSourceScreen>();
         QCOMPARE(text1(screen)->text(), QDir::toNativeSeparators(sample));
         QCOMPARE(text4(screen)->text(), u"Master"_qs);
 
@@ -264,7 +264,7 @@ private slots:
         fixture.writeSettingsFile(u"old.mdb"_qs, u"Old"_qs, u"select 1 from "_qs);
         const QString database = rowCount < 0 ? fixture.path(u"nowhere/db1.mdb"_qs)
                                               : fixture.productDatabase(u"db1.mdb"_qs, rowCount);
-        setOracle* screen = fixture.screens.open<setOracle>();
+        DataSourceScreen* screen = fixture.screens.open<DataSourceScreen>();
         fill(screen, database, u"Master"_qs, selectText);
         click(screen, u"Command2"_qs);
 
@@ -319,7 +319,7 @@ private slots:
         DataSourceFixture fixture;
         fixture.writeSettingsFile(u"/data/db1.mdb"_qs, u"Master"_qs, u"select * from "_qs);
         const QByteArray before = fixture.settingsFileBytes();
-        QPointer<setOracle> screen = fixture.screens.open<setOracle>();
+        QPointer<DataSourceScreen> screen = fixture.screens.open<DataSourceScreen>();
         QStringList values{u"/data/other.mdb"_qs, u"Other"_qs, u"select bar from"_qs};
         values[box] = value;
         fill(screen, values[0], values[1], values[2]);
@@ -345,7 +345,7 @@ private slots:
     {
         DataSourceFixture fixture;
         fixture.writeSettingsFile(u"/data/db1.mdb"_qs, u"Master"_qs, u"select * from "_qs);
-        QPointer<setOracle> screen = fixture.screens.open<setOracle>();
+        QPointer<DataSourceScreen> screen = fixture.screens.open<DataSourceScreen>();
         QLineEdit* path = text1(screen);
         fill(screen, u"D:\\ﾃﾞｰﾀ\\商品.mdb"_qs, u"商品マスタ"_qs, u"select a,b,c,d from"_qs);
         click(screen, u"Command4"_qs);
@@ -362,7 +362,7 @@ private slots:
         QTRY_VERIFY(screen.isNull());
 
         // Opened again, the screen shows what was stored.
-        setOracle* again = fixture.screens.open<setOracle>();
+        DataSourceScreen* again = fixture.screens.open<DataSourceScreen>();
         QCOMPARE(text4(again)->text(), u"商品マスタ"_qs);
         QCOMPARE(text5(again)->toPlainText(), u"select a,b,c,d from "_qs);
         again->closeScreen();
@@ -372,7 +372,7 @@ private slots:
     {
         DataSourceFixture fixture;
         fixture.writeSettingsFile(u"/data/db1.mdb"_qs, u"Master"_qs, u"select * from "_qs);
-        setOracle* screen = fixture.screens.open<setOracle>();
+        DataSourceScreen* screen = fixture.screens.open<DataSourceScreen>();
         // A folder where the file should be: no write can replace it.
         QFile::remove(fixture.settingsFilePath());
         QVERIFY(QDir().mkpath(fixture.settingsFilePath()));
@@ -395,7 +395,7 @@ private slots:
     {
         DataSourceFixture fixture;
         fixture.writeSettingsFile(u"/data/db1.mdb"_qs, u"Master"_qs, u"select * from "_qs);
-        setOracle* screen = fixture.screens.open<setOracle>();
+        DataSourceScreen* screen = fixture.screens.open<DataSourceScreen>();
 
         fixture.fileDialogs.choices = {std::nullopt};
         click(screen, u"Command1"_qs);
@@ -420,12 +420,12 @@ private slots:
         DataSourceFixture fixture;
         fixture.writeSettingsFile(u"/data/db1.mdb"_qs, u"Master"_qs, u"select * from "_qs);
         fixture.context.screens = &fixture.screens;
-        setOracle* screen = fixture.screens.open<setOracle>();
+        DataSourceScreen* screen = fixture.screens.open<DataSourceScreen>();
         click(screen, u"Command3"_qs);
-        Form12* picture = fixture.screens.find<Form12>();
+        SampleDataScreen* picture = fixture.screens.find<SampleDataScreen>();
         QVERIFY(picture && picture->isVisible());
         click(screen, u"Command3"_qs);
-        QCOMPARE(fixture.screens.find<Form12>(), picture);
+        QCOMPARE(fixture.screens.find<SampleDataScreen>(), picture);
         QVERIFY(screen->isVisible());
         picture->closeScreen();
         screen->closeScreen();

@@ -33,10 +33,11 @@ QString textOf(QWidget* form, const QString& name)
     return u"<no text>"_qs;
 }
 
-Form8* visibleNotice()
+ConnectingNoticeWindow* visibleNotice()
 {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* notice = qobject_cast<Form8*>(window); notice && notice->isVisible())
+        if (auto* notice = qobject_cast<ConnectingNoticeWindow*>(window);
+            notice && notice->isVisible())
             return notice;
     }
     return nullptr;
@@ -45,7 +46,9 @@ Form8* visibleNotice()
 class FailingScreen : public Screen
 {
     Q_OBJECT
+
 public:
+    static constexpr const char* screenObjectName = "FailingScreen";
     using Screen::Screen;
     bool load() override { return false; }
 };
@@ -53,7 +56,9 @@ public:
 class ThrowingScreen : public Screen
 {
     Q_OBJECT
+
 public:
+    static constexpr const char* screenObjectName = "ThrowingScreen";
     using Screen::Screen;
     bool load() override { throw Error(u"接続できません"_qs); }
 };
@@ -61,7 +66,9 @@ public:
 class SlowScreen : public Screen
 {
     Q_OBJECT
+
 public:
+    static constexpr const char* screenObjectName = "SlowScreen";
     using Screen::Screen;
     bool load() override
     {
@@ -78,8 +85,11 @@ class TestForm1 : public QObject
     Q_OBJECT
 
 private:
-    Form1* openForm1() { return fixture->screens.open<Form1>(); }
-    QString text(const QString& name) { return textOf(fixture->screens.find<Form1>(), name); }
+    MainMenuScreen* openForm1() { return fixture->screens.open<MainMenuScreen>(); }
+    QString text(const QString& name)
+    {
+        return textOf(fixture->screens.find<MainMenuScreen>(), name);
+    }
     QString restartMessage() const { return settingsRestoredMessage(); }
 
     std::unique_ptr<ShellFixture> fixture;
@@ -116,7 +126,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, text);
         fixture->settings.installDefaults();
-        Form1* form = openForm1();
+        MainMenuScreen* form = openForm1();
         QCOMPARE(form->windowTitle(), u"メインメニュー　　Va2.0.5"_qs);
         QCOMPARE(form->objectName(), u"Form1"_qs);
         QCOMPARE(textOf(form, name), text);
@@ -125,7 +135,7 @@ private slots:
     void colouredLinesAndTheHiddenModeNote()
     {
         fixture->settings.installDefaults();
-        Form1* form = openForm1();
+        MainMenuScreen* form = openForm1();
         auto* message = form->findChild<QLabel*>(u"Label12"_qs);
         auto* note = form->findChild<QLabel*>(u"Label4"_qs);
         auto* partial = form->findChild<QPushButton*>(u"Command5"_qs);
@@ -138,7 +148,7 @@ private slots:
     void buttonsWithoutTheirScreensAreDisabled()
     {
         fixture->settings.installDefaults();
-        Form1* form = openForm1();
+        MainMenuScreen* form = openForm1();
         for (const char* name : {"Command1", "Command4", "Command5"})
             QVERIFY2(!form->findChild<QPushButton*>(QString::fromLatin1(name))->isEnabled(), name);
     }
@@ -146,7 +156,7 @@ private slots:
     void normalStartShowsTheDataSource()
     {
         fixture->settings.installDefaults();
-        Form1* form = openForm1();
+        MainMenuScreen* form = openForm1();
         QCOMPARE(text(u"Label12"_qs), QString());
         QCOMPARE(text(u"Label4"_qs), u"_"_qs);
         QVERIFY(!form->isFurnitureSlipMode());
@@ -181,7 +191,7 @@ private slots:
         fixture->settings.installDefaults(furnitureSlipMarker());
         // The data source file is not read in this mode: damage it to show that.
         SettingsFixture::writeBytes(fixture->settings.settingsPath(SettingsFiles::dataSource), "");
-        Form1* form = openForm1();
+        MainMenuScreen* form = openForm1();
         QCOMPARE(text(u"Label4"_qs), u"ﾌﾟﾛｸﾞﾗﾑC7304動作中"_qs);
         QVERIFY(form->isFurnitureSlipMode());
         QCOMPARE(text(u"Label12"_qs), QString());
@@ -194,7 +204,7 @@ private slots:
     void markerWithATrailingBlankIsAnOrdinaryTitle()
     {
         fixture->settings.installDefaults(furnitureSlipMarker() + u" "_qs);
-        Form1* form = openForm1();
+        MainMenuScreen* form = openForm1();
         QCOMPARE(text(u"Label4"_qs), furnitureSlipMarker() + u" "_qs);
         QVERIFY(!form->isFurnitureSlipMode());
         QCOMPARE(text(u"Label7"_qs), u"/data/default.mdb"_qs);
@@ -260,22 +270,22 @@ private slots:
     void openingBehindTheNoticeShowsItAndReportsFailures()
     {
         fixture->settings.installDefaults();
-        Form1* form = openForm1();
+        MainMenuScreen* form = openForm1();
 
         SlowScreen::noticeWasShown = false;
         QVERIFY(form->openBehindNotice([this] { return fixture->screens.open<SlowScreen>(); },
-                                       Form1::databaseSettingsInvalidMessage()));
+                                       MainMenuScreen::databaseSettingsInvalidMessage()));
         QVERIFY(SlowScreen::noticeWasShown);
         QCOMPARE(text(u"Label12"_qs), QString());
         QTRY_VERIFY(!visibleNotice());
 
         QVERIFY(!form->openBehindNotice([this] { return fixture->screens.open<FailingScreen>(); },
-                                        Form1::databaseSettingsInvalidMessage()));
+                                        MainMenuScreen::databaseSettingsInvalidMessage()));
         QCOMPARE(text(u"Label12"_qs), u"DBの設定が不正です。設定し直して下さい"_qs);
         QTRY_VERIFY(!visibleNotice());
 
         QVERIFY(!form->openBehindNotice([this] { return fixture->screens.open<ThrowingScreen>(); },
-                                        Form1::printerErrorMessage()));
+                                        MainMenuScreen::printerErrorMessage()));
         QCOMPARE(text(u"Label12"_qs), u"プリンターエラー"_qs);
 
         // Without a failure message the message line keeps what it shows.
@@ -287,7 +297,7 @@ private slots:
     void connectedButtonIsEnabledAndRunsItsAction()
     {
         fixture->settings.installDefaults();
-        Form1* form = openForm1();
+        MainMenuScreen* form = openForm1();
         int clicks = 0;
         form->connectButton(u"Command3"_qs, [&clicks] { ++clicks; });
         auto* button = form->findChild<QPushButton*>(u"Command3"_qs);
@@ -298,10 +308,10 @@ private slots:
 
     void connectingNoticeTexts()
     {
-        QPointer<Form8> shown;
+        QPointer<ConnectingNoticeWindow> shown;
         {
             ConnectingNotice notice;
-            shown = notice.form();
+            shown = notice.window();
             QVERIFY(shown->isVisible());
             QCOMPARE(shown->objectName(), u"Form8"_qs);
             QCOMPARE(shown->windowTitle(), u"システム接続中>>>>>"_qs);

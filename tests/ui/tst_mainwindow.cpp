@@ -24,7 +24,9 @@ int sampleLoads = 0;
 class SampleScreen : public Screen
 {
     Q_OBJECT
+
 public:
+    static constexpr const char* screenObjectName = "SampleScreen";
     using Screen::Screen;
     bool load() override
     {
@@ -36,7 +38,9 @@ public:
 class BrokenScreen : public Screen
 {
     Q_OBJECT
+
 public:
+    static constexpr const char* screenObjectName = "BrokenScreen";
     using Screen::Screen;
     bool load() override { throw Error(u"開けません"_qs); }
 };
@@ -60,12 +64,12 @@ private:
     {
         int count = 0;
         for (QWidget* widget : windowsInArea())
-            count += qobject_cast<Form1*>(widget) ? 1 : 0;
+            count += qobject_cast<MainMenuScreen*>(widget) ? 1 : 0;
         return count;
     }
 
     std::unique_ptr<ShellFixture> fixture;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 
 private slots:
     void init()
@@ -73,7 +77,7 @@ private slots:
         sampleLoads = 0;
         fixture = std::make_unique<ShellFixture>();
         fixture->settings.installDefaults();
-        window = std::make_unique<frmMain>(fixture->context);
+        window = std::make_unique<MainWindow>(fixture->context);
         window->show();
         window->load();
     }
@@ -90,7 +94,7 @@ private slots:
         QCOMPARE(window->windowTitle(), u"データハコビー C7034 Va2.0.5　ｵﾝﾗｲﾝｿﾌﾄ"_qs);
         QCOMPARE(window->centralWidget(), window->documentArea());
         QCOMPARE(mainMenuCount(), 1);
-        QVERIFY(fixture->screens.find<Form1>()->isVisible());
+        QVERIFY(fixture->screens.find<MainMenuScreen>()->isVisible());
     }
 
     void menusAndItemsCarryTheirCaptions()
@@ -175,22 +179,22 @@ private slots:
     void mainPageOpensASecondMainMenuOnce()
     {
         QAction* mainPage = window->menuItem(u"main1"_qs);
-        Form1* startUp = fixture->screens.find<Form1>();
+        MainMenuScreen* startUp = fixture->screens.find<MainMenuScreen>();
         mainPage->trigger();
         QCOMPARE(mainMenuCount(), 2);
-        Form1* second = fixture->screens.find<Form1>(frmMain::mainPageKey());
+        MainMenuScreen* second = fixture->screens.find<MainMenuScreen>(MainWindow::mainPageKey());
         QVERIFY(second && second != startUp);
         mainPage->trigger();
         QCOMPARE(mainMenuCount(), 2);
-        QCOMPARE(fixture->screens.find<Form1>(frmMain::mainPageKey()), second);
+        QCOMPARE(fixture->screens.find<MainMenuScreen>(MainWindow::mainPageKey()), second);
 
         // Closing the start-up menu leaves the second one; after closing the
         // second, the item creates it anew.
-        QPointer<Form1> watchStartUp = startUp;
+        QPointer<MainMenuScreen> watchStartUp = startUp;
         startUp->closeScreen();
         QTRY_VERIFY(watchStartUp.isNull());
         QCOMPARE(mainMenuCount(), 1);
-        QPointer<Form1> watchSecond = second;
+        QPointer<MainMenuScreen> watchSecond = second;
         second->closeScreen();
         QTRY_VERIFY(watchSecond.isNull());
         mainPage->trigger();

@@ -106,7 +106,8 @@ private slots:
             u"4901234567894"_qs, makeRecordBarcode(barcodes, u"4901234567894"_qs));
 
         QMetaObject::invokeMethod(
-            qApp, [&host] { host.find<frmprinting>()->comcancel1->click(); }, Qt::QueuedConnection);
+            qApp, [&host] { host.find<LabelProgressScreen>()->comcancel1->click(); },
+            Qt::QueuedConnection);
         printOneLabel(context, record);
         QCOMPARE(pdfFilesIn(folder), QStringList());
         QCOMPARE(allowance.text(), u"1"_qs);

@@ -41,7 +41,7 @@ public:
     void drawText(QPointF topLeftMm, const QString& text) override
     {
         if (calls.isEmpty() || calls.last().kind == Kind::End) {
-            frmprinting* screen = host_.find<frmprinting>();
+            LabelProgressScreen* screen = host_.find<LabelProgressScreen>();
             seenVisible.append(screen && screen->isVisible());
             seenBar.append(screen ? screen->txtprogress->text() : u"(none)"_qs);
         }
@@ -80,7 +80,7 @@ private slots:
     void screenShowsItsTextsAndAnEmptyBar()
     {
         Fixture f;
-        QPointer<frmprinting> screen = f.host.open<frmprinting>();
+        QPointer<LabelProgressScreen> screen = f.host.open<LabelProgressScreen>();
         QVERIFY(screen);
         QCOMPARE(screen->objectName(), u"frmprinting"_qs);
         QCOMPARE(screen->windowTitle(), u"   印刷処理中"_qs);
@@ -105,7 +105,7 @@ private slots:
         Fixture f;
         f.allowance.setText(u"297"_qs);
         QSignalSpy shown(&f.allowance, &RunAllowance::textChanged);
-        frmprinting* screen = f.host.open<frmprinting>();
+        LabelProgressScreen* screen = f.host.open<LabelProgressScreen>();
         const auto windowsBefore = QApplication::topLevelWidgets().size();
 
         screen->comcancel1->click();
@@ -136,9 +136,9 @@ private slots:
         Fixture f;
         WatchingCanvas canvas(f.host);
         printOneLabel(f.context, canvas, sampleRecord());
-        QVERIFY(!f.host.find<frmprinting>());
+        QVERIFY(!f.host.find<LabelProgressScreen>());
         printOneLabel(f.context, canvas, sampleRecord());
-        QVERIFY(!f.host.find<frmprinting>());
+        QVERIFY(!f.host.find<LabelProgressScreen>());
         QCOMPARE(canvas.seenVisible, (QList<bool>{true, true}));
         // The second label starts from an empty bar, not the first one's 25.
         QCOMPARE(canvas.seenBar, (QStringList{QString(), QString()}));
@@ -154,7 +154,7 @@ private slots:
         QMetaObject::invokeMethod(
             qApp,
             [&f] {
-                frmprinting* screen = f.host.find<frmprinting>();
+                LabelProgressScreen* screen = f.host.find<LabelProgressScreen>();
                 QVERIFY(screen);
                 screen->comcancel1->click();
             },
@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(canvas.calls.last().kind, Kind::Abort);
         QCOMPARE(f.allowance.text(), u"1"_qs);
         QVERIFY(f.cancel.isRequested()); // kept until the next label starts
-        QVERIFY(!f.host.find<frmprinting>());
+        QVERIFY(!f.host.find<LabelProgressScreen>());
 
         // The next label is not affected by the earlier cancel.
         printOneLabel(f.context, canvas, sampleRecord());

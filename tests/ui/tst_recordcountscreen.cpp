@@ -33,10 +33,11 @@ QString caption(QWidget* screen, const QString& name)
     return u"<no control %1>"_qs.arg(name);
 }
 
-Form8* visibleNotice()
+ConnectingNoticeWindow* visibleNotice()
 {
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* notice = qobject_cast<Form8*>(window); notice && notice->isVisible())
+        if (auto* notice = qobject_cast<ConnectingNoticeWindow*>(window);
+            notice && notice->isVisible())
             return notice;
     return nullptr;
 }
@@ -53,7 +54,7 @@ private slots:
         DataSourceFixture fixture;
         const QString database = fixture.productDatabase(u"商品.mdb"_qs, 10);
         fixture.writeSettingsFile(database, u"Master"_qs, exampleSelectText);
-        Form6* screen = fixture.screens.open<Form6>();
+        RecordCountScreen* screen = fixture.screens.open<RecordCountScreen>();
         QVERIFY(screen);
         QCOMPARE(screen->windowTitle(), u"データ件数確認"_qs);
         QCOMPARE(screen->size(), QSize(507, 233));
@@ -67,11 +68,11 @@ private slots:
         QCOMPARE(caption(screen, u"Label2"_qs), u"件"_qs);
         QVERIFY(fixture.messages.shown.isEmpty());
 
-        QPointer<Form6> watch = screen;
+        QPointer<RecordCountScreen> watch = screen;
         QCOMPARE(caption(screen, u"Command1"_qs), u"閉じる"_qs);
         screen->findChild<QPushButton*>(u"Command1"_qs)->click();
         QTRY_VERIFY(watch.isNull());
-        QVERIFY(!fixture.screens.find<Form6>());
+        QVERIFY(!fixture.screens.find<RecordCountScreen>());
     }
 
     void countsTheBundledSampleWithTheShippedSettings()
@@ -80,7 +81,7 @@ private slots:
         const QString sample = fixture.installShippedDataSource(HAKOBEE_BUILT_DEFAULTS_DIR);
         const qint64 expected = countRowsWithMdbTools(sample, u"Master"_qs);
         QVERIFY(expected > 0);
-        Form6* screen = fixture.screens.open<Form6>();
+        RecordCountScreen* screen = fixture.screens.open<RecordCountScreen>();
         QVERIFY(screen);
         QCOMPARE(caption(screen, u"Labeldb"_qs), QDir::toNativeSeparators(sample));
         QCOMPARE(caption(screen, u"Label1"_qs), QString::number(expected));
@@ -121,13 +122,13 @@ private slots:
         if (fault == u"settings"_qs)
             QVERIFY(QFile::remove(fixture.settingsFilePath()));
 
-        QVERIFY(!fixture.screens.open<Form6>());
+        QVERIFY(!fixture.screens.open<RecordCountScreen>());
 
         QCOMPARE(fixture.messages.shown.size(), 1);
         QCOMPARE(fixture.messages.shown[0].text, failureText);
         QCOMPARE(fixture.messages.shown[0].title, u"ERROR"_qs);
         QCOMPARE(fixture.messages.shown[0].icon, MessageIcon::Exclamation);
-        QVERIFY(!fixture.screens.find<Form6>());
+        QVERIFY(!fixture.screens.find<RecordCountScreen>());
         QTRY_VERIFY(findForm6Windows().isEmpty());
     }
 
@@ -138,13 +139,13 @@ private slots:
         writeLayoutFile(fixture);
         const QString database = fixture.productDatabase(u"db1.mdb"_qs, 10);
         fixture.writeSettingsFile(database, u"Master"_qs, exampleSelectText);
-        Form1* menu = fixture.screens.open<Form1>();
+        MainMenuScreen* menu = fixture.screens.open<MainMenuScreen>();
         auto* button = menu->findChild<QPushButton*>(u"Command3"_qs);
         QCOMPARE(button->text(), u"DB接続　==>　件数表示"_qs);
         QVERIFY(button->isEnabled());
 
         button->click();
-        Form6* count = fixture.screens.find<Form6>();
+        RecordCountScreen* count = fixture.screens.find<RecordCountScreen>();
         QVERIFY(count && count->isVisible());
         QCOMPARE(caption(count, u"Label1"_qs), u"10"_qs);
         QTRY_VERIFY(!visibleNotice());
@@ -153,7 +154,7 @@ private slots:
         // that is gone by now does not matter.
         QVERIFY(QFile::remove(database));
         button->click();
-        QCOMPARE(fixture.screens.find<Form6>(), count);
+        QCOMPARE(fixture.screens.find<RecordCountScreen>(), count);
         QCOMPARE(caption(count, u"Label1"_qs), u"10"_qs);
         QVERIFY(fixture.messages.shown.isEmpty());
         QCOMPARE(caption(menu, u"Label12"_qs), QString());
@@ -161,7 +162,7 @@ private slots:
 
         // Closed, the screen counts anew and now reports the missing file,
         // while the connecting notice still shows.
-        QPointer<Form6> watch = count;
+        QPointer<RecordCountScreen> watch = count;
         count->closeScreen();
         QTRY_VERIFY(watch.isNull());
         bool noticeDuringMessage = false;
@@ -172,7 +173,7 @@ private slots:
         QVERIFY(noticeDuringMessage);
         QCOMPARE(fixture.messages.shown.size(), 1);
         QCOMPARE(fixture.messages.shown[0].title, u"ERROR"_qs);
-        QVERIFY(!fixture.screens.find<Form6>());
+        QVERIFY(!fixture.screens.find<RecordCountScreen>());
         QTRY_VERIFY(!visibleNotice());
         QCOMPARE(caption(menu, u"Label12"_qs), u"DBの設定が不正です。設定し直して下さい"_qs);
         QTRY_VERIFY(findForm6Windows().isEmpty());
@@ -190,7 +191,7 @@ private:
     {
         QList<QWidget*> found;
         for (QWidget* window : QApplication::topLevelWidgets())
-            if (qobject_cast<Form6*>(window))
+            if (qobject_cast<RecordCountScreen*>(window))
                 found.append(window);
         return found;
     }

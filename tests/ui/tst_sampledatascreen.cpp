@@ -36,7 +36,7 @@ private slots:
         AppContext context;
         ScreenHost host(context);
         context.screens = &host;
-        QPointer<Form12> screen = host.open<Form12>();
+        QPointer<SampleDataScreen> screen = host.open<SampleDataScreen>();
         QVERIFY(screen);
         QCOMPARE(screen->windowTitle(), u"CSVファイルサンプル"_qs);
         QCOMPARE(screen->size(), QSize(560, 387));
@@ -47,7 +47,7 @@ private slots:
         QCOMPARE(picture->pixmap().toImage().convertToFormat(QImage::Format_RGB888),
                  drawSampleDataPicture());
 
-        QCOMPARE(host.open<Form12>(), screen.data());
+        QCOMPARE(host.open<SampleDataScreen>(), screen.data());
         auto* close = screen->findChild<QPushButton*>(u"Command1"_qs);
         QCOMPARE(close->text(), u"閉じる"_qs);
         close->click();

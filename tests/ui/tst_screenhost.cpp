@@ -15,7 +15,9 @@ bool failNextLoad = false;
 class SampleScreen : public Screen
 {
     Q_OBJECT
+
 public:
+    static constexpr const char* screenObjectName = "SampleScreen";
     using Screen::Screen;
     bool load() override
     {

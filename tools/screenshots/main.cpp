@@ -100,7 +100,7 @@ struct Screenshot
 const Screenshot screenshots[] = {
     {"frmMain",
      [](ScreenshotSession& session) -> QWidget* {
-         auto window = std::make_unique<frmMain>(session.context);
+         auto window = std::make_unique<MainWindow>(session.context);
          window->show();
          window->load();
          session.owned = std::move(window);
@@ -108,18 +108,18 @@ const Screenshot screenshots[] = {
      }},
     {"Form1",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<Form1>();
+         return session.screens.open<MainMenuScreen>();
      }},
     {"Form8",
      [](ScreenshotSession& session) -> QWidget* {
-         session.owned = std::make_unique<Form8>();
+         session.owned = std::make_unique<ConnectingNoticeWindow>();
          session.owned->show();
          return session.owned.get();
      }},
     {"setOracle",
      [](ScreenshotSession& session) -> QWidget* {
          session.useGeneratedDatabase();
-         setOracle* screen = session.screens.open<setOracle>();
+         DataSourceScreen* screen = session.screens.open<DataSourceScreen>();
          // After a connection test: the count and the values read back.
          if (screen)
              screen->findChild<QPushButton*>(u"Command2"_qs)->click();
@@ -128,11 +128,11 @@ const Screenshot screenshots[] = {
     {"Form6",
      [](ScreenshotSession& session) -> QWidget* {
          session.useGeneratedDatabase();
-         return session.screens.open<Form6>();
+         return session.screens.open<RecordCountScreen>();
      }},
     {"Form12",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<Form12>();
+         return session.screens.open<SampleDataScreen>();
      }},
 };
 

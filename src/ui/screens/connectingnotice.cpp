@@ -5,10 +5,10 @@
 
 namespace hakobee {
 
-Form8::Form8(QWidget* parent)
+ConnectingNoticeWindow::ConnectingNoticeWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setObjectName(QStringLiteral("Form8"));
+    setObjectName(QString::fromLatin1(screenObjectName));
     setWindowTitle(QStringLiteral("システム接続中>>>>>"));
     setFixedSize(480, 80);
 
@@ -21,23 +21,23 @@ Form8::Form8(QWidget* parent)
 }
 
 ConnectingNotice::ConnectingNotice(QWidget* owner)
-    : form_(new Form8(owner ? owner->window() : nullptr))
+    : window_(new ConnectingNoticeWindow(owner ? owner->window() : nullptr))
 {
-    form_->setAttribute(Qt::WA_DeleteOnClose);
+    window_->setAttribute(Qt::WA_DeleteOnClose);
     if (owner) {
         const QRect area = owner->window()->frameGeometry();
-        form_->move(area.center() - form_->rect().center());
+        window_->move(area.center() - window_->rect().center());
     }
-    form_->show();
-    form_->repaint();
+    window_->show();
+    window_->repaint();
     // Let the window system put the painted notice on the screen before the caller blocks.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 ConnectingNotice::~ConnectingNotice()
 {
-    if (form_)
-        form_->close();
+    if (window_)
+        window_->close();
 }
 
 } // namespace hakobee

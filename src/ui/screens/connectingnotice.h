@@ -8,12 +8,14 @@ namespace hakobee {
 // The connecting notice: a small window without buttons that tells the
 // operator to wait while a slow screen opens. Callers show it through
 // ConnectingNotice rather than directly.
-class Form8 : public QWidget
+class ConnectingNoticeWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form8(QWidget* parent = nullptr);
+    static constexpr const char* screenObjectName = "Form8";
+
+    explicit ConnectingNoticeWindow(QWidget* parent = nullptr);
 };
 
 // Shows the connecting notice and paints it at once, before the slow work
@@ -21,7 +23,7 @@ public:
 //
 //     {
 //         ConnectingNotice notice(this);
-//         context().screens->open<Form6>();
+//         context().screens->open<RecordCountScreen>();
 //     }
 class ConnectingNotice
 {
@@ -33,10 +35,10 @@ public:
     ConnectingNotice(const ConnectingNotice&) = delete;
     ConnectingNotice& operator=(const ConnectingNotice&) = delete;
 
-    Form8* form() const { return form_; }
+    ConnectingNoticeWindow* window() const { return window_; }
 
 private:
-    QPointer<Form8> form_;
+    QPointer<ConnectingNoticeWindow> window_;
 };
 
 } // namespace hakobee

@@ -59,17 +59,17 @@ QLabel* makeReadBackLabel(const QString& name, QWidget* parent)
 
 } // namespace
 
-setOracle::setOracle(AppContext& context, QWidget* parent) : Screen(context, parent)
+DataSourceScreen::DataSourceScreen(AppContext& context, QWidget* parent) : Screen(context, parent)
 {
     setWindowTitle(u"データベース設定 Access"_qs);
     buildControls();
-    connect(Command1, &QPushButton::clicked, this, &setOracle::browseForDatabase);
-    connect(Command2, &QPushButton::clicked, this, &setOracle::saveAndTest);
-    connect(Command3, &QPushButton::clicked, this, &setOracle::showSampleDataPicture);
-    connect(Command4, &QPushButton::clicked, this, &setOracle::saveOnly);
+    connect(Command1, &QPushButton::clicked, this, &DataSourceScreen::browseForDatabase);
+    connect(Command2, &QPushButton::clicked, this, &DataSourceScreen::saveAndTest);
+    connect(Command3, &QPushButton::clicked, this, &DataSourceScreen::showSampleDataPicture);
+    connect(Command4, &QPushButton::clicked, this, &DataSourceScreen::saveOnly);
 }
 
-void setOracle::buildControls()
+void DataSourceScreen::buildControls()
 {
     Label111 = makeLabel(u"Label111"_qs, u"データベース接続  (Access バージョン)設定"_qs, this);
     QFont heading = Label111->font();
@@ -171,7 +171,7 @@ void setOracle::buildControls()
     layout->addLayout(buttons);
 }
 
-bool setOracle::load()
+bool DataSourceScreen::load()
 {
     resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
@@ -191,7 +191,7 @@ bool setOracle::load()
     return true;
 }
 
-DataSourceSettings setOracle::typedSettings() const
+DataSourceSettings DataSourceScreen::typedSettings() const
 {
     // The select text is one line in the settings file; a line break the
     // operator typed in the box separates words like a blank does.
@@ -200,7 +200,7 @@ DataSourceSettings setOracle::typedSettings() const
     return {Text1->text(), Text4->text(), selectText};
 }
 
-bool setOracle::acceptTypedSettings()
+bool DataSourceScreen::acceptTypedSettings()
 {
     const DataSourceSettings typed = typedSettings();
     if (typed.databasePath.isEmpty() || typed.table.isEmpty() || typed.selectText.isEmpty()) {
@@ -220,7 +220,7 @@ bool setOracle::acceptTypedSettings()
     return true;
 }
 
-void setOracle::browseForDatabase()
+void DataSourceScreen::browseForDatabase()
 {
     const QFileInfo current(Text1->text());
     const OpenFileRequest request{
@@ -232,7 +232,7 @@ void setOracle::browseForDatabase()
         Text1->setText(*chosen);
 }
 
-void setOracle::saveAndTest()
+void DataSourceScreen::saveAndTest()
 {
     if (!acceptTypedSettings())
         return;
@@ -262,12 +262,12 @@ void setOracle::saveAndTest()
     }
 }
 
-void setOracle::showSampleDataPicture()
+void DataSourceScreen::showSampleDataPicture()
 {
-    context().screens->open<Form12>();
+    context().screens->open<SampleDataScreen>();
 }
 
-void setOracle::saveOnly()
+void DataSourceScreen::saveOnly()
 {
     if (!acceptTypedSettings())
         return;
@@ -288,7 +288,7 @@ void setOracle::saveOnly()
                               u"設定変更"_qs, MessageIcon::Information});
 }
 
-void setOracle::tell(const Message& message)
+void DataSourceScreen::tell(const Message& message)
 {
     context().messages->show(this, message);
 }

@@ -16,12 +16,14 @@ struct Message;
 // The data source settings screen: the Access database file, the table and
 // the select text every print run reads, stored in nimbeconfig2.txt, with a
 // connection test that runs the record query and shows its row count.
-class setOracle : public Screen
+class DataSourceScreen : public Screen
 {
     Q_OBJECT
 
 public:
-    explicit setOracle(AppContext& context, QWidget* parent = nullptr);
+    static constexpr const char* screenObjectName = "setOracle";
+
+    explicit DataSourceScreen(AppContext& context, QWidget* parent = nullptr);
 
     bool load() override;
 

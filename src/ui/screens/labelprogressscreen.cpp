@@ -24,7 +24,8 @@ constexpr char16_t progressSquare = u'■';
 
 } // namespace
 
-frmprinting::frmprinting(AppContext& context, QWidget* parent) : Screen(context, parent)
+LabelProgressScreen::LabelProgressScreen(AppContext& context, QWidget* parent)
+    : Screen(context, parent)
 {
     setWindowTitle(progressCaption);
 
@@ -36,7 +37,7 @@ frmprinting::frmprinting(AppContext& context, QWidget* parent) : Screen(context,
     txtprogress->setFocusPolicy(Qt::NoFocus);
     comcancel1 = new QPushButton(cancelCaption, this);
     comcancel1->setObjectName(u"comcancel1"_qs);
-    connect(comcancel1, &QPushButton::clicked, this, &frmprinting::comcancel1Click);
+    connect(comcancel1, &QPushButton::clicked, this, &LabelProgressScreen::comcancel1Click);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
@@ -44,21 +45,21 @@ frmprinting::frmprinting(AppContext& context, QWidget* parent) : Screen(context,
     layout->addWidget(comcancel1, 0, Qt::AlignHCenter);
 }
 
-bool frmprinting::load()
+bool LabelProgressScreen::load()
 {
     txtprogress->setText(QString());
     setGeometry(twipsToPixels(3000), twipsToPixels(3300), twipsToPixels(5000), twipsToPixels(2300));
     return true;
 }
 
-void frmprinting::setProgressSquares(int squares)
+void LabelProgressScreen::setProgressSquares(int squares)
 {
     const int shown = std::clamp(squares, 0, LabelProgress::maximumSquares);
     txtprogress->setText(QString(shown, QChar(progressSquare)));
     repaint();
 }
 
-void frmprinting::comcancel1Click()
+void LabelProgressScreen::comcancel1Click()
 {
     if (context().cancel)
         context().cancel->request();

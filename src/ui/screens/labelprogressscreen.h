@@ -12,12 +12,14 @@ namespace hakobee {
 // bar of 0 to 25 squares and the cancel button. Cancel raises the
 // process-wide cancel request (the renderer aborts the label) and sets the
 // run allowance to "1" (the run stops before its next record).
-class frmprinting : public Screen
+class LabelProgressScreen : public Screen
 {
     Q_OBJECT
 
 public:
-    explicit frmprinting(AppContext& context, QWidget* parent = nullptr);
+    static constexpr const char* screenObjectName = "frmprinting";
+
+    explicit LabelProgressScreen(AppContext& context, QWidget* parent = nullptr);
 
     bool load() override;
 

@@ -56,18 +56,18 @@ void setTextColour(QLabel* label, const QColor& colour)
 
 } // namespace
 
-Form1::Form1(AppContext& context, QWidget* parent) : Screen(context, parent)
+MainMenuScreen::MainMenuScreen(AppContext& context, QWidget* parent) : Screen(context, parent)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QString::fromLatin1(screenObjectName));
     setWindowTitle(QStringLiteral("メインメニュー　　Va2.0.5"));
     buildControls();
     connectButton(u"Command3"_qs, [this] {
-        openBehindNotice([this] { return this->context().screens->open<Form6>(); },
+        openBehindNotice([this] { return this->context().screens->open<RecordCountScreen>(); },
                          databaseSettingsInvalidMessage());
     });
 }
 
-void Form1::buildControls()
+void MainMenuScreen::buildControls()
 {
     setFixedSize(560, 430);
 
@@ -130,37 +130,37 @@ void Form1::buildControls()
     textuser_->hide();
 }
 
-QString Form1::furnitureSlipNote()
+QString MainMenuScreen::furnitureSlipNote()
 {
     return QStringLiteral("ﾌﾟﾛｸﾞﾗﾑC7304動作中");
 }
 
-QString Form1::databaseSettingsInvalidMessage()
+QString MainMenuScreen::databaseSettingsInvalidMessage()
 {
     return QStringLiteral("DBの設定が不正です。設定し直して下さい");
 }
 
-QString Form1::printerErrorMessage()
+QString MainMenuScreen::printerErrorMessage()
 {
     return QStringLiteral("プリンターエラー");
 }
 
-bool Form1::isFurnitureSlipMode() const
+bool MainMenuScreen::isFurnitureSlipMode() const
 {
     return label4_->text() == furnitureSlipNote();
 }
 
-QString Form1::keptDatabase() const
+QString MainMenuScreen::keptDatabase() const
 {
     return textdb_->text();
 }
 
-QString Form1::keptTable() const
+QString MainMenuScreen::keptTable() const
 {
     return textuser_->text();
 }
 
-bool Form1::load()
+bool MainMenuScreen::load()
 {
     move(twipsToPixels(10), twipsToPixels(10));
     // Each step that fails restores the settings files and loading goes on
@@ -174,12 +174,12 @@ bool Form1::load()
     return true;
 }
 
-void Form1::restoreSettingsFiles()
+void MainMenuScreen::restoreSettingsFiles()
 {
     label12_->setText(resetSettingsFiles(*context().settings).message());
 }
 
-void Form1::readLayout()
+void MainMenuScreen::readLayout()
 {
     try {
         const SettingsRows rows =
@@ -194,7 +194,7 @@ void Form1::readLayout()
     }
 }
 
-void Form1::readFurnitureSlip()
+void MainMenuScreen::readFurnitureSlip()
 {
     try {
         const SettingsRows rows =
@@ -206,7 +206,7 @@ void Form1::readFurnitureSlip()
     }
 }
 
-void Form1::readDataSource()
+void MainMenuScreen::readDataSource()
 {
     try {
         const SettingsRows rows =
@@ -220,7 +220,8 @@ void Form1::readDataSource()
     }
 }
 
-bool Form1::openBehindNotice(const std::function<Screen*()>& open, const QString& failureMessage)
+bool MainMenuScreen::openBehindNotice(const std::function<Screen*()>& open,
+                                      const QString& failureMessage)
 {
     bool opened = false;
     {
@@ -236,7 +237,7 @@ bool Form1::openBehindNotice(const std::function<Screen*()>& open, const QString
     return opened;
 }
 
-void Form1::connectButton(const QString& objectName, std::function<void()> action)
+void MainMenuScreen::connectButton(const QString& objectName, std::function<void()> action)
 {
     auto* button = findChild<QPushButton*>(objectName);
     Q_ASSERT(button);

@@ -14,12 +14,14 @@ namespace hakobee {
 // opens the runs, the record-count check and the printer connection screen.
 // Its loading reads the settings files and restores the default copies when
 // a file is missing or unreadable.
-class Form1 : public Screen
+class MainMenuScreen : public Screen
 {
     Q_OBJECT
 
 public:
-    explicit Form1(AppContext& context, QWidget* parent = nullptr);
+    static constexpr const char* screenObjectName = "Form1";
+
+    explicit MainMenuScreen(AppContext& context, QWidget* parent = nullptr);
 
     bool load() override;
 
@@ -45,7 +47,7 @@ public:
     // false is returned. A button wired this way is enabled by
     //
     //     connectButton(u"Command3"_qs, [this] {
-    //         openBehindNotice([this] { return context().screens->open<Form6>(); },
+    //         openBehindNotice([this] { return context().screens->open<RecordCountScreen>(); },
     //                          databaseSettingsInvalidMessage());
     //     });
     bool openBehindNotice(const std::function<Screen*()>& open, const QString& failureMessage);

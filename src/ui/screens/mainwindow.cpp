@@ -54,9 +54,10 @@ QLabel* addPanel(QStatusBar* bar, const char* name, bool stretch)
 
 } // namespace
 
-frmMain::frmMain(AppContext& context, QWidget* parent) : QMainWindow(parent), context_(context)
+MainWindow::MainWindow(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context)
 {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QString::fromLatin1(screenObjectName));
     setWindowTitle(QStringLiteral("データハコビー C7034 Va2.0.5　ｵﾝﾗｲﾝｿﾌﾄ"));
     resize(1024, 720);
 
@@ -66,15 +67,15 @@ frmMain::frmMain(AppContext& context, QWidget* parent) : QMainWindow(parent), co
 
     buildMenus();
     buildStatusBar();
-    openOnTrigger<setOracle>(u"set2"_qs);
+    openOnTrigger<DataSourceScreen>(u"set2"_qs);
 }
 
-QString frmMain::mainPageKey()
+QString MainWindow::mainPageKey()
 {
     return QStringLiteral("Form1.mainPage");
 }
 
-void frmMain::buildMenus()
+void MainWindow::buildMenus()
 {
     QMenu* menu = nullptr;
     for (const MenuItemEntry& entry : menuItems) {
@@ -100,10 +101,10 @@ void frmMain::buildMenus()
 
     QAction* mainPage = menuItem(QStringLiteral("main1"));
     mainPage->setEnabled(true);
-    connect(mainPage, &QAction::triggered, this, &frmMain::openMainPage);
+    connect(mainPage, &QAction::triggered, this, &MainWindow::openMainPage);
 }
 
-void frmMain::buildStatusBar()
+void MainWindow::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sbStatusBar"));
@@ -114,11 +115,11 @@ void frmMain::buildStatusBar()
 
     clock_ = new QTimer(this);
     clock_->setInterval(1000);
-    connect(clock_, &QTimer::timeout, this, &frmMain::showDateAndTime);
+    connect(clock_, &QTimer::timeout, this, &MainWindow::showDateAndTime);
     clock_->start();
 }
 
-void frmMain::showDateAndTime()
+void MainWindow::showDateAndTime()
 {
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale = QLocale::system();
@@ -126,25 +127,25 @@ void frmMain::showDateAndTime()
     timePanel_->setText(locale.toString(now.time(), QLocale::ShortFormat));
 }
 
-QAction* frmMain::menuItem(const QString& objectName) const
+QAction* MainWindow::menuItem(const QString& objectName) const
 {
     auto* item = findChild<QAction*>(objectName);
     Q_ASSERT(item);
     return item;
 }
 
-void frmMain::load()
+void MainWindow::load()
 {
     context_.screens->setContainer(area_);
-    context_.screens->open<Form1>();
+    context_.screens->open<MainMenuScreen>();
 }
 
-void frmMain::openMainPage()
+void MainWindow::openMainPage()
 {
-    context_.screens->open<Form1>(mainPageKey());
+    context_.screens->open<MainMenuScreen>(mainPageKey());
 }
 
-void frmMain::reportOpenFailure(const Error& error)
+void MainWindow::reportOpenFailure(const Error& error)
 {
     context_.messages->show(
         this, {error.description(), windowTitle(), MessageIcon::Critical, MessageButtons::Ok});

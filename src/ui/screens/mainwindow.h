@@ -16,12 +16,14 @@ namespace hakobee {
 
 // The program's main window: a document area that holds the screens, the
 // menu bar that opens them, and a status bar with the date and the time.
-class frmMain : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmMain(AppContext& context, QWidget* parent = nullptr);
+    static constexpr const char* screenObjectName = "frmMain";
+
+    explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
 
     // Opens the start-up main menu inside the document area.
     void load();

@@ -40,7 +40,7 @@ QLabel* makeValueLabel(const QString& name, QWidget* parent)
 
 } // namespace
 
-Form6::Form6(AppContext& context, QWidget* parent) : Screen(context, parent)
+RecordCountScreen::RecordCountScreen(AppContext& context, QWidget* parent) : Screen(context, parent)
 {
     setWindowTitle(u"データ件数確認"_qs);
 
@@ -61,7 +61,7 @@ Form6::Form6(AppContext& context, QWidget* parent) : Screen(context, parent)
     Label2 = makeLabel(u"Label2"_qs, u"件"_qs, this);
     Command1 = new QPushButton(u"閉じる"_qs, this);
     Command1->setObjectName(u"Command1"_qs);
-    connect(Command1, &QPushButton::clicked, this, &Form6::closeScreen);
+    connect(Command1, &QPushButton::clicked, this, &RecordCountScreen::closeScreen);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -78,7 +78,7 @@ Form6::Form6(AppContext& context, QWidget* parent) : Screen(context, parent)
     layout->addWidget(Command1, 3, 3);
 }
 
-bool Form6::load()
+bool RecordCountScreen::load()
 {
     resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
@@ -95,7 +95,7 @@ bool Form6::load()
     }
 }
 
-void Form6::countRecords()
+void RecordCountScreen::countRecords()
 {
     const DataSourceSettings stored = readDataSourceRows(*context().settings);
     Labeldb->setText(stored.databasePath);

@@ -10,12 +10,14 @@ namespace hakobee {
 // The record count check: opens the configured data source while loading and
 // shows the settings used and how many records the record query returns. A
 // data source that cannot be counted leaves no screen behind.
-class Form6 : public Screen
+class RecordCountScreen : public Screen
 {
     Q_OBJECT
 
 public:
-    explicit Form6(AppContext& context, QWidget* parent = nullptr);
+    static constexpr const char* screenObjectName = "Form6";
+
+    explicit RecordCountScreen(AppContext& context, QWidget* parent = nullptr);
 
     bool load() override;
 

@@ -16,7 +16,7 @@ constexpr int heightTwips = 5800;
 constexpr int offsetTwips = 30;
 } // namespace
 
-Form12::Form12(AppContext& context, QWidget* parent) : Screen(context, parent)
+SampleDataScreen::SampleDataScreen(AppContext& context, QWidget* parent) : Screen(context, parent)
 {
     setWindowTitle(u"CSVファイルサンプル"_qs);
     resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
@@ -37,7 +37,7 @@ Form12::Form12(AppContext& context, QWidget* parent) : Screen(context, parent)
 
     Command1 = new QPushButton(u"閉じる"_qs, this);
     Command1->setObjectName(u"Command1"_qs);
-    connect(Command1, &QPushButton::clicked, this, &Form12::closeScreen);
+    connect(Command1, &QPushButton::clicked, this, &SampleDataScreen::closeScreen);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 20);

@@ -9,12 +9,14 @@ namespace hakobee {
 
 // The picture of a sample data file, opened from the data source settings
 // screen's sample button.
-class Form12 : public Screen
+class SampleDataScreen : public Screen
 {
     Q_OBJECT
 
 public:
-    explicit Form12(AppContext& context, QWidget* parent = nullptr);
+    static constexpr const char* screenObjectName = "Form12";
+
+    explicit SampleDataScreen(AppContext& context, QWidget* parent = nullptr);
 
 private:
     QLabel* Label1 = nullptr;

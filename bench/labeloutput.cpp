@@ -5,13 +5,12 @@
 //
 //   bench_label_output --folder DIR [--count N] [--csv FILE] [--font FAMILY]
 
-#include "core/barcode/barcodecalls.h"
-#include "core/barcode/recordbarcode.h"
+#include "core/barcode/barcodeencoder.h"
 #include "core/printer/activeprinter.h"
+#include "core/printrun/labelpipeline.h"
 #include "core/render/cancelrequest.h"
 #include "core/render/labelnumbers.h"
 #include "core/render/labelprogress.h"
-#include "core/render/labelrenderer.h"
 #include "core/units.h"
 #include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/printing/qtprinterbackend.h"
@@ -162,12 +161,10 @@ int main(int argc, char* argv[])
         printer.setPageWidthTwips(qRound(50 * twipsPerMillimetre));
         printer.setPageHeightTwips(qRound(30 * twipsPerMillimetre));
 
-        ZintBarcodeEncoder encoder;
-        PictureSlot slot;
-        BarcodeCalls barcodes(encoder, slot);
         NoLabelProgress progress;
         CancelRequest cancel;
-        LabelRenderer renderer(printer.canvas(), progress, cancel);
+        LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
+                               cancel);
 
         const auto labelRecord = [&](const SampleRecord& sample) {
             LabelRecord record;
@@ -179,7 +176,7 @@ int main(int argc, char* argv[])
             record.name = sample.name;
             record.price = sample.price;
             record.barcodeCaption = sample.barcode;
-            record.barcodePicture = makeRecordBarcode(barcodes, sample.barcode);
+            record.barcodePicture = pipeline.recordBarcode(sample.barcode);
             record.title1 = u"ハコビー商店"_qs;
             record.title2 = u"税込価格"_qs;
             record.baseFont = {fontFamily, 9.0};
@@ -188,7 +185,8 @@ int main(int argc, char* argv[])
 
         // Barcode and layout alone first, on a canvas that only measures.
         MeasuringCanvas measuring;
-        LabelRenderer layoutOnly(measuring, progress, cancel);
+        LabelPipeline layoutOnly(std::make_unique<ZintBarcodeEncoder>(), measuring, progress,
+                                 cancel);
         QElapsedTimer layoutClock;
         layoutClock.start();
         for (const SampleRecord& sample : records)
@@ -199,7 +197,7 @@ int main(int argc, char* argv[])
         QElapsedTimer clock;
         clock.start();
         for (int i = 0; i < count; ++i) {
-            renderer.printLabel(labelRecord(records[i]));
+            pipeline.printLabel(labelRecord(records[i]));
             if (i + 1 == 10)
                 rssAt10KiB = statusKiB("VmRSS:");
         }

@@ -3,10 +3,10 @@
 namespace hakobee {
 
 class ActivePrinter;
-class BarcodeEncoder;
 class CancelRequest;
 class DatabaseProvider;
 class FileDialogs;
+class LabelPipeline;
 class MessageBoxes;
 class PrinterSetup;
 class RunAllowance;
@@ -25,7 +25,9 @@ struct AppContext
     DatabaseProvider* databases = nullptr;
     ActivePrinter* printer = nullptr;
     PrinterSetup* printerSetup = nullptr;
-    BarcodeEncoder* barcodes = nullptr;
+    // The way from a record to a printed label: barcode encoder, picture
+    // slot, barcode calls and renderer on the current printer.
+    LabelPipeline* labels = nullptr;
     ShellOpener* shell = nullptr;
     FileDialogs* fileDialogs = nullptr;
     // The print run's shared state: the request to stop the label being

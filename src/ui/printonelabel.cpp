@@ -1,7 +1,6 @@
 #include "ui/printonelabel.h"
 
-#include "core/printer/activeprinter.h"
-#include "core/render/cancelrequest.h"
+#include "core/printrun/labelpipeline.h"
 #include "core/render/labelrenderer.h"
 #include "ui/appcontext.h"
 #include "ui/screenlabelprogress.h"
@@ -18,8 +17,8 @@ void printOneLabel(AppContext& context, PrinterCanvas& canvas, const LabelRecord
 
 void printOneLabel(AppContext& context, const LabelRecord& record)
 {
-    Q_ASSERT(context.printer);
-    printOneLabel(context, context.printer->canvas(), record);
+    Q_ASSERT(context.labels);
+    context.labels->printLabel(record);
 }
 
 } // namespace hakobee

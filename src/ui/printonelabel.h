@@ -13,7 +13,8 @@ class PrinterCanvas;
 // Throws hakobee::Error when the label cannot be printed.
 void printOneLabel(AppContext& context, PrinterCanvas& canvas, const LabelRecord& record);
 
-// The same on the current printer (context.printer).
+// The same through the program's label pipeline (context.labels), on the
+// current printer.
 void printOneLabel(AppContext& context, const LabelRecord& record);
 
 } // namespace hakobee

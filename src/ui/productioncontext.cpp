@@ -1,17 +1,28 @@
 #include "ui/productioncontext.h"
 
 #include "platform/access/accessdatabase.h"
+#include "platform/barcode/zintbarcodeencoder.h"
+#include "platform/printing/printjoboutput.h"
 
 namespace hakobee {
 
 ProductionContext::ProductionContext(const QString& settingsRoot)
-    : settings_(settingsRoot), databases_(settings_, openAccessDatabase), screens_(context_)
+    : settings_(settingsRoot), databases_(settings_, openAccessDatabase),
+      printerBackend_(PdfFolderOutput::defaultFolder()),
+      printer_(printerBackend_, ActivePrinter::Opening::OnFirstUse),
+      printerSetup_(printer_, printSetupDialog_, messages_), screens_(context_),
+      labelProgress_(screens_),
+      labels_(std::make_unique<ZintBarcodeEncoder>(), printer_.canvas(), labelProgress_, cancel_)
 {
     context_.messages = &messages_;
     context_.screens = &screens_;
     context_.settings = &settings_;
     context_.databases = &databases_;
     context_.fileDialogs = &fileDialogs_;
+    context_.printer = &printer_;
+    context_.printerSetup = &printerSetup_;
+    context_.cancel = &cancel_;
+    context_.labels = &labels_;
 }
 
 } // namespace hakobee

@@ -1,11 +1,18 @@
 #pragma once
 
 #include "core/datasource/databaseprovider.h"
+#include "core/printer/activeprinter.h"
+#include "core/printer/printersetup.h"
+#include "core/printrun/labelpipeline.h"
+#include "core/render/cancelrequest.h"
 #include "core/settings/settingsfolder.h"
 #include "platform/desktop/qtfiledialogs.h"
 #include "platform/desktop/qtmessageboxes.h"
+#include "platform/printing/qtprinterbackend.h"
+#include "platform/printing/qtprintsetupdialog.h"
 #include "ui/appcontext.h"
 #include "ui/screenhost.h"
+#include "ui/screenlabelprogress.h"
 
 #include <QString>
 
@@ -14,6 +21,10 @@ namespace hakobee {
 // The production implementations of the seams, owned in one place and handed
 // to the screens as an AppContext. The program and the start-up benchmark
 // both put the program together through it.
+//
+// Labels go to the current printer (the system's default printer, or the
+// PDF folder printer when none is installed) through one label pipeline
+// with zint's barcodes, the progress screen and the process-wide cancel.
 class ProductionContext
 {
 public:
@@ -30,8 +41,15 @@ private:
     StandardDatabaseProvider databases_;
     QtMessageBoxes messages_;
     QtFileDialogs fileDialogs_;
+    QtPrinterBackend printerBackend_;
+    ActivePrinter printer_;
+    QtPrintSetupDialog printSetupDialog_;
+    PrinterSetup printerSetup_;
+    CancelRequest cancel_;
     AppContext context_;
     ScreenHost screens_;
+    ScreenLabelProgress labelProgress_;
+    LabelPipeline labels_;
 };
 
 } // namespace hakobee

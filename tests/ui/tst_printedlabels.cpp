@@ -1,13 +1,11 @@
 // Labels printed on the PDF folder printer: one file per label, barcodes that
 // scan as the record's code, and a cancelled label that leaves nothing.
 
-#include "core/barcode/barcodecalls.h"
-#include "core/barcode/recordbarcode.h"
 #include "core/printer/activeprinter.h"
+#include "core/printrun/labelpipeline.h"
 #include "core/printrun/runallowance.h"
 #include "core/render/cancelrequest.h"
 #include "core/render/labelprogress.h"
-#include "core/render/labelrenderer.h"
 #include "core/units.h"
 #include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/printing/qtprinterbackend.h"
@@ -15,6 +13,7 @@
 #include "support/labelsamples.h"
 #include "ui/printonelabel.h"
 #include "ui/screenhost.h"
+#include "ui/screenlabelprogress.h"
 #include "ui/screens/labelprogressscreen.h"
 
 #include <QApplication>
@@ -66,15 +65,12 @@ private slots:
         QTemporaryDir root;
         const QString folder = root.filePath(u"labels"_qs);
         LabelPrinter labels(folder);
-        ZintBarcodeEncoder encoder;
-        PictureSlot slot;
-        BarcodeCalls barcodes(encoder, slot);
         NoLabelProgress progress;
         CancelRequest cancel;
-        LabelRenderer renderer(labels.printer.canvas(), progress, cancel);
-        for (const auto& [value, scanned] : values) {
-            renderer.printLabel(test::sampleLabelRecord(value, makeRecordBarcode(barcodes, value)));
-        }
+        LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(), labels.printer.canvas(),
+                               progress, cancel);
+        for (const auto& [value, scanned] : values)
+            pipeline.printLabel(test::sampleLabelRecord(value, pipeline.recordBarcode(value)));
 
         const QStringList files = pdfFilesIn(folder);
         QCOMPARE(files.size(), values.size());
@@ -99,11 +95,12 @@ private slots:
         context.cancel = &cancel;
         context.runAllowance = &allowance;
         context.printer = &labels.printer;
-        ZintBarcodeEncoder encoder;
-        PictureSlot slot;
-        BarcodeCalls barcodes(encoder, slot);
+        ScreenLabelProgress progress(host);
+        LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(), labels.printer.canvas(),
+                               progress, cancel);
+        context.labels = &pipeline;
         const LabelRecord record = test::sampleLabelRecord(
-            u"4901234567894"_qs, makeRecordBarcode(barcodes, u"4901234567894"_qs));
+            u"4901234567894"_qs, pipeline.recordBarcode(u"4901234567894"_qs));
 
         QMetaObject::invokeMethod(
             qApp, [&host] { host.find<LabelProgressScreen>()->comcancel1->click(); },

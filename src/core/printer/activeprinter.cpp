@@ -4,8 +4,16 @@
 
 namespace hakobee {
 
-ActivePrinter::ActivePrinter(PrinterBackend& backend) : backend_(backend)
+ActivePrinter::ActivePrinter(PrinterBackend& backend, Opening opening) : backend_(backend)
 {
+    if (opening == Opening::Now)
+        current();
+}
+
+PrinterDevice& ActivePrinter::current() const
+{
+    if (device_)
+        return *device_;
     QString name = backend_.defaultPrinterName();
     if (name.isEmpty()) {
         const QStringList names = backend_.printerNames();
@@ -14,6 +22,7 @@ ActivePrinter::ActivePrinter(PrinterBackend& backend) : backend_(backend)
         name = names.first();
     }
     device_ = backend_.openPrinter(name);
+    return *device_;
 }
 
 ActivePrinter::~ActivePrinter() = default;
@@ -24,7 +33,7 @@ bool ActivePrinter::makeCurrent(const QString& deviceName)
     // Printer names are unique regardless of letter case (CUPS and Windows
     // both treat them so): the current printer matched again needs no walk
     // through the system's list, which a print run does before every label.
-    if (device_->deviceName().toUpper() == wanted)
+    if (current().deviceName().toUpper() == wanted)
         return true;
     const QStringList names = backend_.printerNames();
     for (const QString& name : names) {

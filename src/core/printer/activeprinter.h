@@ -14,8 +14,17 @@ namespace hakobee {
 class ActivePrinter
 {
 public:
-    // Throws hakobee::Error when the backend lists no printer at all.
-    explicit ActivePrinter(PrinterBackend& backend);
+    enum class Opening
+    {
+        Now,       // the default printer is opened by the constructor
+        OnFirstUse // ... by the first call that needs it (the program's
+                   // start-up does not wait for the printer system)
+    };
+
+    // Throws hakobee::Error when the backend lists no printer at all: from
+    // the constructor, or with Opening::OnFirstUse from the first call that
+    // needs the printer.
+    explicit ActivePrinter(PrinterBackend& backend, Opening opening = Opening::Now);
     ~ActivePrinter();
     ActivePrinter(const ActivePrinter&) = delete;
     ActivePrinter& operator=(const ActivePrinter&) = delete;
@@ -27,12 +36,12 @@ public:
     // none matches. The current printer matched again keeps its settings.
     bool makeCurrent(const QString& deviceName);
 
-    QString deviceName() const { return device_->deviceName(); }
-    QString driverName() const { return device_->driverName(); }
-    QString port() const { return device_->port(); }
+    QString deviceName() const { return current().deviceName(); }
+    QString driverName() const { return current().driverName(); }
+    QString port() const { return current().port(); }
 
-    int setting(PrinterSetting which) const { return device_->setting(which); }
-    void setSetting(PrinterSetting which, int value) { device_->setSetting(which, value); }
+    int setting(PrinterSetting which) const { return current().setting(which); }
+    void setSetting(PrinterSetting which, int value) { current().setSetting(which, value); }
 
     int paperSizeCode() const { return setting(PrinterSetting::PaperSize); }
     void setPaperSizeCode(int code) { setSetting(PrinterSetting::PaperSize, code); }
@@ -46,7 +55,7 @@ public:
     void setPaperSource(int code) { setSetting(PrinterSetting::PaperSource, code); }
 
     // The current printer itself, for what only its backend offers.
-    PrinterDevice& device() { return *device_; }
+    PrinterDevice& device() { return current(); }
 
     // Drawing on whichever printer is current when a job starts. The same
     // object for the life of the ActivePrinter; changing the current printer
@@ -80,12 +89,15 @@ private:
         void abortDocument() override { target().abortDocument(); }
 
     private:
-        PrinterCanvas& target() const { return owner_.device_->canvas(); }
+        PrinterCanvas& target() const { return owner_.current().canvas(); }
         ActivePrinter& owner_;
     };
 
+    // The current printer, opening the default one when none is open yet.
+    PrinterDevice& current() const;
+
     PrinterBackend& backend_;
-    std::unique_ptr<PrinterDevice> device_;
+    mutable std::unique_ptr<PrinterDevice> device_;
     CurrentCanvas canvas_{*this};
 };
 

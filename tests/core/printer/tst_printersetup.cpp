@@ -82,6 +82,20 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Error, ActivePrinter{*backend_});
     }
 
+    void aPrinterOpenedOnFirstUseIsTheDefaultThen()
+    {
+        const int openedBefore = backend_->opened;
+        ActivePrinter deferred(*backend_, ActivePrinter::Opening::OnFirstUse);
+        QCOMPARE(backend_->opened, openedBefore);
+        backend_->defaultPrinter = QStringLiteral("label-printer");
+        QCOMPARE(deferred.deviceName(), QStringLiteral("label-printer"));
+        QCOMPARE(backend_->opened, openedBefore + 1);
+
+        backend_->printers.clear();
+        ActivePrinter none(*backend_, ActivePrinter::Opening::OnFirstUse);
+        QVERIFY_THROWS_EXCEPTION(Error, none.deviceName());
+    }
+
     void userDefinedPaperGoesInTenthsWithItsThreeFlags()
     {
         FakePrinter& office = backend_->printer(QStringLiteral("Office Laser"));

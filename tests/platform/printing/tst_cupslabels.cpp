@@ -2,12 +2,10 @@
 // scripts/cups-setup.sh makes: each label its own job, and every barcode
 // scans from the spooler's output as the record's code.
 
-#include "core/barcode/barcodecalls.h"
-#include "core/barcode/recordbarcode.h"
 #include "core/printer/activeprinter.h"
+#include "core/printrun/labelpipeline.h"
 #include "core/render/cancelrequest.h"
 #include "core/render/labelprogress.h"
-#include "core/render/labelrenderer.h"
 #include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
@@ -82,16 +80,14 @@ private slots:
             {u"96385074"_qs, u"EAN-8:96385074"_qs},
         };
         const QString prefix = u"hakobee-label-test-%1-"_qs.arg(QCoreApplication::applicationPid());
-        ZintBarcodeEncoder encoder;
-        PictureSlot slot;
-        BarcodeCalls barcodes(encoder, slot);
         NoLabelProgress progress;
         CancelRequest cancel;
-        LabelRenderer renderer(printer.canvas(), progress, cancel);
+        LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
+                               cancel);
         for (auto value = values.cbegin(); value != values.cend(); ++value) {
             device.qtCanvas().setJobTitle(prefix + value.key());
-            renderer.printLabel(
-                test::sampleLabelRecord(value.key(), makeRecordBarcode(barcodes, value.key())));
+            pipeline.printLabel(
+                test::sampleLabelRecord(value.key(), pipeline.recordBarcode(value.key())));
         }
 
         QDeadlineTimer deadline(60000);

@@ -18,6 +18,20 @@ void Screen::closeScreen()
         close();
 }
 
+QSize Screen::ownSize() const
+{
+    // Fixed the first time it is asked for, which is when the host puts the
+    // screen on show; the size given by loading is the size until then.
+    if (!ownSize_.isValid())
+        ownSize_ = testAttribute(Qt::WA_Resized) ? size() : QWidget::sizeHint();
+    return ownSize_;
+}
+
+QSize Screen::sizeHint() const
+{
+    return ownSize_.isValid() ? ownSize_ : QWidget::sizeHint();
+}
+
 void Screen::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);

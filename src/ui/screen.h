@@ -22,12 +22,20 @@ public:
     // Closes the screen together with the frame the host put it in.
     void closeScreen();
 
+    // The screen's own size: the size its loading gave it (in twips turned
+    // to pixels, as the screens are specified), or what its layout needs
+    // when it gave none. A sub-window of the main window shows it at this
+    // size rather than shrinking it to the layout's minimum.
+    QSize ownSize() const;
+    QSize sizeHint() const override;
+
 protected:
     AppContext& context() const { return context_; }
     void closeEvent(QCloseEvent* event) override;
 
 private:
     AppContext& context_;
+    mutable QSize ownSize_;
 };
 
 } // namespace hakobee

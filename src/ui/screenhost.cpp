@@ -12,8 +12,12 @@ void ScreenHost::present(Screen* screen)
         auto* frame = qobject_cast<QMdiSubWindow*>(screen->parentWidget());
         if (!frame) {
             const QPoint position = screen->pos();
+            screen->ownSize();
             frame = container_->addSubWindow(screen);
             frame->setAttribute(Qt::WA_DeleteOnClose);
+            // The frame around the screen's own size (its size hint), not
+            // around the least its layout can live with.
+            frame->resize(frame->sizeHint());
             frame->move(position);
         }
         window = frame;

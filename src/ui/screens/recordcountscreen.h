@@ -3,7 +3,6 @@
 #include "ui/screen.h"
 
 class QLabel;
-class QPushButton;
 
 namespace hakobee {
 
@@ -24,15 +23,10 @@ public:
 private:
     void countRecords();
 
-    QLabel* Label3 = nullptr;
-    QLabel* Labeldb = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Labeltb = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Labelsql = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QLabel* databaseValue_ = nullptr; // Labeldb
+    QLabel* tableValue_ = nullptr;    // Labeltb
+    QLabel* selectValue_ = nullptr;   // Labelsql
+    QLabel* countValue_ = nullptr;    // Label1
 };
 
 } // namespace hakobee

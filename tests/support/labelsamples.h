@@ -4,6 +4,15 @@
 
 namespace hakobee::test {
 
+// A picture of a label barcode's size that draws nothing: layout tests need
+// its place on the label, not its bars.
+class FixedPicture : public PrintPicture
+{
+public:
+    QSizeF sizeMm(double) const override { return {38.4, 6.5}; }
+    void paint(QPainter&, QPointF, double) const override {}
+};
+
 // A label record of the sample database's shape, with offsets and size
 // adjustment at 0; the caption is the barcode value, as the print runs set it.
 inline LabelRecord sampleLabelRecord(const QString& barcodeValue,

@@ -1,4 +1,5 @@
 #include "datasourcefixture.h"
+#include "support/screencontrols.h"
 
 #include "core/datasource/database.h"
 #include "core/error.h"
@@ -21,6 +22,8 @@
 #include <QTest>
 
 using namespace hakobee;
+using hakobee::test::textOf;
+using hakobee::test::visibleNotice;
 using namespace hakobee::test;
 
 namespace {
@@ -40,16 +43,6 @@ QPlainTextEdit* text5(QWidget* screen)
 {
     return screen->findChild<QPlainTextEdit*>(u"Text5"_qs);
 }
-QString caption(QWidget* screen, const QString& name)
-{
-    if (auto* label = screen->findChild<QLabel*>(name))
-        return label->text();
-    if (auto* button = screen->findChild<QPushButton*>(name))
-        return button->text();
-    if (auto* frame = screen->findChild<QGroupBox*>(name))
-        return frame->title();
-    return u"<no control %1>"_qs.arg(name);
-}
 void click(QWidget* screen, const QString& button)
 {
     screen->findChild<QPushButton*>(button)->click();
@@ -63,7 +56,7 @@ void fill(QWidget* screen, const QString& db, const QString& table, const QStrin
 
 } // namespace
 
-class TestSetOracle : public QObject
+class TestDataSourceScreen : public QObject
 {
     Q_OBJECT
 
@@ -107,9 +100,9 @@ private slots:
             {u"Command4", u"設定変更ﾎﾞﾀﾝ"_qs},
         };
         for (const auto& [name, expected] : captions)
-            QCOMPARE(caption(screen, QString::fromUtf16(name)), expected);
+            QCOMPARE(textOf(screen, QString::fromUtf16(name)), expected);
         QVERIFY(text1(screen) && text4(screen) && text5(screen));
-        QCOMPARE(u"(例)"_qs + exampleSelectText, caption(screen, u"Label12"_qs));
+        QCOMPARE(u"(例)"_qs + exampleSelectText, textOf(screen, u"Label12"_qs));
         screen->closeScreen();
     }
 
@@ -193,12 +186,12 @@ private slots:
         QCOMPARE(data, u"\"%1\",\"Master\",\"%2 \"\r"_qs.arg(database, exampleSelectText));
         QVERIFY(data.section(u',', -1).endsWith(u"from \"\r"_qs));
 
-        QCOMPARE(caption(screen, u"Labeldb"_qs), database);
-        QCOMPARE(caption(screen, u"Labeltb"_qs), u"Master"_qs);
-        QCOMPARE(caption(screen, u"Labelsql"_qs), exampleSelectText + u' ');
-        QVERIFY((caption(screen, u"Labelsql"_qs) + caption(screen, u"Labeltb"_qs))
+        QCOMPARE(textOf(screen, u"Labeldb"_qs), database);
+        QCOMPARE(textOf(screen, u"Labeltb"_qs), u"Master"_qs);
+        QCOMPARE(textOf(screen, u"Labelsql"_qs), exampleSelectText + u' ');
+        QVERIFY((textOf(screen, u"Labelsql"_qs) + textOf(screen, u"Labeltb"_qs))
                     .endsWith(u"from Master"_qs));
-        QCOMPARE(caption(screen, u"Label1"_qs), u"7"_qs);
+        QCOMPARE(textOf(screen, u"Label1"_qs), u"7"_qs);
 
         QCOMPARE(fixture.messages.shown.size(), 1);
         QCOMPARE(fixture.messages.shown[0].text, u"接続できました"_qs);
@@ -219,7 +212,7 @@ private slots:
         QCOMPARE(
             fixture.settingsFileBytes(),
             settingsFileContent(database, u"Master"_qs, u"select bar,hi, mei,kakaku from "_qs));
-        QCOMPARE(caption(screen, u"Label1"_qs), u"4"_qs);
+        QCOMPARE(textOf(screen, u"Label1"_qs), u"4"_qs);
         QCOMPARE(fixture.messages.shown.size(), 1);
         QCOMPARE(fixture.messages.shown[0].icon, MessageIcon::Information);
         screen->closeScreen();
@@ -239,7 +232,7 @@ private slots:
         text5(screen)->setPlainText(text5(screen)->toPlainText().trimmed());
         click(screen, u"Command2"_qs);
         QCOMPARE(fixture.settingsFileBytes(), shipped);
-        QCOMPARE(caption(screen, u"Label1"_qs),
+        QCOMPARE(textOf(screen, u"Label1"_qs),
                  QString::number(countRowsWithMdbTools(sample, u"Master"_qs)));
         QCOMPARE(fixture.messages.shown.size(), 1);
         QCOMPARE(fixture.messages.shown[0].text, u"接続できました"_qs);
@@ -288,7 +281,7 @@ private slots:
         QCOMPARE(fixture.messages.shown[0].icon, MessageIcon::None);
         QCOMPARE(fixture.settingsFileBytes(),
                  settingsFileContent(database, u"Master"_qs, selectText + u' '));
-        QCOMPARE(caption(screen, u"Label1"_qs), u"Label1"_qs);
+        QCOMPARE(textOf(screen, u"Label1"_qs), u"Label1"_qs);
         QVERIFY(screen->isVisible());
         screen->closeScreen();
     }
@@ -432,5 +425,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSetOracle)
+QTEST_MAIN(TestDataSourceScreen)
 #include "tst_datasourcescreen.moc"

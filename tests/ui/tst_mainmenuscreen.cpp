@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "core/settings/layoutmode.h"
 #include "platform/desktop/osversion.h"
+#include "support/screencontrols.h"
 #include "support/shellfixture.h"
 #include "ui/screens/connectingnotice.h"
 #include "ui/screens/mainmenuscreen.h"
@@ -16,32 +17,10 @@
 using namespace hakobee;
 using hakobee::test::SettingsFixture;
 using hakobee::test::ShellFixture;
+using hakobee::test::textOf;
+using hakobee::test::visibleNotice;
 
 namespace {
-
-QString textOf(QWidget* form, const QString& name)
-{
-    QObject* control = form->findChild<QObject*>(name);
-    if (!control)
-        return u"<missing "_qs + name + u">"_qs;
-    if (auto* label = qobject_cast<QLabel*>(control))
-        return label->text();
-    if (auto* button = qobject_cast<QPushButton*>(control))
-        return button->text();
-    if (auto* frame = qobject_cast<QGroupBox*>(control))
-        return frame->title();
-    return u"<no text>"_qs;
-}
-
-ConnectingNoticeWindow* visibleNotice()
-{
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* notice = qobject_cast<ConnectingNoticeWindow*>(window);
-            notice && notice->isVisible())
-            return notice;
-    }
-    return nullptr;
-}
 
 class FailingScreen : public Screen
 {
@@ -80,12 +59,12 @@ public:
 
 } // namespace
 
-class TestForm1 : public QObject
+class TestMainMenuScreen : public QObject
 {
     Q_OBJECT
 
 private:
-    MainMenuScreen* openForm1() { return fixture->screens.open<MainMenuScreen>(); }
+    MainMenuScreen* openMainMenu() { return fixture->screens.open<MainMenuScreen>(); }
     QString text(const QString& name)
     {
         return textOf(fixture->screens.find<MainMenuScreen>(), name);
@@ -126,7 +105,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, text);
         fixture->settings.installDefaults();
-        MainMenuScreen* form = openForm1();
+        MainMenuScreen* form = openMainMenu();
         QCOMPARE(form->windowTitle(), u"メインメニュー　　Va2.0.5"_qs);
         QCOMPARE(form->objectName(), u"Form1"_qs);
         QCOMPARE(textOf(form, name), text);
@@ -135,7 +114,7 @@ private slots:
     void colouredLinesAndTheHiddenModeNote()
     {
         fixture->settings.installDefaults();
-        MainMenuScreen* form = openForm1();
+        MainMenuScreen* form = openMainMenu();
         auto* message = form->findChild<QLabel*>(u"Label12"_qs);
         auto* note = form->findChild<QLabel*>(u"Label4"_qs);
         auto* partial = form->findChild<QPushButton*>(u"Command5"_qs);
@@ -148,7 +127,7 @@ private slots:
     void buttonsWithoutTheirScreensAreDisabled()
     {
         fixture->settings.installDefaults();
-        MainMenuScreen* form = openForm1();
+        MainMenuScreen* form = openMainMenu();
         for (const char* name : {"Command1", "Command4", "Command5"})
             QVERIFY2(!form->findChild<QPushButton*>(QString::fromLatin1(name))->isEnabled(), name);
     }
@@ -156,7 +135,7 @@ private slots:
     void normalStartShowsTheDataSource()
     {
         fixture->settings.installDefaults();
-        MainMenuScreen* form = openForm1();
+        MainMenuScreen* form = openMainMenu();
         QCOMPARE(text(u"Label12"_qs), QString());
         QCOMPARE(text(u"Label4"_qs), u"_"_qs);
         QVERIFY(!form->isFurnitureSlipMode());
@@ -175,7 +154,7 @@ private slots:
         // this window: its layout step failed before the restore.
         fixture->settings.writeDefaults(furnitureSlipMarker());
         QVERIFY(!fixture->settings.folder.exists());
-        openForm1();
+        openMainMenu();
         QVERIFY(fixture->settings.folder.exists());
         for (const QString& name : SettingsFiles::all())
             QVERIFY2(QFileInfo(fixture->settings.settingsPath(name)).isFile(), qPrintable(name));
@@ -191,7 +170,7 @@ private slots:
         fixture->settings.installDefaults(furnitureSlipMarker());
         // The data source file is not read in this mode: damage it to show that.
         SettingsFixture::writeBytes(fixture->settings.settingsPath(SettingsFiles::dataSource), "");
-        MainMenuScreen* form = openForm1();
+        MainMenuScreen* form = openMainMenu();
         QCOMPARE(text(u"Label4"_qs), u"ﾌﾟﾛｸﾞﾗﾑC7304動作中"_qs);
         QVERIFY(form->isFurnitureSlipMode());
         QCOMPARE(text(u"Label12"_qs), QString());
@@ -204,7 +183,7 @@ private slots:
     void markerWithATrailingBlankIsAnOrdinaryTitle()
     {
         fixture->settings.installDefaults(furnitureSlipMarker() + u" "_qs);
-        MainMenuScreen* form = openForm1();
+        MainMenuScreen* form = openMainMenu();
         QCOMPARE(text(u"Label4"_qs), furnitureSlipMarker() + u" "_qs);
         QVERIFY(!form->isFurnitureSlipMode());
         QCOMPARE(text(u"Label7"_qs), u"/data/default.mdb"_qs);
@@ -215,7 +194,7 @@ private slots:
         fixture->settings.installDefaults();
         const QString dataSource = fixture->settings.settingsPath(SettingsFiles::dataSource);
         SettingsFixture::writeBytes(dataSource, "\"DB\",\"TABLE\",\"KENSAKU\"\r\n");
-        openForm1();
+        openMainMenu();
         QCOMPARE(text(u"Label12"_qs), restartMessage());
         QCOMPARE(text(u"Label7"_qs), QString());
         QCOMPARE(text(u"Label15"_qs), QString());
@@ -238,7 +217,7 @@ private slots:
         fixture->settings.installDefaults(u"restored"_qs);
         const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
         SettingsFixture::writeBytes(layout, bytes);
-        openForm1();
+        openMainMenu();
         QCOMPARE(text(u"Label12"_qs), restartMessage());
         QCOMPARE(text(u"Label4"_qs), QString());
         QCOMPARE(readSettingsRows(layout, 4).data[1], u"restored"_qs);
@@ -251,7 +230,7 @@ private slots:
         const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
         QFile::remove(layout);
         QDir().mkpath(layout);
-        openForm1();
+        openMainMenu();
         QVERIFY(text(u"Label12"_qs).contains(SettingsFiles::layout));
         QCOMPARE(text(u"Label7"_qs), u"/data/default.mdb"_qs);
     }
@@ -260,7 +239,7 @@ private slots:
     {
         fixture->settings.writeDefaults();
         QFile::remove(QDir(fixture->settings.defaultsPath()).filePath(SettingsFiles::dataSource));
-        openForm1();
+        openMainMenu();
         QVERIFY2(text(u"Label12"_qs).contains(SettingsFiles::dataSource),
                  qPrintable(text(u"Label12"_qs)));
         QCOMPARE(text(u"Label7"_qs), QString());
@@ -270,7 +249,7 @@ private slots:
     void openingBehindTheNoticeShowsItAndReportsFailures()
     {
         fixture->settings.installDefaults();
-        MainMenuScreen* form = openForm1();
+        MainMenuScreen* form = openMainMenu();
 
         SlowScreen::noticeWasShown = false;
         QVERIFY(form->openBehindNotice([this] { return fixture->screens.open<SlowScreen>(); },
@@ -297,7 +276,7 @@ private slots:
     void connectedButtonIsEnabledAndRunsItsAction()
     {
         fixture->settings.installDefaults();
-        MainMenuScreen* form = openForm1();
+        MainMenuScreen* form = openMainMenu();
         int clicks = 0;
         form->connectButton(u"Command3"_qs, [&clicks] { ++clicks; });
         auto* button = form->findChild<QPushButton*>(u"Command3"_qs);
@@ -323,5 +302,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForm1)
+QTEST_MAIN(TestMainMenuScreen)
 #include "tst_mainmenuscreen.moc"

@@ -47,7 +47,7 @@ public:
 
 } // namespace
 
-class TestFrmMain : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 
@@ -256,5 +256,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmMain)
+QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

@@ -16,17 +16,11 @@
 #include <QTest>
 
 using namespace hakobee;
+using test::FixedPicture;
 using test::RecordingCanvas;
 using Kind = RecordingCanvas::Kind;
 
 namespace {
-
-class FixedPicture : public PrintPicture
-{
-public:
-    QSizeF sizeMm(double) const override { return {38.4, 6.5}; }
-    void paint(QPainter&, QPointF, double) const override {}
-};
 
 LabelRecord sampleRecord()
 {

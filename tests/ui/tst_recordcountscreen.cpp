@@ -1,4 +1,5 @@
 #include "datasourcefixture.h"
+#include "support/screencontrols.h"
 
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
@@ -15,6 +16,8 @@
 #include <QTest>
 
 using namespace hakobee;
+using hakobee::test::textOf;
+using hakobee::test::visibleNotice;
 using namespace hakobee::test;
 
 namespace {
@@ -24,27 +27,9 @@ const QString exampleSelectText =
 const QString failureText =
     u"DBの設定が不正です。設定し直して下さい[設定]-[ﾃﾞｰﾀﾍﾞｰｽ]より設定できます。"_qs;
 
-QString caption(QWidget* screen, const QString& name)
-{
-    if (auto* label = screen->findChild<QLabel*>(name))
-        return label->text();
-    if (auto* button = screen->findChild<QPushButton*>(name))
-        return button->text();
-    return u"<no control %1>"_qs.arg(name);
-}
-
-ConnectingNoticeWindow* visibleNotice()
-{
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* notice = qobject_cast<ConnectingNoticeWindow*>(window);
-            notice && notice->isVisible())
-            return notice;
-    return nullptr;
-}
-
 } // namespace
 
-class TestForm6 : public QObject
+class TestRecordCountScreen : public QObject
 {
     Q_OBJECT
 
@@ -58,18 +43,18 @@ private slots:
         QVERIFY(screen);
         QCOMPARE(screen->windowTitle(), u"データ件数確認"_qs);
         QCOMPARE(screen->size(), QSize(507, 233));
-        QCOMPARE(caption(screen, u"Label3"_qs), u"接続DB(ﾌｧｲﾙﾊﾟｽ)"_qs);
-        QCOMPARE(caption(screen, u"Label6"_qs), u"接続テーブル/クエリ"_qs);
-        QCOMPARE(caption(screen, u"Label7"_qs), u"SQL構文"_qs);
-        QCOMPARE(caption(screen, u"Labeldb"_qs), database);
-        QCOMPARE(caption(screen, u"Labeltb"_qs), u"Master"_qs);
-        QCOMPARE(caption(screen, u"Labelsql"_qs), exampleSelectText);
-        QCOMPARE(caption(screen, u"Label1"_qs), u"10"_qs);
-        QCOMPARE(caption(screen, u"Label2"_qs), u"件"_qs);
+        QCOMPARE(textOf(screen, u"Label3"_qs), u"接続DB(ﾌｧｲﾙﾊﾟｽ)"_qs);
+        QCOMPARE(textOf(screen, u"Label6"_qs), u"接続テーブル/クエリ"_qs);
+        QCOMPARE(textOf(screen, u"Label7"_qs), u"SQL構文"_qs);
+        QCOMPARE(textOf(screen, u"Labeldb"_qs), database);
+        QCOMPARE(textOf(screen, u"Labeltb"_qs), u"Master"_qs);
+        QCOMPARE(textOf(screen, u"Labelsql"_qs), exampleSelectText);
+        QCOMPARE(textOf(screen, u"Label1"_qs), u"10"_qs);
+        QCOMPARE(textOf(screen, u"Label2"_qs), u"件"_qs);
         QVERIFY(fixture.messages.shown.isEmpty());
 
         QPointer<RecordCountScreen> watch = screen;
-        QCOMPARE(caption(screen, u"Command1"_qs), u"閉じる"_qs);
+        QCOMPARE(textOf(screen, u"Command1"_qs), u"閉じる"_qs);
         screen->findChild<QPushButton*>(u"Command1"_qs)->click();
         QTRY_VERIFY(watch.isNull());
         QVERIFY(!fixture.screens.find<RecordCountScreen>());
@@ -83,8 +68,8 @@ private slots:
         QVERIFY(expected > 0);
         RecordCountScreen* screen = fixture.screens.open<RecordCountScreen>();
         QVERIFY(screen);
-        QCOMPARE(caption(screen, u"Labeldb"_qs), QDir::toNativeSeparators(sample));
-        QCOMPARE(caption(screen, u"Label1"_qs), QString::number(expected));
+        QCOMPARE(textOf(screen, u"Labeldb"_qs), QDir::toNativeSeparators(sample));
+        QCOMPARE(textOf(screen, u"Label1"_qs), QString::number(expected));
         QVERIFY(fixture.messages.shown.isEmpty());
         screen->closeScreen();
     }
@@ -147,7 +132,7 @@ private slots:
         button->click();
         RecordCountScreen* count = fixture.screens.find<RecordCountScreen>();
         QVERIFY(count && count->isVisible());
-        QCOMPARE(caption(count, u"Label1"_qs), u"10"_qs);
+        QCOMPARE(textOf(count, u"Label1"_qs), u"10"_qs);
         QTRY_VERIFY(!visibleNotice());
 
         // The count is not taken again while the screen is open: a database
@@ -155,9 +140,9 @@ private slots:
         QVERIFY(QFile::remove(database));
         button->click();
         QCOMPARE(fixture.screens.find<RecordCountScreen>(), count);
-        QCOMPARE(caption(count, u"Label1"_qs), u"10"_qs);
+        QCOMPARE(textOf(count, u"Label1"_qs), u"10"_qs);
         QVERIFY(fixture.messages.shown.isEmpty());
-        QCOMPARE(caption(menu, u"Label12"_qs), QString());
+        QCOMPARE(textOf(menu, u"Label12"_qs), QString());
         QCOMPARE(findForm6Windows().size(), 1);
 
         // Closed, the screen counts anew and now reports the missing file,
@@ -175,7 +160,7 @@ private slots:
         QCOMPARE(fixture.messages.shown[0].title, u"ERROR"_qs);
         QVERIFY(!fixture.screens.find<RecordCountScreen>());
         QTRY_VERIFY(!visibleNotice());
-        QCOMPARE(caption(menu, u"Label12"_qs), u"DBの設定が不正です。設定し直して下さい"_qs);
+        QCOMPARE(textOf(menu, u"Label12"_qs), u"DBの設定が不正です。設定し直して下さい"_qs);
         QTRY_VERIFY(findForm6Windows().isEmpty());
         menu->closeScreen();
     }
@@ -197,5 +182,5 @@ private:
     }
 };
 
-QTEST_MAIN(TestForm6)
+QTEST_MAIN(TestRecordCountScreen)
 #include "tst_recordcountscreen.moc"

@@ -9,7 +9,7 @@
 
 using namespace hakobee;
 
-class TestForm12 : public QObject
+class TestSampleDataScreen : public QObject
 {
     Q_OBJECT
 
@@ -55,5 +55,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForm12)
+QTEST_MAIN(TestSampleDataScreen)
 #include "tst_sampledatascreen.moc"

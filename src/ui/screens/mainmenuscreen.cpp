@@ -7,54 +7,18 @@
 #include "core/settings/settingsfolder.h"
 #include "core/units.h"
 #include "platform/desktop/osversion.h"
+#include "ui/controls.h"
 #include "ui/screenhost.h"
 #include "ui/screens/connectingnotice.h"
 #include "ui/screens/recordcountscreen.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace hakobee {
-
-namespace {
-
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect geometry)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-// A value display: a sunken box like the row captions' partner fields.
-QLabel* addValueLabel(QWidget* parent, const char* name, QRect geometry)
-{
-    QLabel* label = addLabel(parent, name, QString(), geometry);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-QPushButton* addButton(QWidget* parent, const char* name, const QString& text, QRect geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    // Enabled by the screen that the button opens, once it is wired.
-    button->setEnabled(false);
-    return button;
-}
-
-void setTextColour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-} // namespace
 
 MainMenuScreen::MainMenuScreen(AppContext& context, QWidget* parent) : Screen(context, parent)
 {
@@ -71,63 +35,75 @@ void MainMenuScreen::buildControls()
 {
     setFixedSize(560, 430);
 
-    QLabel* title = addLabel(this, "Label2", QStringLiteral("ﾊﾞｰｺｰﾄﾞハコビー メインメニュー"),
-                             {20, 10, 520, 36});
+    QLabel* title = controls::label(this, u"Label2"_qs, u"ﾊﾞｰｺｰﾄﾞハコビー メインメニュー"_qs);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     title->setFont(titleFont);
 
-    auto* frame = new QGroupBox(QStringLiteral("発行前確認"), this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(20, 54, 520, 226);
-
-    const int captionX = 16, captionWidth = 150, valueX = 172, valueWidth = 332, rowHeight = 30;
-    auto row = [](int index) {
-        return 26 + index * 40;
+    auto* check = new QGroupBox(u"発行前確認"_qs, this);
+    check->setObjectName(u"Frame1"_qs);
+    // Buttons are enabled by connectButton once the screen they open exists.
+    const auto disabledButton = [check](const QString& name, const QString& text) {
+        QPushButton* button = controls::button(check, name, text);
+        button->setEnabled(false);
+        return button;
     };
-    addLabel(frame, "Label1", QStringLiteral("データ件数"),
-             {captionX, row(0), captionWidth, rowHeight});
-    addButton(frame, "Command3", QStringLiteral("DB接続　==>　件数表示"),
-              {valueX, row(0), 240, rowHeight});
-    addLabel(frame, "Label6", QStringLiteral("データベースパス"),
-             {captionX, row(1), captionWidth, rowHeight});
-    label7_ = addValueLabel(frame, "Label7", {valueX, row(1), valueWidth, rowHeight});
-    addLabel(frame, "Label14", QStringLiteral("データテーブル"),
-             {captionX, row(2), captionWidth, rowHeight});
-    label15_ = addValueLabel(frame, "Label15", {valueX, row(2), valueWidth, rowHeight});
-    addLabel(frame, "Label8", QStringLiteral("出力プリンター設定"),
-             {captionX, row(3), captionWidth, rowHeight});
-    addButton(frame, "Command4", QStringLiteral("プリンター/用紙設定"),
-              {valueX, row(3), 240, rowHeight});
-    addLabel(frame, "Label10", QStringLiteral("OSバージョン"),
-             {captionX, row(4), captionWidth, rowHeight});
-    label11_ = addValueLabel(frame, "Label11", {valueX, row(4), valueWidth, rowHeight});
+    databaseValue_ = controls::valueLabel(check, u"Label7"_qs);
+    tableValue_ = controls::valueLabel(check, u"Label15"_qs);
+    osVersionValue_ = controls::valueLabel(check, u"Label11"_qs);
+    auto* rows = new QGridLayout(check);
+    rows->setColumnMinimumWidth(0, 150);
+    rows->setColumnStretch(1, 1);
+    rows->addWidget(controls::label(check, u"Label1"_qs, u"データ件数"_qs), 0, 0);
+    rows->addWidget(disabledButton(u"Command3"_qs, u"DB接続　==>　件数表示"_qs), 0, 1,
+                    Qt::AlignLeft);
+    rows->addWidget(controls::label(check, u"Label6"_qs, u"データベースパス"_qs), 1, 0);
+    rows->addWidget(databaseValue_, 1, 1);
+    rows->addWidget(controls::label(check, u"Label14"_qs, u"データテーブル"_qs), 2, 0);
+    rows->addWidget(tableValue_, 2, 1);
+    rows->addWidget(controls::label(check, u"Label8"_qs, u"出力プリンター設定"_qs), 3, 0);
+    rows->addWidget(disabledButton(u"Command4"_qs, u"プリンター/用紙設定"_qs), 3, 1, Qt::AlignLeft);
+    rows->addWidget(controls::label(check, u"Label10"_qs, u"OSバージョン"_qs), 4, 0);
+    rows->addWidget(osVersionValue_, 4, 1);
 
-    label12_ = addLabel(this, "Label12", QString(), {20, 286, 520, 44});
-    label12_->setWordWrap(true);
-    setTextColour(label12_, Qt::red);
+    statusLine_ = controls::label(this, u"Label12"_qs);
+    statusLine_->setWordWrap(true);
+    statusLine_->setMinimumHeight(2 * statusLine_->fontMetrics().lineSpacing());
+    controls::setTextColour(statusLine_, Qt::red);
 
-    addButton(this, "Command1", QStringLiteral("発行開始"), {20, 338, 250, 50});
-    QPushButton* partial =
-        addButton(this, "Command5", QStringLiteral("部分発行"), {290, 338, 250, 50});
+    QPushButton* continuous = controls::button(this, u"Command1"_qs, u"発行開始"_qs);
+    QPushButton* partial = controls::button(this, u"Command5"_qs, u"部分発行"_qs);
+    for (QPushButton* run : {continuous, partial}) {
+        run->setEnabled(false);
+        run->setMinimumHeight(50);
+    }
+    // The layout mode note lies under the partial-run button, in the same
+    // cell: the window reads its mode from it, the operator does not see it.
+    layoutNote_ = controls::label(this, u"Label4"_qs);
+    controls::setTextColour(layoutNote_, QColor(0, 128, 0));
+    layoutNote_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 
-    // The layout mode note lies under the partial-run button: the window
-    // reads its mode from it, the operator does not see it.
-    label4_ = addLabel(this, "Label4", QString(), partial->geometry());
-    setTextColour(label4_, QColor(0, 128, 0));
-    label4_->lower();
-
-    QLabel* note = addLabel(this, "Label3", QStringLiteral("DB by Access"), {20, 398, 520, 22});
+    QLabel* note = controls::label(this, u"Label3"_qs, u"DB by Access"_qs);
     note->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(20, 10, 20, 10);
+    layout->setHorizontalSpacing(20);
+    layout->addWidget(title, 0, 0, 1, 2);
+    layout->addWidget(check, 1, 0, 1, 2);
+    layout->addWidget(statusLine_, 2, 0, 1, 2);
+    layout->addWidget(continuous, 3, 0);
+    layout->addWidget(layoutNote_, 3, 1);
+    layout->addWidget(partial, 3, 1);
+    layout->addWidget(note, 4, 0, 1, 2);
+    layoutNote_->lower();
+
     // The values kept from the data row; no control shows them.
-    textdb_ = new QLineEdit(this);
-    textdb_->setObjectName(QStringLiteral("Textdb"));
-    textdb_->hide();
-    textuser_ = new QLineEdit(this);
-    textuser_->setObjectName(QStringLiteral("Textuser"));
-    textuser_->hide();
+    keptDatabase_ = controls::lineEdit(this, u"Textdb"_qs);
+    keptDatabase_->hide();
+    keptTable_ = controls::lineEdit(this, u"Textuser"_qs);
+    keptTable_->hide();
 }
 
 QString MainMenuScreen::furnitureSlipNote()
@@ -147,17 +123,17 @@ QString MainMenuScreen::printerErrorMessage()
 
 bool MainMenuScreen::isFurnitureSlipMode() const
 {
-    return label4_->text() == furnitureSlipNote();
+    return layoutNote_->text() == furnitureSlipNote();
 }
 
 QString MainMenuScreen::keptDatabase() const
 {
-    return textdb_->text();
+    return keptDatabase_->text();
 }
 
 QString MainMenuScreen::keptTable() const
 {
-    return textuser_->text();
+    return keptTable_->text();
 }
 
 bool MainMenuScreen::load()
@@ -166,7 +142,7 @@ bool MainMenuScreen::load()
     // Each step that fails restores the settings files and loading goes on
     // with the next step; what the failed step would have shown stays as it was.
     readLayout();
-    label11_->setText(operatingSystemVersionText());
+    osVersionValue_->setText(operatingSystemVersionText());
     if (isFurnitureSlipMode())
         readFurnitureSlip();
     else
@@ -176,7 +152,7 @@ bool MainMenuScreen::load()
 
 void MainMenuScreen::restoreSettingsFiles()
 {
-    label12_->setText(resetSettingsFiles(*context().settings).message());
+    statusLine_->setText(resetSettingsFiles(*context().settings).message());
 }
 
 void MainMenuScreen::readLayout()
@@ -186,9 +162,9 @@ void MainMenuScreen::readLayout()
             readSettingsRows(context().settings->filePath(SettingsFiles::layout), 4,
                              {SettingsColumns::layoutPrinter});
         const QString title2 = rows.data[SettingsColumns::layoutTitle2];
-        label4_->setText(layoutModeForTitle2(title2) == LayoutMode::FurnitureSlip
-                             ? furnitureSlipNote()
-                             : title2);
+        layoutNote_->setText(layoutModeForTitle2(title2) == LayoutMode::FurnitureSlip
+                                 ? furnitureSlipNote()
+                                 : title2);
     } catch (const Error&) {
         restoreSettingsFiles();
     }
@@ -199,8 +175,8 @@ void MainMenuScreen::readFurnitureSlip()
     try {
         const SettingsRows rows =
             readSettingsRows(context().settings->filePath(SettingsFiles::furnitureSlip), 99);
-        textdb_->setText(rows.data[1]);   // DB2
-        textuser_->setText(rows.data[0]); // DB1
+        keptDatabase_->setText(rows.data[1]); // DB2
+        keptTable_->setText(rows.data[0]);    // DB1
     } catch (const Error&) {
         restoreSettingsFiles();
     }
@@ -211,10 +187,10 @@ void MainMenuScreen::readDataSource()
     try {
         const SettingsRows rows =
             readSettingsRows(context().settings->filePath(SettingsFiles::dataSource), 3);
-        textdb_->setText(rows.data[0]);   // DB
-        textuser_->setText(rows.data[1]); // TABLE
-        label7_->setText(rows.data[0]);
-        label15_->setText(rows.data[1]);
+        keptDatabase_->setText(rows.data[0]); // DB
+        keptTable_->setText(rows.data[1]);    // TABLE
+        databaseValue_->setText(rows.data[0]);
+        tableValue_->setText(rows.data[1]);
     } catch (const Error&) {
         restoreSettingsFiles();
     }
@@ -233,7 +209,7 @@ bool MainMenuScreen::openBehindNotice(const std::function<Screen*()>& open,
         }
     }
     if (!opened && !failureMessage.isEmpty())
-        label12_->setText(failureMessage);
+        statusLine_->setText(failureMessage);
     return opened;
 }
 

@@ -61,13 +61,13 @@ private:
     void readFurnitureSlip();
     void readDataSource();
 
-    QLabel* label4_ = nullptr;
-    QLabel* label7_ = nullptr;
-    QLabel* label11_ = nullptr;
-    QLabel* label12_ = nullptr;
-    QLabel* label15_ = nullptr;
-    QLineEdit* textdb_ = nullptr;
-    QLineEdit* textuser_ = nullptr;
+    QLabel* layoutNote_ = nullptr;      // Label4: the second title, or the furniture-slip note
+    QLabel* databaseValue_ = nullptr;   // Label7
+    QLabel* osVersionValue_ = nullptr;  // Label11
+    QLabel* statusLine_ = nullptr;      // Label12: start-up faults and failed openings, in red
+    QLabel* tableValue_ = nullptr;      // Label15
+    QLineEdit* keptDatabase_ = nullptr; // Textdb
+    QLineEdit* keptTable_ = nullptr;    // Textuser
 };
 
 } // namespace hakobee

@@ -3,22 +3,17 @@
 #include "core/render/labelnumbers.h"
 #include "core/render/labelprogress.h"
 #include "core/render/labelrenderer.h"
+#include "support/labelsamples.h"
 #include "support/recordingcanvas.h"
 
 #include <QTest>
 
 using namespace hakobee;
+using test::FixedPicture;
 using test::RecordingCanvas;
 using Kind = RecordingCanvas::Kind;
 
 namespace {
-
-class FixedPicture : public PrintPicture
-{
-public:
-    QSizeF sizeMm(double) const override { return {38.4, 6.5}; }
-    void paint(QPainter&, QPointF, double) const override {}
-};
 
 class RecordingProgress : public LabelProgress
 {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/screens/connectingnotice.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+
+namespace hakobee::test {
+
+// The text a screen shows in its control of that object name: a label's or
+// a button's text, a frame's title; a marker naming the control when the
+// screen has none of that name, so a comparison says what is missing.
+inline QString textOf(QWidget* screen, const QString& name)
+{
+    if (auto* label = screen->findChild<QLabel*>(name))
+        return label->text();
+    if (auto* button = screen->findChild<QPushButton*>(name))
+        return button->text();
+    if (auto* frame = screen->findChild<QGroupBox*>(name))
+        return frame->title();
+    return QStringLiteral("<no control %1>").arg(name);
+}
+
+// The connecting notice while it is on screen, or null.
+inline ConnectingNoticeWindow* visibleNotice()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* notice = qobject_cast<ConnectingNoticeWindow*>(window);
+            notice && notice->isVisible())
+            return notice;
+    }
+    return nullptr;
+}
+
+} // namespace hakobee::test

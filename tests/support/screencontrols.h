@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QString>
 
@@ -33,6 +34,16 @@ inline ConnectingNoticeWindow* visibleNotice()
             return notice;
     }
     return nullptr;
+}
+
+// The progress screen's squares (txtprogress) and its cancel button (comcancel1).
+inline QLineEdit* squaresOf(QWidget* progressScreen)
+{
+    return progressScreen->findChild<QLineEdit*>(QStringLiteral("txtprogress"));
+}
+inline QPushButton* cancelButtonOf(QWidget* progressScreen)
+{
+    return progressScreen->findChild<QPushButton*>(QStringLiteral("comcancel1"));
 }
 
 } // namespace hakobee::test

@@ -11,6 +11,7 @@
 #include "platform/printing/qtprinterbackend.h"
 #include "support/barcodescan.h"
 #include "support/labelsamples.h"
+#include "support/screencontrols.h"
 #include "ui/printonelabel.h"
 #include "ui/screenhost.h"
 #include "ui/screenlabelprogress.h"
@@ -23,6 +24,8 @@
 #include <QTest>
 
 using namespace hakobee;
+using test::cancelButtonOf;
+using test::squaresOf;
 
 namespace {
 
@@ -103,7 +106,7 @@ private slots:
             u"4901234567894"_qs, pipeline.recordBarcode(u"4901234567894"_qs));
 
         QMetaObject::invokeMethod(
-            qApp, [&host] { host.find<LabelProgressScreen>()->comcancel1->click(); },
+            qApp, [&host] { cancelButtonOf(host.find<LabelProgressScreen>())->click(); },
             Qt::QueuedConnection);
         printOneLabel(context, record);
         QCOMPARE(pdfFilesIn(folder), QStringList());

@@ -3,6 +3,7 @@
 #include "core/render/cancelrequest.h"
 #include "support/labelsamples.h"
 #include "support/recordingcanvas.h"
+#include "support/screencontrols.h"
 #include "ui/printonelabel.h"
 #include "ui/screenhost.h"
 #include "ui/screens/labelprogressscreen.h"
@@ -16,8 +17,10 @@
 #include <QTest>
 
 using namespace hakobee;
+using test::cancelButtonOf;
 using test::FixedPicture;
 using test::RecordingCanvas;
+using test::squaresOf;
 using Kind = RecordingCanvas::Kind;
 
 namespace {
@@ -37,7 +40,7 @@ public:
         if (calls.isEmpty() || calls.last().kind == Kind::End) {
             LabelProgressScreen* screen = host_.find<LabelProgressScreen>();
             seenVisible.append(screen && screen->isVisible());
-            seenBar.append(screen ? screen->txtprogress->text() : u"(none)"_qs);
+            seenBar.append(screen ? squaresOf(screen)->text() : u"(none)"_qs);
         }
         RecordingCanvas::drawText(topLeftMm, text);
     }
@@ -78,18 +81,19 @@ private slots:
         QVERIFY(screen);
         QCOMPARE(screen->objectName(), u"frmprinting"_qs);
         QCOMPARE(screen->windowTitle(), u"   印刷処理中"_qs);
-        QCOMPARE(screen->Label1->text(), u"伝票印刷処理中\u3000しばらくお待ちください。"_qs);
-        QCOMPARE(screen->comcancel1->text(), u"キャンセル"_qs);
-        QCOMPARE(screen->findChild<QLineEdit*>(u"txtprogress"_qs), screen->txtprogress);
-        QCOMPARE(screen->txtprogress->text(), QString());
+        QCOMPARE(screen->findChild<QLabel*>(u"Label1"_qs)->text(),
+                 u"伝票印刷処理中\u3000しばらくお待ちください。"_qs);
+        QCOMPARE(cancelButtonOf(screen)->text(), u"キャンセル"_qs);
+        QVERIFY(squaresOf(screen));
+        QCOMPARE(squaresOf(screen)->text(), QString());
         QCOMPARE(screen->geometry(), QRect(200, 220, 333, 153));
 
         screen->setProgressSquares(12);
-        QCOMPARE(screen->txtprogress->text(), square.repeated(12));
+        QCOMPARE(squaresOf(screen)->text(), square.repeated(12));
         screen->setProgressSquares(40);
-        QCOMPARE(screen->txtprogress->text(), square.repeated(25));
+        QCOMPARE(squaresOf(screen)->text(), square.repeated(25));
         screen->setProgressSquares(-3);
-        QCOMPARE(screen->txtprogress->text(), QString());
+        QCOMPARE(squaresOf(screen)->text(), QString());
         screen->closeScreen();
         QTRY_VERIFY(screen.isNull());
     }
@@ -102,7 +106,7 @@ private slots:
         LabelProgressScreen* screen = f.host.open<LabelProgressScreen>();
         const auto windowsBefore = QApplication::topLevelWidgets().size();
 
-        screen->comcancel1->click();
+        cancelButtonOf(screen)->click();
 
         QVERIFY(f.cancel.isRequested());
         QCOMPARE(f.allowance.text(), u"1"_qs);
@@ -150,7 +154,7 @@ private slots:
             [&f] {
                 LabelProgressScreen* screen = f.host.find<LabelProgressScreen>();
                 QVERIFY(screen);
-                screen->comcancel1->click();
+                cancelButtonOf(screen)->click();
             },
             Qt::QueuedConnection);
 

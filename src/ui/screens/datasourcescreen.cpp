@@ -7,6 +7,7 @@
 #include "core/messageboxes.h"
 #include "core/settings/settingsformat.h"
 #include "core/units.h"
+#include "ui/controls.h"
 #include "ui/screenhost.h"
 #include "ui/screens/sampledatascreen.h"
 
@@ -33,25 +34,11 @@ const QString settingsErrorTitle = u"設定エラー"_qs;
 const QString programErrorTitle = u"ﾌﾟﾛｸﾞﾗﾑｴﾗｰ"_qs;
 const QString statusTitle = u"ステータス"_qs;
 
-QLabel* makeLabel(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
 // Labels that show values read back from the file must not widen the
 // window with a long path or select text.
 QLabel* makeReadBackLabel(const QString& name, QWidget* parent)
 {
-    QLabel* label = makeLabel(name, u"Label17"_qs, parent);
+    QLabel* label = controls::label(parent, name, u"Label17"_qs);
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label->setForegroundRole(QPalette::PlaceholderText);
     return label;
@@ -63,110 +50,110 @@ DataSourceScreen::DataSourceScreen(AppContext& context, QWidget* parent) : Scree
 {
     setWindowTitle(u"データベース設定 Access"_qs);
     buildControls();
-    connect(Command1, &QPushButton::clicked, this, &DataSourceScreen::browseForDatabase);
-    connect(Command2, &QPushButton::clicked, this, &DataSourceScreen::saveAndTest);
-    connect(Command3, &QPushButton::clicked, this, &DataSourceScreen::showSampleDataPicture);
-    connect(Command4, &QPushButton::clicked, this, &DataSourceScreen::saveOnly);
+    connect(browseButton_, &QPushButton::clicked, this, &DataSourceScreen::browseForDatabase);
+    connect(testAndSaveButton_, &QPushButton::clicked, this, &DataSourceScreen::saveAndTest);
+    connect(sampleButton_, &QPushButton::clicked, this, &DataSourceScreen::showSampleDataPicture);
+    connect(saveButton_, &QPushButton::clicked, this, &DataSourceScreen::saveOnly);
 }
 
 void DataSourceScreen::buildControls()
 {
-    Label111 = makeLabel(u"Label111"_qs, u"データベース接続  (Access バージョン)設定"_qs, this);
-    QFont heading = Label111->font();
+    heading_ =
+        controls::label(this, u"Label111"_qs, u"データベース接続  (Access バージョン)設定"_qs);
+    QFont heading = heading_->font();
     heading.setPointSizeF(heading.pointSizeF() * 1.3);
     heading.setBold(true);
-    Label111->setFont(heading);
-    Label5 = makeLabel(u"Label5"_qs, u"接続設定項目"_qs, this);
+    heading_->setFont(heading);
+    sectionCaption_ = controls::label(this, u"Label5"_qs, u"接続設定項目"_qs);
 
-    Frame1 = new QGroupBox(u"Access"_qs, this);
-    Frame1->setObjectName(u"Frame1"_qs);
-    Label2 = makeLabel(u"Label2"_qs, u"接続DB(ﾌｧｲﾙﾊﾟｽ)"_qs, Frame1);
-    Text1 = new QLineEdit(Frame1);
-    Text1->setObjectName(u"Text1"_qs);
-    Command1 = makeButton(u"Command1"_qs, u"参照"_qs, Frame1);
-    Label6 = makeLabel(u"Label6"_qs, u"(例　C:\\db1.mdb)"_qs, Frame1);
-    Command3 = makeButton(u"Command3"_qs, u"ﾃﾞｰﾀﾍﾞｰｽｻﾝﾌﾟﾙ"_qs, Frame1);
-    Label9 = makeLabel(u"Label9"_qs, u"データテーブル名"_qs, Frame1);
-    Text4 = new QLineEdit(Frame1);
-    Text4->setObjectName(u"Text4"_qs);
-    Label10 = makeLabel(u"Label10"_qs, u"(例　Master)"_qs, Frame1);
-    Label11 = makeLabel(u"Label11"_qs, u"SQL構文"_qs, Frame1);
-    Text5 = new QPlainTextEdit(Frame1);
-    Text5->setObjectName(u"Text5"_qs);
-    Text5->setTabChangesFocus(true);
-    Text5->setFixedHeight(3 * Text5->fontMetrics().lineSpacing() + 12);
-    Label12 = makeLabel(
-        u"Label12"_qs,
-        u"(例)select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価　from"_qs, Frame1);
-    Label12->setWordWrap(true);
-    Label13 = makeLabel(u"Label13"_qs, u"※注意　構文を変更する(例)を参照して記述してください。"_qs,
-                        Frame1);
-    Label14 = makeLabel(
-        u"Label14"_qs,
-        u"1 Defaultでは、ﾊﾞｰｺｰﾄﾞ,品名,名称,税込価格の順番で項目を4つ指定してください。"_qs, Frame1);
-    Label15 = makeLabel(u"Label15"_qs, u"2 初期設定はフィールド名　(bar,hi,mei,as2)"_qs, Frame1);
-    Label16 = makeLabel(u"Label16"_qs,
-                        u"3 構文は必ず　from まで記述し、テーブル名は構文に入れないでください。"_qs,
-                        Frame1);
-    Label13->setStyleSheet(u"color: #c00000;"_qs);
+    accessFrame_ = new QGroupBox(u"Access"_qs, this);
+    accessFrame_->setObjectName(u"Frame1"_qs);
+    databaseCaption_ = controls::label(accessFrame_, u"Label2"_qs, u"接続DB(ﾌｧｲﾙﾊﾟｽ)"_qs);
+    databasePath_ = controls::lineEdit(accessFrame_, u"Text1"_qs);
+    browseButton_ = controls::button(accessFrame_, u"Command1"_qs, u"参照"_qs);
+    databaseExample_ = controls::label(accessFrame_, u"Label6"_qs, u"(例　C:\\db1.mdb)"_qs);
+    sampleButton_ = controls::button(accessFrame_, u"Command3"_qs, u"ﾃﾞｰﾀﾍﾞｰｽｻﾝﾌﾟﾙ"_qs);
+    tableCaption_ = controls::label(accessFrame_, u"Label9"_qs, u"データテーブル名"_qs);
+    tableName_ = controls::lineEdit(accessFrame_, u"Text4"_qs);
+    tableExample_ = controls::label(accessFrame_, u"Label10"_qs, u"(例　Master)"_qs);
+    selectCaption_ = controls::label(accessFrame_, u"Label11"_qs, u"SQL構文"_qs);
+    selectText_ = new QPlainTextEdit(accessFrame_);
+    selectText_->setObjectName(u"Text5"_qs);
+    selectText_->setTabChangesFocus(true);
+    selectText_->setFixedHeight(3 * selectText_->fontMetrics().lineSpacing() + 12);
+    selectExample_ = controls::label(
+        accessFrame_, u"Label12"_qs,
+        u"(例)select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価　from"_qs);
+    selectExample_->setWordWrap(true);
+    selectNote_ = controls::label(accessFrame_, u"Label13"_qs,
+                                  u"※注意　構文を変更する(例)を参照して記述してください。"_qs);
+    selectRule1_ = controls::label(
+        accessFrame_, u"Label14"_qs,
+        u"1 Defaultでは、ﾊﾞｰｺｰﾄﾞ,品名,名称,税込価格の順番で項目を4つ指定してください。"_qs);
+    selectRule2_ = controls::label(accessFrame_, u"Label15"_qs,
+                                   u"2 初期設定はフィールド名　(bar,hi,mei,as2)"_qs);
+    selectRule3_ = controls::label(
+        accessFrame_, u"Label16"_qs,
+        u"3 構文は必ず　from まで記述し、テーブル名は構文に入れないでください。"_qs);
+    selectNote_->setStyleSheet(u"color: #c00000;"_qs);
 
-    auto* entry = new QGridLayout(Frame1);
+    auto* entry = new QGridLayout(accessFrame_);
     entry->setVerticalSpacing(4);
     entry->setColumnStretch(1, 1);
-    entry->addWidget(Label2, 0, 0);
-    entry->addWidget(Text1, 0, 1);
-    entry->addWidget(Command1, 0, 2);
-    entry->addWidget(Label6, 1, 1);
-    entry->addWidget(Command3, 1, 2);
-    entry->addWidget(Label9, 2, 0);
-    entry->addWidget(Text4, 2, 1);
-    entry->addWidget(Label10, 2, 2);
-    entry->addWidget(Label11, 3, 0, Qt::AlignTop);
-    entry->addWidget(Text5, 3, 1, 1, 2);
-    entry->addWidget(Label12, 4, 0, 1, 3);
-    entry->addWidget(Label13, 5, 0, 1, 3);
-    entry->addWidget(Label14, 6, 0, 1, 3);
-    entry->addWidget(Label15, 7, 0, 1, 3);
-    entry->addWidget(Label16, 8, 0, 1, 3);
+    entry->addWidget(databaseCaption_, 0, 0);
+    entry->addWidget(databasePath_, 0, 1);
+    entry->addWidget(browseButton_, 0, 2);
+    entry->addWidget(databaseExample_, 1, 1);
+    entry->addWidget(sampleButton_, 1, 2);
+    entry->addWidget(tableCaption_, 2, 0);
+    entry->addWidget(tableName_, 2, 1);
+    entry->addWidget(tableExample_, 2, 2);
+    entry->addWidget(selectCaption_, 3, 0, Qt::AlignTop);
+    entry->addWidget(selectText_, 3, 1, 1, 2);
+    entry->addWidget(selectExample_, 4, 0, 1, 3);
+    entry->addWidget(selectNote_, 5, 0, 1, 3);
+    entry->addWidget(selectRule1_, 6, 0, 1, 3);
+    entry->addWidget(selectRule2_, 7, 0, 1, 3);
+    entry->addWidget(selectRule3_, 8, 0, 1, 3);
 
     // After a test: the record count, and the values read back from the file.
-    Label1 = makeLabel(u"Label1"_qs, u"Label1"_qs, this);
-    QFont count = Label1->font();
+    countResult_ = controls::label(this, u"Label1"_qs, u"Label1"_qs);
+    QFont count = countResult_->font();
     count.setBold(true);
-    Label1->setFont(count);
-    Labeldb = makeReadBackLabel(u"Labeldb"_qs, this);
-    Labeltb = makeReadBackLabel(u"Labeltb"_qs, this);
-    Labelsql = makeReadBackLabel(u"Labelsql"_qs, this);
-    Labelpass = makeReadBackLabel(u"Labelpass"_qs, this);
-    Labeluser = makeReadBackLabel(u"Labeluser"_qs, this);
+    countResult_->setFont(count);
+    readBackDatabase_ = makeReadBackLabel(u"Labeldb"_qs, this);
+    readBackTable_ = makeReadBackLabel(u"Labeltb"_qs, this);
+    readBackSelect_ = makeReadBackLabel(u"Labelsql"_qs, this);
+    readBackPassword_ = makeReadBackLabel(u"Labelpass"_qs, this);
+    readBackUser_ = makeReadBackLabel(u"Labeluser"_qs, this);
     // These two hold no values; they keep their caption's width.
-    for (QLabel* unused : {Labelpass, Labeluser})
+    for (QLabel* unused : {readBackPassword_, readBackUser_})
         unused->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     auto* readBack = new QGridLayout;
     readBack->setColumnStretch(1, 1);
     readBack->setColumnStretch(2, 2);
-    readBack->addWidget(Label1, 0, 0);
-    readBack->addWidget(Labeldb, 0, 1, 1, 4);
-    readBack->addWidget(Labeltb, 1, 1);
-    readBack->addWidget(Labelsql, 1, 2);
-    readBack->addWidget(Labelpass, 1, 3);
-    readBack->addWidget(Labeluser, 1, 4);
+    readBack->addWidget(countResult_, 0, 0);
+    readBack->addWidget(readBackDatabase_, 0, 1, 1, 4);
+    readBack->addWidget(readBackTable_, 1, 1);
+    readBack->addWidget(readBackSelect_, 1, 2);
+    readBack->addWidget(readBackPassword_, 1, 3);
+    readBack->addWidget(readBackUser_, 1, 4);
 
-    Command2 = makeButton(u"Command2"_qs, u"ﾃﾞｰﾀﾍﾞｰｽ接続テスト=>設定変更"_qs, this);
-    Command4 = makeButton(u"Command4"_qs, u"設定変更ﾎﾞﾀﾝ"_qs, this);
-    for (QPushButton* button : {Command2, Command4})
+    testAndSaveButton_ = controls::button(this, u"Command2"_qs, u"ﾃﾞｰﾀﾍﾞｰｽ接続テスト=>設定変更"_qs);
+    saveButton_ = controls::button(this, u"Command4"_qs, u"設定変更ﾎﾞﾀﾝ"_qs);
+    for (QPushButton* button : {testAndSaveButton_, saveButton_})
         button->setMinimumWidth(button->sizeHint().width() + 16);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command2);
-    buttons->addWidget(Command4);
+    buttons->addWidget(testAndSaveButton_);
+    buttons->addWidget(saveButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 8, 12, 8);
     layout->setSpacing(4);
-    layout->addWidget(Label111);
-    layout->addWidget(Label5);
-    layout->addWidget(Frame1, 1);
+    layout->addWidget(heading_);
+    layout->addWidget(sectionCaption_);
+    layout->addWidget(accessFrame_, 1);
     layout->addLayout(readBack);
     layout->addLayout(buttons);
 }
@@ -177,15 +164,15 @@ bool DataSourceScreen::load()
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
     try {
         const DataSourceSettings stored = readDataSourceRecord(*context().databases);
-        Text1->setText(stored.databasePath);
-        Text4->setText(stored.table);
-        Text5->setPlainText(stored.selectText);
+        databasePath_->setText(stored.databasePath);
+        tableName_->setText(stored.table);
+        selectText_->setPlainText(stored.selectText);
     } catch (const Error& error) {
         // The screen stays usable with empty boxes, so the operator can
         // enter the data source anew.
-        Text1->clear();
-        Text4->clear();
-        Text5->clear();
+        databasePath_->clear();
+        tableName_->clear();
+        selectText_->clear();
         tell({error.description(), settingsErrorTitle, MessageIcon::Exclamation});
     }
     return true;
@@ -195,9 +182,9 @@ DataSourceSettings DataSourceScreen::typedSettings() const
 {
     // The select text is one line in the settings file; a line break the
     // operator typed in the box separates words like a blank does.
-    QString selectText = Text5->toPlainText();
+    QString selectText = selectText_->toPlainText();
     selectText.replace(u"\r\n"_qs, u" "_qs).replace(u'\n', u' ').replace(u'\r', u' ');
-    return {Text1->text(), Text4->text(), selectText};
+    return {databasePath_->text(), tableName_->text(), selectText};
 }
 
 bool DataSourceScreen::acceptTypedSettings()
@@ -222,14 +209,14 @@ bool DataSourceScreen::acceptTypedSettings()
 
 void DataSourceScreen::browseForDatabase()
 {
-    const QFileInfo current(Text1->text());
+    const QFileInfo current(databasePath_->text());
     const OpenFileRequest request{
-        Label2->text(),
-        Text1->text().isEmpty() ? QString() : current.absolutePath(),
+        databaseCaption_->text(),
+        databasePath_->text().isEmpty() ? QString() : current.absolutePath(),
         u"Access データベース (*.mdb *.accdb);;すべてのファイル (*)"_qs,
     };
     if (const std::optional<QString> chosen = context().fileDialogs->openFile(this, request))
-        Text1->setText(*chosen);
+        databasePath_->setText(*chosen);
 }
 
 void DataSourceScreen::saveAndTest()
@@ -240,20 +227,20 @@ void DataSourceScreen::saveAndTest()
         writeDataSource(*context().settings, typedSettings());
 
         const DataSourceSettings stored = readDataSourceRows(*context().settings);
-        Labeldb->setText(stored.databasePath);
-        Labeltb->setText(stored.table);
-        Labelsql->setText(stored.selectText);
-        const QString query = dataSourceQuery(Labelsql->text(), Labeltb->text());
+        readBackDatabase_->setText(stored.databasePath);
+        readBackTable_->setText(stored.table);
+        readBackSelect_->setText(stored.selectText);
+        const QString query = dataSourceQuery(readBackSelect_->text(), readBackTable_->text());
 
         const std::unique_ptr<Connection> connection =
-            context().databases->open(dataSourceConnectionString(Labeldb->text()));
+            context().databases->open(dataSourceConnectionString(readBackDatabase_->text()));
         const std::unique_ptr<Recordset> records =
             connection->openRecordset(query, CursorKind::StaticRead);
         records->moveLast();
         records->moveFirst();
-        Label1->setText(QString::number(records->recordCount()));
+        countResult_->setText(QString::number(records->recordCount()));
 
-        if (Label1->text().toLongLong() >= 0)
+        if (countResult_->text().toLongLong() >= 0)
             tell({u"接続できました"_qs, statusTitle, MessageIcon::Information});
         else
             tell({u"接続できましたが、SQL構文が無効です。"_qs, statusTitle, MessageIcon::Critical});
@@ -278,9 +265,9 @@ void DataSourceScreen::saveOnly()
         tell({error.description(), settingsErrorTitle, MessageIcon::Exclamation});
         return;
     }
-    Text1->clear();
-    Text4->clear();
-    Text5->clear();
+    databasePath_->clear();
+    tableName_->clear();
+    selectText_->clear();
     closeScreen();
     QWidget* owner = context().screens ? context().screens->container() : nullptr;
     context().messages->show(owner,

@@ -40,32 +40,32 @@ private:
     bool acceptTypedSettings();
     void tell(const Message& message);
 
-    QLabel* Label111 = nullptr;
-    QLabel* Label5 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QLabel* Label6 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLineEdit* Text4 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QPlainTextEdit* Text5 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label14 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label16 = nullptr;
-    QLabel* Labeldb = nullptr;
-    QLabel* Labeltb = nullptr;
-    QLabel* Labelsql = nullptr;
-    QLabel* Labelpass = nullptr;
-    QLabel* Labeluser = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command4 = nullptr;
+    QLabel* heading_ = nullptr;                // Label111
+    QLabel* sectionCaption_ = nullptr;         // Label5
+    QGroupBox* accessFrame_ = nullptr;         // Frame1
+    QLabel* databaseCaption_ = nullptr;        // Label2
+    QLineEdit* databasePath_ = nullptr;        // Text1
+    QPushButton* browseButton_ = nullptr;      // Command1
+    QLabel* databaseExample_ = nullptr;        // Label6
+    QPushButton* sampleButton_ = nullptr;      // Command3
+    QLabel* countResult_ = nullptr;            // Label1
+    QLabel* tableCaption_ = nullptr;           // Label9
+    QLineEdit* tableName_ = nullptr;           // Text4
+    QLabel* tableExample_ = nullptr;           // Label10
+    QLabel* selectCaption_ = nullptr;          // Label11
+    QPlainTextEdit* selectText_ = nullptr;     // Text5
+    QLabel* selectExample_ = nullptr;          // Label12
+    QLabel* selectNote_ = nullptr;             // Label13
+    QLabel* selectRule1_ = nullptr;            // Label14
+    QLabel* selectRule2_ = nullptr;            // Label15
+    QLabel* selectRule3_ = nullptr;            // Label16
+    QLabel* readBackDatabase_ = nullptr;       // Labeldb
+    QLabel* readBackTable_ = nullptr;          // Labeltb
+    QLabel* readBackSelect_ = nullptr;         // Labelsql
+    QLabel* readBackPassword_ = nullptr;       // Labelpass
+    QLabel* readBackUser_ = nullptr;           // Labeluser
+    QPushButton* testAndSaveButton_ = nullptr; // Command2
+    QPushButton* saveButton_ = nullptr;        // Command4
 };
 
 } // namespace hakobee

@@ -4,6 +4,7 @@
 #include "core/render/cancelrequest.h"
 #include "core/render/labelprogress.h"
 #include "core/units.h"
+#include "ui/controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -29,25 +30,22 @@ LabelProgressScreen::LabelProgressScreen(AppContext& context, QWidget* parent)
 {
     setWindowTitle(progressCaption);
 
-    Label1 = new QLabel(progressMessage, this);
-    Label1->setObjectName(u"Label1"_qs);
-    txtprogress = new QLineEdit(this);
-    txtprogress->setObjectName(u"txtprogress"_qs);
-    txtprogress->setReadOnly(true);
-    txtprogress->setFocusPolicy(Qt::NoFocus);
-    comcancel1 = new QPushButton(cancelCaption, this);
-    comcancel1->setObjectName(u"comcancel1"_qs);
-    connect(comcancel1, &QPushButton::clicked, this, &LabelProgressScreen::comcancel1Click);
+    QLabel* message = controls::label(this, u"Label1"_qs, progressMessage);
+    squares_ = controls::lineEdit(this, u"txtprogress"_qs);
+    squares_->setReadOnly(true);
+    squares_->setFocusPolicy(Qt::NoFocus);
+    QPushButton* cancel = controls::button(this, u"comcancel1"_qs, cancelCaption);
+    connect(cancel, &QPushButton::clicked, this, &LabelProgressScreen::cancelClicked);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(txtprogress);
-    layout->addWidget(comcancel1, 0, Qt::AlignHCenter);
+    layout->addWidget(message);
+    layout->addWidget(squares_);
+    layout->addWidget(cancel, 0, Qt::AlignHCenter);
 }
 
 bool LabelProgressScreen::load()
 {
-    txtprogress->setText(QString());
+    squares_->setText(QString());
     setGeometry(twipsToPixels(3000), twipsToPixels(3300), twipsToPixels(5000), twipsToPixels(2300));
     return true;
 }
@@ -55,11 +53,11 @@ bool LabelProgressScreen::load()
 void LabelProgressScreen::setProgressSquares(int squares)
 {
     const int shown = std::clamp(squares, 0, LabelProgress::maximumSquares);
-    txtprogress->setText(QString(shown, QChar(progressSquare)));
+    squares_->setText(QString(shown, QChar(progressSquare)));
     repaint();
 }
 
-void LabelProgressScreen::comcancel1Click()
+void LabelProgressScreen::cancelClicked()
 {
     if (context().cancel)
         context().cancel->request();

@@ -26,12 +26,10 @@ public:
     // Shows this many squares (clamped to 0..25) and paints at once.
     void setProgressSquares(int squares);
 
-    QLabel* Label1 = nullptr;
-    QLineEdit* txtprogress = nullptr;
-    QPushButton* comcancel1 = nullptr;
-
 private:
-    void comcancel1Click();
+    void cancelClicked(); // comcancel1
+
+    QLineEdit* squares_ = nullptr; // txtprogress
 };
 
 } // namespace hakobee

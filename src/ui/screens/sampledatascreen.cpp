@@ -1,6 +1,7 @@
 #include "ui/screens/sampledatascreen.h"
 
 #include "core/units.h"
+#include "ui/controls.h"
 #include "ui/screens/sampledatapicture.h"
 
 #include <QLabel>
@@ -22,30 +23,27 @@ SampleDataScreen::SampleDataScreen(AppContext& context, QWidget* parent) : Scree
     resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
 
-    Label1 = new QLabel(u"DBデータファイル作成　サンプル"_qs, this);
-    Label1->setObjectName(u"Label1"_qs);
-    QFont heading = Label1->font();
-    heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    heading.setBold(true);
-    Label1->setFont(heading);
+    QLabel* heading = controls::label(this, u"Label1"_qs, u"DBデータファイル作成　サンプル"_qs);
+    QFont headingFont = heading->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(u"Picture1"_qs);
-    Picture1->setPixmap(QPixmap::fromImage(drawSampleDataPicture()));
-    Picture1->setFixedSize(sampleDataPictureSizePixels);
-    Picture1->setFrameShape(QFrame::NoFrame);
+    QLabel* picture = controls::label(this, u"Picture1"_qs);
+    picture->setPixmap(QPixmap::fromImage(drawSampleDataPicture()));
+    picture->setFixedSize(sampleDataPictureSizePixels);
+    picture->setFrameShape(QFrame::NoFrame);
 
-    Command1 = new QPushButton(u"閉じる"_qs, this);
-    Command1->setObjectName(u"Command1"_qs);
-    connect(Command1, &QPushButton::clicked, this, &SampleDataScreen::closeScreen);
+    QPushButton* close = controls::button(this, u"Command1"_qs, u"閉じる"_qs);
+    connect(close, &QPushButton::clicked, this, &SampleDataScreen::closeScreen);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 20);
     layout->setSpacing(16);
-    layout->addWidget(Label1);
-    layout->addWidget(Picture1, 0, Qt::AlignHCenter);
+    layout->addWidget(heading);
+    layout->addWidget(picture, 0, Qt::AlignHCenter);
     layout->addStretch();
-    layout->addWidget(Command1, 0, Qt::AlignRight);
+    layout->addWidget(close, 0, Qt::AlignRight);
 }
 
 } // namespace hakobee

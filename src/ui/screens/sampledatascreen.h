@@ -17,11 +17,6 @@ public:
     static constexpr const char* screenObjectName = "Form12";
 
     explicit SampleDataScreen(AppContext& context, QWidget* parent = nullptr);
-
-private:
-    QLabel* Label1 = nullptr;
-    QLabel* Picture1 = nullptr;
-    QPushButton* Command1 = nullptr;
 };
 
 } // namespace hakobee

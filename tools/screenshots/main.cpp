@@ -1,7 +1,8 @@
 // Writes a picture of every screen of the program, one PNG per screen named
 // after the screen, into the folder given on the command line. Each screen is
 // created with its own settings root in a temporary folder, filled from the
-// default copies beside this program.
+// default copies beside this program, and drawn as the program shows it: a
+// sub-window of the main window, with its frame and at its own size.
 //
 //   hakobee-screenshots OUTDIR        (run with QT_QPA_PLATFORM=offscreen)
 #include "core/datasource/databaseprovider.h"
@@ -16,6 +17,7 @@
 #include "ui/screenhost.h"
 #include "ui/screens/connectingnotice.h"
 #include "ui/screens/datasourcescreen.h"
+#include "ui/screens/labelprogressscreen.h"
 #include "ui/screens/mainmenuscreen.h"
 #include "ui/screens/mainwindow.h"
 #include "ui/screens/recordcountscreen.h"
@@ -87,6 +89,29 @@ public:
     AppContext context;
     ScreenHost screens;
     std::unique_ptr<QWidget> owned; // a window the host does not own
+
+    // The main window with its main menu, as the program starts; screens
+    // opened afterwards become its sub-windows.
+    MainWindow& mainWindow()
+    {
+        if (!window_) {
+            window_ = std::make_unique<MainWindow>(context);
+            window_->show();
+            window_->load();
+        }
+        return *window_;
+    }
+
+    // Opens the screen inside the main window; returns its sub-window.
+    template<class T> QWidget* openInMainWindow()
+    {
+        mainWindow();
+        T* screen = screens.open<T>();
+        return screen ? screen->parentWidget() : nullptr;
+    }
+
+private:
+    std::unique_ptr<MainWindow> window_;
 };
 
 struct Screenshot
@@ -100,15 +125,11 @@ struct Screenshot
 const Screenshot screenshots[] = {
     {"frmMain",
      [](ScreenshotSession& session) -> QWidget* {
-         auto window = std::make_unique<MainWindow>(session.context);
-         window->show();
-         window->load();
-         session.owned = std::move(window);
-         return session.owned.get();
+         return &session.mainWindow();
      }},
     {"Form1",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<MainMenuScreen>();
+         return session.openInMainWindow<MainMenuScreen>();
      }},
     {"Form8",
      [](ScreenshotSession& session) -> QWidget* {
@@ -119,20 +140,28 @@ const Screenshot screenshots[] = {
     {"setOracle",
      [](ScreenshotSession& session) -> QWidget* {
          session.useGeneratedDatabase();
-         DataSourceScreen* screen = session.screens.open<DataSourceScreen>();
+         QWidget* frame = session.openInMainWindow<DataSourceScreen>();
          // After a connection test: the count and the values read back.
-         if (screen)
-             screen->findChild<QPushButton*>(u"Command2"_qs)->click();
-         return screen;
+         if (frame)
+             frame->findChild<QPushButton*>(u"Command2"_qs)->click();
+         return frame;
      }},
     {"Form6",
      [](ScreenshotSession& session) -> QWidget* {
          session.useGeneratedDatabase();
-         return session.screens.open<RecordCountScreen>();
+         return session.openInMainWindow<RecordCountScreen>();
      }},
     {"Form12",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<SampleDataScreen>();
+         return session.openInMainWindow<SampleDataScreen>();
+     }},
+    {"frmprinting",
+     [](ScreenshotSession& session) -> QWidget* {
+         QWidget* frame = session.openInMainWindow<LabelProgressScreen>();
+         // Half-way through a label.
+         if (frame)
+             session.screens.find<LabelProgressScreen>()->setProgressSquares(12);
+         return frame;
      }},
 };
 

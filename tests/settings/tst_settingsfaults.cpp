@@ -7,6 +7,7 @@
 #include "settings/settingsrecord.h"
 #include "support/settingsfixture.h"
 
+#include <QStringDecoder>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
@@ -60,10 +61,12 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("UTF-8") << QString(u"\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
-                                          "\"ラベル\",\"B\",\"9\",\"0\"\r\n"_qs)
-                                      .toUtf8()
-                               << u"UTF-8"_qs;
+        QTest::newRow("UTF-8 with a byte order mark")
+            << QByteArray("\xEF\xBB\xBF") +
+                   QString(u"\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
+                           "\"ラベル\",\"B\",\"9\",\"0\"\r\n"_qs)
+                       .toUtf8()
+            << u"UTF-8"_qs;
         static const char withNul[] = "\"TITLE1\",\"TITLE2\",\0\0\0\0";
         QTest::newRow("NUL bytes") << QByteArray(withNul, sizeof withNul - 1) << u"NUL"_qs;
         QTest::newRow("truncated in a value")
@@ -75,6 +78,17 @@ private slots:
             << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"\x85\x20\",\"B\",\"9\","
                           "\"0\"\r\n")
             << u"読めない"_qs;
+        QTest::newRow("no such two-byte character")
+            << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"\x85\x40\",\"B\",\"9\","
+                          "\"0\"\r\n")
+            << u"読めない"_qs;
+        QTest::newRow("byte outside the code page")
+            << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"\xA0\",\"B\",\"9\","
+                          "\"0\"\r\n")
+            << u"読めない"_qs;
+        QTest::newRow("cut inside a character")
+            << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"A\",\"B\",\"9\",\"\x83")
+            << u"途中"_qs;
         QTest::newRow("empty") << QByteArray() << u""_qs;
     }
 
@@ -96,6 +110,32 @@ private slots:
     {
         SettingsFixture::writeBytes(layoutPath(), goodLayout);
         QCOMPARE(readSettingsRows(layoutPath(), 4).data.first(), u"ﾃﾞｰﾀ"_qs);
+        // Saved by the program, these titles are valid UTF-8 as well:
+        // ﾊｲﾃｸ is CA B2 C3 B8, ﾄｸ is C4 B8. They are Shift-JIS all the same.
+        replaceSettingsFile(layoutPath(), SettingsColumns::layout(),
+                            {u"ﾊｲﾃｸ"_qs, u"ﾄｸ"_qs, u"9"_qs, u"0"_qs});
+        const QByteArray bytes = SettingsFixture::readBytes(layoutPath());
+        QVERIFY(bytes.contains("\"\xCA\xB2\xC3\xB8\",\"\xC4\xB8\""));
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        utf8.decode(bytes);
+        QVERIFY(!utf8.hasError());
+        QCOMPARE(readSettingsRows(layoutPath(), 4).data,
+                 (QStringList{u"ﾊｲﾃｸ"_qs, u"ﾄｸ"_qs, u"9"_qs, u"0"_qs}));
+        StandardDatabaseProvider databases(fixture->folder);
+        const SettingsRecord record =
+            readSettingsRecord(databases, u"Select * From nimbeconfig4.txt"_qs);
+        QCOMPARE(record.value(u"TITLE1"_qs), FieldValue(u"ﾊｲﾃｸ"_qs));
+        QCOMPARE(record.value(u"TITLE2"_qs), FieldValue(u"ﾄｸ"_qs));
+    }
+
+    void controlCharactersAreTheirOwnBytes()
+    {
+        // Code page 932 as Windows has it: 1A, 1C and 7F stand for themselves
+        // (the converter underneath swaps them, as IBM's code pages do).
+        const QString value = QString(QChar(0x1A)) + QChar(0x1C) + QChar(0x7F) + u"\tｱ"_qs;
+        replaceSettingsFile(layoutPath(), SettingsColumns::layout(), layoutValues(value));
+        QVERIFY(SettingsFixture::readBytes(layoutPath()).contains("\"\x1A\x1C\x7F\t\xB1\""));
+        QCOMPARE(readSettingsRows(layoutPath(), 4).data.first(), value);
     }
 
     void folderInPlaceOfAFile()

@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "platform/osversion.h"
 #include "settings/layoutmode.h"
+#include "settings/settingscolumns.h"
 #include "shell/form1.h"
 #include "shell/form8.h"
 #include "support/shellfixture.h"
@@ -215,8 +216,12 @@ private slots:
     void damagedLayoutFileIsRestored_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("UTF-8") << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
-                                             "\"\xE3\x83\xA9\",\"B\",\"9\",\"0\"\r\n");
+        QTest::newRow("UTF-8 with a byte order mark")
+            << QByteArray("\xEF\xBB\xBF\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
+                          "\"\xE3\x83\xA9\",\"B\",\"9\",\"0\"\r\n");
+        QTest::newRow("not Shift-JIS")
+            << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
+                          "\"\x85\x40\",\"B\",\"9\",\"0\"\r\n");
         QTest::newRow("NUL bytes") << QByteArray(64, '\0');
         QTest::newRow("truncated")
             << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"A\",\"B");
@@ -233,6 +238,21 @@ private slots:
         QCOMPARE(text(u"Label4"_qs), QString());
         QCOMPARE(readSettingsRows(layout, 4).data[1], u"restored"_qs);
         QCOMPARE(text(u"Label7"_qs), u"/data/default.mdb"_qs);
+    }
+
+    void utf8LookingShiftJisIsNotRestored()
+    {
+        // The fault an operator met: titles ﾊｲﾃｸ and ﾄｸ with paper 9, saved by
+        // the program, are valid UTF-8 byte for byte.
+        fixture->settings.installDefaults();
+        const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
+        replaceSettingsFile(layout, SettingsColumns::layout(),
+                            {u"ﾊｲﾃｸ"_qs, u"ﾄｸ"_qs, u"9"_qs, u"0"_qs});
+        const QByteArray saved = SettingsFixture::readBytes(layout);
+        openForm1();
+        QCOMPARE(text(u"Label12"_qs), QString());
+        QCOMPARE(text(u"Label4"_qs), u"ﾄｸ"_qs);
+        QCOMPARE(SettingsFixture::readBytes(layout), saved);
     }
 
     void folderInPlaceOfTheLayoutFileIsReported()

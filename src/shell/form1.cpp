@@ -69,7 +69,7 @@ Form1::Form1(AppContext& context, QWidget* parent) : Screen(context, parent)
 
 void Form1::buildControls()
 {
-    setFixedSize(560, 430);
+    setFixedSize(560, 466);
 
     QLabel* title = addLabel(this, "Label2", QStringLiteral("ﾊﾞｰｺｰﾄﾞハコビー メインメニュー"),
                              {20, 10, 520, 36});
@@ -104,13 +104,14 @@ void Form1::buildControls()
              {captionX, row(4), captionWidth, rowHeight});
     label11_ = addValueLabel(frame, "Label11", {valueX, row(4), valueWidth, rowHeight});
 
-    label12_ = addLabel(this, "Label12", QString(), {20, 286, 520, 44});
+    // Room for four lines: a restore names the backups it kept.
+    label12_ = addLabel(this, "Label12", QString(), {20, 286, 520, 80});
     label12_->setWordWrap(true);
     setTextColour(label12_, Qt::red);
 
-    addButton(this, "Command1", QStringLiteral("発行開始"), {20, 338, 250, 50});
+    addButton(this, "Command1", QStringLiteral("発行開始"), {20, 374, 250, 50});
     QPushButton* partial =
-        addButton(this, "Command5", QStringLiteral("部分発行"), {290, 338, 250, 50});
+        addButton(this, "Command5", QStringLiteral("部分発行"), {290, 374, 250, 50});
 
     // The layout mode note lies under the partial-run button: the window
     // reads its mode from it, the operator does not see it.
@@ -118,7 +119,7 @@ void Form1::buildControls()
     setTextColour(label4_, QColor(0, 128, 0));
     label4_->lower();
 
-    QLabel* note = addLabel(this, "Label3", QStringLiteral("DB by Access"), {20, 398, 520, 22});
+    QLabel* note = addLabel(this, "Label3", QStringLiteral("DB by Access"), {20, 434, 520, 22});
     note->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     // The values kept from the data row; no control shows them.
@@ -176,7 +177,11 @@ bool Form1::load()
 
 void Form1::restoreSettingsFiles()
 {
-    label12_->setText(resetSettingsFiles(*context().settings).message());
+    SettingsResetReport report = resetSettingsFiles(*context().settings);
+    // A later restore of the same loading keeps naming the earlier backups.
+    keptSettingsCopies_ += report.kept;
+    report.kept = keptSettingsCopies_;
+    label12_->setText(report.message());
 }
 
 void Form1::readLayout()

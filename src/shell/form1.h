@@ -2,6 +2,8 @@
 
 #include "shell/screen.h"
 
+#include <QStringList>
+
 #include <functional>
 
 class QLabel;
@@ -66,6 +68,7 @@ private:
     QLabel* label15_ = nullptr;
     QLineEdit* textdb_ = nullptr;
     QLineEdit* textuser_ = nullptr;
+    QStringList keptSettingsCopies_; // backups the restores of this loading made
 };
 
 } // namespace hakobee

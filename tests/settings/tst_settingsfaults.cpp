@@ -303,6 +303,103 @@ private slots:
             QStringList{u"QVX_INI"_qs});
         QVERIFY(QFileInfo(QDir(upper).filePath(SettingsFiles::layout)).isFile());
     }
+
+    // The restore keeps what it replaces.
+
+    void resetKeepsEachReplacedFileAsADatedBackup()
+    {
+        fixture->installDefaults();
+        SettingsFixture::writeLayout(layoutPath(), u"ﾄｸ"_qs);
+        const QByteArray operatorsLayout = SettingsFixture::readBytes(layoutPath());
+        const QString dataSource = fixture->settingsPath(SettingsFiles::dataSource);
+        const QByteArray damaged =
+            "\xEF\xBB\xBF\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"x\",\"y\",\"z\"\r\n";
+        SettingsFixture::writeBytes(dataSource, damaged);
+
+        const SettingsResetReport report =
+            resetSettingsFiles(fixture->folder, QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5)));
+        QVERIFY(report.complete());
+        const QString dataBackup = dataSource + u".20250102-030405.bak"_qs;
+        const QString layoutBackup = layoutPath() + u".20250102-030405.bak"_qs;
+        QCOMPARE(report.kept, (QStringList{dataBackup, layoutBackup}));
+        QCOMPARE(SettingsFixture::readBytes(dataBackup), damaged);
+        QCOMPARE(SettingsFixture::readBytes(layoutBackup), operatorsLayout);
+        // The files that held their defaults had nothing to keep.
+        QCOMPARE(QDir(fixture->folder.folderPath()).entryList({u"*.bak"_qs}, QDir::Files),
+                 (QStringList{u"nimbeconfig2.txt.20250102-030405.bak"_qs,
+                              u"nimbeconfig4.txt.20250102-030405.bak"_qs}));
+        for (const QString& name : SettingsFiles::all())
+            QCOMPARE(SettingsFixture::readBytes(fixture->settingsPath(name)),
+                     SettingsFixture::readBytes(QDir(fixture->defaultsPath()).filePath(name)));
+        QVERIFY(report.message().startsWith(settingsRestoredMessage()));
+        QVERIFY2(report.message().contains(u"nimbeconfig2.txt.20250102-030405.bak"_qs) &&
+                     report.message().contains(u"nimbeconfig4.txt.20250102-030405.bak"_qs),
+                 qPrintable(report.message()));
+    }
+
+    void backupsNeverOverwriteEachOther()
+    {
+        fixture->installDefaults();
+        const QDateTime sameSecond(QDate(2025, 1, 2), QTime(3, 4, 5));
+        const QString stamped = layoutPath() + u".20250102-030405"_qs;
+        SettingsFixture::writeLayout(layoutPath(), u"first"_qs);
+        const QByteArray first = SettingsFixture::readBytes(layoutPath());
+        QCOMPARE(resetSettingsFiles(fixture->folder, sameSecond).kept,
+                 QStringList{stamped + u".bak"_qs});
+
+        // A name taken by something else is passed over as well.
+        SettingsFixture::writeBytes(stamped + u"-2.bak"_qs, "someone else's");
+        SettingsFixture::writeLayout(layoutPath(), u"second"_qs);
+        const QByteArray second = SettingsFixture::readBytes(layoutPath());
+        QCOMPARE(resetSettingsFiles(fixture->folder, sameSecond).kept,
+                 QStringList{stamped + u"-3.bak"_qs});
+#ifdef Q_OS_UNIX
+        // Even a link to nowhere: the backup is not written through it.
+        const QString nowhere = fixture->temp.filePath(u"nowhere"_qs);
+        QVERIFY(QFile::link(nowhere, stamped + u"-4.bak"_qs));
+        SettingsFixture::writeLayout(layoutPath(), u"third"_qs);
+        const QByteArray third = SettingsFixture::readBytes(layoutPath());
+        QCOMPARE(resetSettingsFiles(fixture->folder, sameSecond).kept,
+                 QStringList{stamped + u"-5.bak"_qs});
+        QVERIFY(!QFileInfo::exists(nowhere));
+        QCOMPARE(SettingsFixture::readBytes(stamped + u"-5.bak"_qs), third);
+#endif
+        QCOMPARE(SettingsFixture::readBytes(stamped + u".bak"_qs), first);
+        QCOMPARE(SettingsFixture::readBytes(stamped + u"-2.bak"_qs), QByteArray("someone else's"));
+        QCOMPARE(SettingsFixture::readBytes(stamped + u"-3.bak"_qs), second);
+    }
+
+    void fileWithoutABackupIsNotReplaced()
+    {
+#ifdef Q_OS_UNIX
+        fixture->installDefaults();
+        SettingsFixture::writeLayout(layoutPath(), QString(200, u'x'));
+        const QByteArray operatorsLayout = SettingsFixture::readBytes(layoutPath());
+        // A file size limit makes the backup's write fail, for root as well.
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = previous;
+        limited.rlim_cur = 16;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        const SettingsResetReport report = resetSettingsFiles(fixture->folder);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(report.notRestored, QStringList{SettingsFiles::layout});
+        QVERIFY(report.kept.isEmpty());
+        QCOMPARE(SettingsFixture::readBytes(layoutPath()), operatorsLayout);
+        // A half-written backup is not left behind to be taken for a good one.
+        QCOMPARE(QDir(fixture->folder.folderPath()).entryList({u"*.bak"_qs}, QDir::Files),
+                 QStringList());
+        QVERIFY2(report.message().contains(SettingsFiles::layout) &&
+                     report.message().contains(u"控えを作れない"_qs) &&
+                     report.message().contains(u"元のファイルはそのまま"_qs),
+                 qPrintable(report.message()));
+#else
+        QSKIP("file size limits are a POSIX facility");
+#endif
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettingsFaults)

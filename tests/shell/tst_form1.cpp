@@ -1,6 +1,7 @@
 // The main menu: its controls and texts, its loading steps with the restore
 // of the settings files, and the way its buttons open slow screens.
 #include "platform/error.h"
+#include "platform/fonts.h"
 #include "platform/osversion.h"
 #include "settings/layoutmode.h"
 #include "settings/settingscolumns.h"
@@ -12,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace hakobee;
@@ -71,6 +73,33 @@ public:
     }
     static inline bool noticeWasShown = false;
 };
+
+// The backups the restore kept of a settings file, by name.
+QStringList backupsOf(const SettingsFixture& settings, const QString& fileName)
+{
+    return QDir(settings.folder.folderPath())
+        .entryList({fileName + u".*.bak"_qs}, QDir::Files, QDir::Name);
+}
+
+// Values an operator or the program stores in the settings, each saved on its
+// own so that a file valid as UTF-8 is not hidden among others that are not:
+// every half-width katakana alone and in every pair (ﾄｸ is C4 B8, valid
+// UTF-8), kanji (表 and ソ end in 5C, the backslash), NEC and IBM extensions,
+// full-width digits, ASCII mixed in.
+QStringList operatorValues()
+{
+    QStringList values;
+    for (char16_t first = 0xFF61; first <= 0xFF9F; ++first) {
+        values.append(QString(QChar(first)));
+        for (char16_t second = 0xFF61; second <= 0xFF9F; ++second)
+            values.append(QString(QChar(first)) + QChar(second));
+    }
+    values << u"ﾊｲﾃｸ"_qs << u"ﾊﾞｰｺｰﾄﾞ"_qs << u"漢字"_qs << u"表示"_qs << u"ソフト"_qs << u"髙橋"_qs
+           << u"﨑"_qs << u"①②③"_qs << u"Ⅰ㈱№"_qs << u"０１２３４５６７８９"_qs << u"ｾｰﾙ 2割引 ①"_qs
+           << u"A,B ﾃｽﾄ 123"_qs << u"C:\\data\\商品.mdb"_qs
+           << u" !#$%&'()*+,-./0123456789:;<=>?@AZ[\\]^_`az{|}~"_qs << u"_"_qs;
+    return values;
+}
 
 } // namespace
 
@@ -205,24 +234,33 @@ private slots:
     {
         fixture->settings.installDefaults();
         const QString dataSource = fixture->settings.settingsPath(SettingsFiles::dataSource);
-        SettingsFixture::writeBytes(dataSource, "\"DB\",\"TABLE\",\"KENSAKU\"\r\n");
+        const QByteArray headerOnly = "\"DB\",\"TABLE\",\"KENSAKU\"\r\n";
+        SettingsFixture::writeBytes(dataSource, headerOnly);
         openForm1();
-        QCOMPARE(text(u"Label12"_qs), restartMessage());
+        const QStringList backups = backupsOf(fixture->settings, SettingsFiles::dataSource);
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(text(u"Label12"_qs),
+                 restartMessage() + u" 元のファイルは同じフォルダーに控えとして残しました: "_qs +
+                     backups[0]);
         QCOMPARE(text(u"Label7"_qs), QString());
         QCOMPARE(text(u"Label15"_qs), QString());
         QCOMPARE(readSettingsRows(dataSource, 3).data[1], u"Master"_qs);
+        QCOMPARE(SettingsFixture::readBytes(fixture->settings.settingsPath(backups[0])),
+                 headerOnly);
     }
 
+    // A file that is not settings text: the restore runs, and the old bytes
+    // are kept beside it, named with the time, exactly as they were.
     void damagedLayoutFileIsRestored_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("UTF-8 with a byte order mark")
-            << QByteArray("\xEF\xBB\xBF\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
-                          "\"\xE3\x83\xA9\",\"B\",\"9\",\"0\"\r\n");
         QTest::newRow("not Shift-JIS")
             << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
                           "\"\x85\x40\",\"B\",\"9\",\"0\"\r\n");
-        QTest::newRow("NUL bytes") << QByteArray(64, '\0');
+        QTest::newRow("UTF-8 with a byte order mark")
+            << QByteArray("\xEF\xBB\xBF\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
+                          "\"\xE3\x83\xA9\",\"B\",\"9\",\"0\"\r\n");
+        QTest::newRow("NUL bytes") << QByteArray("\"TITLE1\",\"TI\0\0\0\0\0\0", 20);
         QTest::newRow("truncated")
             << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"A\",\"B");
     }
@@ -234,10 +272,20 @@ private slots:
         const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
         SettingsFixture::writeBytes(layout, bytes);
         openForm1();
-        QCOMPARE(text(u"Label12"_qs), restartMessage());
+        const QStringList backups = backupsOf(fixture->settings, SettingsFiles::layout);
+        QCOMPARE(backups.size(), 1);
+        QVERIFY2(QRegularExpression(u"^nimbeconfig4\\.txt\\.\\d{8}-\\d{6}\\.bak$"_qs)
+                     .match(backups[0])
+                     .hasMatch(),
+                 qPrintable(backups[0]));
+        QCOMPARE(SettingsFixture::readBytes(fixture->settings.settingsPath(backups[0])), bytes);
+        QVERIFY(text(u"Label12"_qs).startsWith(restartMessage()));
+        QVERIFY2(text(u"Label12"_qs).endsWith(backups[0]), qPrintable(text(u"Label12"_qs)));
         QCOMPARE(text(u"Label4"_qs), QString());
         QCOMPARE(readSettingsRows(layout, 4).data[1], u"restored"_qs);
         QCOMPARE(text(u"Label7"_qs), u"/data/default.mdb"_qs);
+        // Only the replaced file was kept: the others held their defaults.
+        QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}), backups);
     }
 
     void utf8LookingShiftJisIsNotRestored()
@@ -253,6 +301,80 @@ private slots:
         QCOMPARE(text(u"Label12"_qs), QString());
         QCOMPARE(text(u"Label4"_qs), u"ﾄｸ"_qs);
         QCOMPARE(SettingsFixture::readBytes(layout), saved);
+    }
+
+    void savedValuesAreReadBackAtStartUp()
+    {
+        // Each value saved through the program's own save path as both
+        // titles, the database path and the table, then read by the main
+        // menu's loading: none is refused, none restored over.
+        fixture->settings.installDefaults();
+        const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
+        const QString dataSource = fixture->settings.settingsPath(SettingsFiles::dataSource);
+        const QStringList values = operatorValues();
+        QCOMPARE(values.size(), 63 + 63 * 63 + 15);
+        QStringList failures;
+        // Two values a loading, one in each file: a file still holds one value.
+        for (qsizetype i = 0; i < values.size(); i += 2) {
+            const QString& value = values[i];
+            const QString& other = values[std::min(i + 1, values.size() - 1)];
+            replaceSettingsFile(layout, SettingsColumns::layout(),
+                                {value, value, u"9"_qs, u"0"_qs});
+            replaceSettingsFile(dataSource, SettingsColumns::dataSource(),
+                                {other, other, u"select bar,hi,mei,as2 from "_qs});
+            const QByteArray savedLayout = SettingsFixture::readBytes(layout);
+            const QByteArray savedDataSource = SettingsFixture::readBytes(dataSource);
+            Form1 form(fixture->context);
+            form.load();
+            const QStringList shown{textOf(&form, u"Label12"_qs), textOf(&form, u"Label4"_qs),
+                                    textOf(&form, u"Label7"_qs), textOf(&form, u"Label15"_qs)};
+            if (shown != QStringList{QString(), value, other, other} ||
+                SettingsFixture::readBytes(layout) != savedLayout ||
+                SettingsFixture::readBytes(dataSource) != savedDataSource)
+                failures.append(value + u", "_qs + other + u": "_qs + shown.join(u" | "_qs));
+        }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));
+        QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}),
+                 QStringList());
+    }
+
+    void laterRestoreOfTheSameLoadingStillNamesTheBackups()
+    {
+        // The layout is damaged and the data source is missing with no
+        // default copy to restore: the second restore finds the first one's
+        // copies in place and keeps nothing new, yet the message keeps
+        // naming the backup the first one made.
+        fixture->settings.installDefaults();
+        const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
+        SettingsFixture::writeBytes(layout, "\xEF\xBB\xBF");
+        QFile::remove(fixture->settings.settingsPath(SettingsFiles::dataSource));
+        QFile::remove(QDir(fixture->settings.defaultsPath()).filePath(SettingsFiles::dataSource));
+        openForm1();
+        const QStringList backups = backupsOf(fixture->settings, SettingsFiles::layout);
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(SettingsFixture::readBytes(fixture->settings.settingsPath(backups[0])),
+                 QByteArray("\xEF\xBB\xBF"));
+        QVERIFY2(text(u"Label12"_qs).contains(SettingsFiles::dataSource) &&
+                     text(u"Label12"_qs).endsWith(backups[0]),
+                 qPrintable(text(u"Label12"_qs)));
+        QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}), backups);
+    }
+
+    void restoreMessageWithFourBackupsFitsItsLine()
+    {
+        useJapaneseDefaultFont(); // the program's own face, as on the operator's screen
+        SettingsResetReport report;
+        report.restored = SettingsFiles::all();
+        for (const QString& name : SettingsFiles::all())
+            report.kept.append(
+                fixture->settings.settingsPath(name + u".20250102-030405-12.bak"_qs));
+        fixture->settings.installDefaults();
+        Form1* form = openForm1();
+        auto* line = form->findChild<QLabel*>(u"Label12"_qs);
+        line->setText(report.message());
+        QVERIFY2(line->heightForWidth(line->width()) <= line->height(),
+                 qPrintable(u"%1 px needed, %2 px there"_qs.arg(line->heightForWidth(line->width()))
+                                .arg(line->height())));
     }
 
     void folderInPlaceOfTheLayoutFileIsReported()

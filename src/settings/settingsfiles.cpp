@@ -10,10 +10,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#if defined(Q_OS_UNIX)
+#ifdef Q_OS_UNIX
 #include <unistd.h>
-#elif defined(Q_OS_WIN)
-#include <io.h>
 #endif
 
 namespace hakobee {
@@ -64,9 +62,8 @@ bool syncToDisk(QFile& file)
         return false;
 #if defined(Q_OS_UNIX)
     return ::fsync(file.handle()) == 0;
-#elif defined(Q_OS_WIN)
-    return ::_commit(file.handle()) == 0;
 #else
+    // QFile offers no sync of its own: flushed is what we get here.
     return true;
 #endif
 }
@@ -88,7 +85,13 @@ bool writeNewFile(const QString& path, const QByteArray& bytes)
     const QString reason = file.errorString();
     file.close();
     // Read back: a backup is only trusted when it holds the very bytes.
-    if (!written || readWholeFile(path) != bytes) {
+    bool readBack = false;
+    try {
+        readBack = written && readWholeFile(path) == bytes;
+    } catch (const Error&) {
+        readBack = false;
+    }
+    if (!readBack) {
         QFile::remove(path);
         throw Error(QStringLiteral("%1 を書き込めません。%2").arg(displayName(path), reason));
     }

@@ -116,9 +116,11 @@ private slots:
                             {u"ﾊｲﾃｸ"_qs, u"ﾄｸ"_qs, u"9"_qs, u"0"_qs});
         const QByteArray bytes = SettingsFixture::readBytes(layoutPath());
         QVERIFY(bytes.contains("\"\xCA\xB2\xC3\xB8\",\"\xC4\xB8\""));
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        utf8.decode(bytes);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(bytes);
         QVERIFY(!utf8.hasError());
+        // As UTF-8 they would read ʲø and ĸ: readable, and wrong.
+        QVERIFY(text.contains(u"\"ʲø\",\"ĸ\""_qs));
         QCOMPARE(readSettingsRows(layoutPath(), 4).data,
                  (QStringList{u"ﾊｲﾃｸ"_qs, u"ﾄｸ"_qs, u"9"_qs, u"0"_qs}));
         StandardDatabaseProvider databases(fixture->folder);

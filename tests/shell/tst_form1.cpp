@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace hakobee;
@@ -81,17 +83,31 @@ QStringList backupsOf(const SettingsFixture& settings, const QString& fileName)
         .entryList({fileName + u".*.bak"_qs}, QDir::Files, QDir::Name);
 }
 
-// Values an operator or the program stores in the settings, each saved on its
-// own so that a file valid as UTF-8 is not hidden among others that are not:
-// every half-width katakana alone and in every pair (ﾄｸ is C4 B8, valid
-// UTF-8), kanji (表 and ソ end in 5C, the backslash), NEC and IBM extensions,
+bool isValidUtf8(const QByteArray& bytes)
+{
+    // Stateless: a sequence cut off at the end is an error, not a wait for more.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    Q_UNUSED(text);
+    return !utf8.hasError();
+}
+
+enum class Pairs
+{
+    Without,
+    With
+};
+
+// Values an operator or the program stores in the settings: every
+// half-width katakana alone and in every pair (ﾄｸ is C4 B8, valid UTF-8),
+// kanji (表 and ソ end in 5C, the backslash), NEC and IBM extensions,
 // full-width digits, ASCII mixed in.
-QStringList operatorValues()
+QStringList operatorValues(Pairs pairs)
 {
     QStringList values;
     for (char16_t first = 0xFF61; first <= 0xFF9F; ++first) {
         values.append(QString(QChar(first)));
-        for (char16_t second = 0xFF61; second <= 0xFF9F; ++second)
+        for (char16_t second = 0xFF61; pairs == Pairs::With && second <= 0xFF9F; ++second)
             values.append(QString(QChar(first)) + QChar(second));
     }
     values << u"ﾊｲﾃｸ"_qs << u"ﾊﾞｰｺｰﾄﾞ"_qs << u"漢字"_qs << u"表示"_qs << u"ソフト"_qs << u"髙橋"_qs
@@ -99,6 +115,27 @@ QStringList operatorValues()
            << u"A,B ﾃｽﾄ 123"_qs << u"C:\\data\\商品.mdb"_qs
            << u" !#$%&'()*+,-./0123456789:;<=>?@AZ[\\]^_`az{|}~"_qs << u"_"_qs;
     return values;
+}
+
+// The values in groups of `size` (the last of a kind filled up with its
+// own first values), each group of one kind: values whose Shift-JIS bytes are
+// valid UTF-8 as well, or values whose are not.
+QList<QStringList> groupsOfOneKind(const QStringList& values, qsizetype size)
+{
+    QStringEncoder shiftJis("Shift_JIS");
+    QStringList kinds[2];
+    for (const QString& value : values)
+        kinds[isValidUtf8(shiftJis.encode(value)) ? 1 : 0].append(value);
+    QList<QStringList> groups;
+    for (const QStringList& kind : kinds) {
+        for (qsizetype start = 0; start < kind.size(); start += size) {
+            QStringList group = kind.mid(start, size);
+            for (qsizetype i = 0; group.size() < size; ++i)
+                group.append(group[i]);
+            groups.append(group);
+        }
+    }
+    return groups;
 }
 
 } // namespace
@@ -260,7 +297,8 @@ private slots:
         QTest::newRow("UTF-8 with a byte order mark")
             << QByteArray("\xEF\xBB\xBF\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
                           "\"\xE3\x83\xA9\",\"B\",\"9\",\"0\"\r\n");
-        QTest::newRow("NUL bytes") << QByteArray("\"TITLE1\",\"TI\0\0\0\0\0\0", 20);
+        static const char withNul[] = "\"TITLE1\",\"TI\0\0\0\0\0\0";
+        QTest::newRow("NUL bytes") << QByteArray(withNul, sizeof withNul - 1);
         QTest::newRow("truncated")
             << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"A\",\"B");
     }
@@ -303,37 +341,66 @@ private slots:
         QCOMPARE(SettingsFixture::readBytes(layout), saved);
     }
 
+    // The round trip: values saved through the program's own save path and
+    // read back by the main menu's loading; none is refused, none restored
+    // over. Several values share a file, but only values of one kind: those
+    // whose Shift-JIS bytes are valid UTF-8 as well (ﾄｸ), which make a file
+    // that is valid UTF-8 as a whole, as the files once refused were, and
+    // the others.
+
     void savedValuesAreReadBackAtStartUp()
     {
-        // Each value saved through the program's own save path as both
-        // titles, the database path and the table, then read by the main
-        // menu's loading: none is refused, none restored over.
+        // The ordinary layout: the titles, the database path, the table and
+        // the select text, five values a loading.
         fixture->settings.installDefaults();
         const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
         const QString dataSource = fixture->settings.settingsPath(SettingsFiles::dataSource);
-        const QStringList values = operatorValues();
-        QCOMPARE(values.size(), 63 + 63 * 63 + 15);
         QStringList failures;
-        // Two values a loading, one in each file: a file still holds one value.
-        for (qsizetype i = 0; i < values.size(); i += 2) {
-            const QString& value = values[i];
-            const QString& other = values[std::min(i + 1, values.size() - 1)];
-            replaceSettingsFile(layout, SettingsColumns::layout(),
-                                {value, value, u"9"_qs, u"0"_qs});
-            replaceSettingsFile(dataSource, SettingsColumns::dataSource(),
-                                {other, other, u"select bar,hi,mei,as2 from "_qs});
+        for (const QStringList& v : groupsOfOneKind(operatorValues(Pairs::Without), 5)) {
+            replaceSettingsFile(layout, SettingsColumns::layout(), {v[0], v[1], u"9"_qs, u"0"_qs});
+            replaceSettingsFile(dataSource, SettingsColumns::dataSource(), {v[2], v[3], v[4]});
             const QByteArray savedLayout = SettingsFixture::readBytes(layout);
             const QByteArray savedDataSource = SettingsFixture::readBytes(dataSource);
             Form1 form(fixture->context);
             form.load();
             const QStringList shown{textOf(&form, u"Label12"_qs), textOf(&form, u"Label4"_qs),
                                     textOf(&form, u"Label7"_qs), textOf(&form, u"Label15"_qs)};
-            if (shown != QStringList{QString(), value, other, other} ||
+            if (shown != QStringList{QString(), v[1], v[2], v[3]} ||
                 SettingsFixture::readBytes(layout) != savedLayout ||
-                SettingsFixture::readBytes(dataSource) != savedDataSource)
-                failures.append(value + u", "_qs + other + u": "_qs + shown.join(u" | "_qs));
+                SettingsFixture::readBytes(dataSource) != savedDataSource ||
+                readSettingsRows(layout, 4).data[0] != v[0] ||
+                readSettingsRows(dataSource, 3).data[2] != v[4])
+                failures.append(v.join(u' ') + u": "_qs + shown.join(u" | "_qs));
         }
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));
+        QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}),
+                 QStringList());
+    }
+
+    void savedPairsAreReadBackAtStartUp()
+    {
+        // The furniture-slip layout, whose loading reads all 99 values of
+        // nimbeconfig5.txt: every value, the 3,969 katakana pairs among them.
+        fixture->settings.installDefaults(furnitureSlipMarker());
+        const QString slip = fixture->settings.settingsPath(SettingsFiles::furnitureSlip);
+        const QStringList values = operatorValues(Pairs::With);
+        QCOMPARE(values.size(), 63 + 63 * 63 + 15);
+        QStringList failures;
+        int validUtf8Files = 0;
+        for (const QStringList& v : groupsOfOneKind(values, 99)) {
+            replaceSettingsFile(slip, SettingsColumns::furnitureSlip(), v);
+            const QByteArray saved = SettingsFixture::readBytes(slip);
+            validUtf8Files += isValidUtf8(saved) ? 1 : 0;
+            Form1 form(fixture->context);
+            form.load();
+            if (!textOf(&form, u"Label12"_qs).isEmpty() || !form.isFurnitureSlipMode() ||
+                form.keptTable() != v[0] || form.keptDatabase() != v[1] ||
+                SettingsFixture::readBytes(slip) != saved || readSettingsRows(slip, 99).data != v)
+                failures.append(v.join(u' ') + u": "_qs + textOf(&form, u"Label12"_qs));
+        }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));
+        // 30 lead bytes C2 to DF times 31 trail bytes A1 to BF: 930 pairs.
+        QCOMPARE(validUtf8Files, (930 + 98) / 99);
         QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}),
                  QStringList());
     }

@@ -149,7 +149,7 @@ int main(int argc, char* argv[])
         for (const SampleRecord& record : records) {
             out << quoted(record.barcode) << ',' << quoted(record.itemName) << ','
                 << quoted(record.name) << ','
-                << quoted(formatPrice(parseDecimalText(record.price, u"価格"_qs))) << '\n';
+                << quoted(formatPrice(parseLabelNumber(record.price, u"価格"_qs))) << '\n';
         }
     }
 

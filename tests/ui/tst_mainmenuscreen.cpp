@@ -2,6 +2,8 @@
 // of the settings files, and the way its buttons open slow screens.
 #include "core/error.h"
 #include "core/settings/layoutmode.h"
+#include "core/settings/settingscolumns.h"
+#include "platform/desktop/fonts.h"
 #include "platform/desktop/osversion.h"
 #include "support/screencontrols.h"
 #include "support/shellfixture.h"
@@ -12,6 +14,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace hakobee;
@@ -56,6 +61,68 @@ public:
     }
     static inline bool noticeWasShown = false;
 };
+
+// The backups the restore kept of a settings file, by name.
+QStringList backupsOf(const SettingsFixture& settings, const QString& fileName)
+{
+    return QDir(settings.folder.folderPath())
+        .entryList({fileName + u".*.bak"_qs}, QDir::Files, QDir::Name);
+}
+
+bool isValidUtf8(const QByteArray& bytes)
+{
+    // Stateless: a sequence cut off at the end is an error, not a wait for more.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    Q_UNUSED(text);
+    return !utf8.hasError();
+}
+
+enum class Pairs
+{
+    Without,
+    With
+};
+
+// Values an operator or the program stores in the settings: every
+// half-width katakana alone and in every pair (ﾄｸ is C4 B8, valid UTF-8),
+// kanji (表 and ソ end in 5C, the backslash), NEC and IBM extensions,
+// full-width digits, ASCII mixed in.
+QStringList operatorValues(Pairs pairs)
+{
+    QStringList values;
+    for (char16_t first = 0xFF61; first <= 0xFF9F; ++first) {
+        values.append(QString(QChar(first)));
+        for (char16_t second = 0xFF61; pairs == Pairs::With && second <= 0xFF9F; ++second)
+            values.append(QString(QChar(first)) + QChar(second));
+    }
+    values << u"ﾊｲﾃｸ"_qs << u"ﾊﾞｰｺｰﾄﾞ"_qs << u"漢字"_qs << u"表示"_qs << u"ソフト"_qs << u"髙橋"_qs
+           << u"﨑"_qs << u"①②③"_qs << u"Ⅰ㈱№"_qs << u"０１２３４５６７８９"_qs << u"ｾｰﾙ 2割引 ①"_qs
+           << u"A,B ﾃｽﾄ 123"_qs << u"C:\\data\\商品.mdb"_qs
+           << u" !#$%&'()*+,-./0123456789:;<=>?@AZ[\\]^_`az{|}~"_qs << u"_"_qs;
+    return values;
+}
+
+// The values in groups of `size` (the last of a kind filled up with its
+// own first values), each group of one kind: values whose Shift-JIS bytes are
+// valid UTF-8 as well, or values whose are not.
+QList<QStringList> groupsOfOneKind(const QStringList& values, qsizetype size)
+{
+    QStringEncoder shiftJis("Shift_JIS");
+    QStringList kinds[2];
+    for (const QString& value : values)
+        kinds[isValidUtf8(shiftJis.encode(value)) ? 1 : 0].append(value);
+    QList<QStringList> groups;
+    for (const QStringList& kind : kinds) {
+        for (qsizetype start = 0; start < kind.size(); start += size) {
+            QStringList group = kind.mid(start, size);
+            for (qsizetype i = 0; group.size() < size; ++i)
+                group.append(group[i]);
+            groups.append(group);
+        }
+    }
+    return groups;
+}
 
 } // namespace
 
@@ -193,20 +260,34 @@ private slots:
     {
         fixture->settings.installDefaults();
         const QString dataSource = fixture->settings.settingsPath(SettingsFiles::dataSource);
-        SettingsFixture::writeBytes(dataSource, "\"DB\",\"TABLE\",\"KENSAKU\"\r\n");
+        const QByteArray headerOnly = "\"DB\",\"TABLE\",\"KENSAKU\"\r\n";
+        SettingsFixture::writeBytes(dataSource, headerOnly);
         openMainMenu();
-        QCOMPARE(text(u"Label12"_qs), restartMessage());
+        const QStringList backups = backupsOf(fixture->settings, SettingsFiles::dataSource);
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(text(u"Label12"_qs),
+                 restartMessage() + u" 元のファイルは同じフォルダーに控えとして残しました: "_qs +
+                     backups[0]);
         QCOMPARE(text(u"Label7"_qs), QString());
         QCOMPARE(text(u"Label15"_qs), QString());
         QCOMPARE(readSettingsRows(dataSource, 3).data[1], u"Master"_qs);
+        QCOMPARE(SettingsFixture::readBytes(fixture->settings.settingsPath(backups[0])),
+                 headerOnly);
     }
 
+    // A file that is not settings text: the restore runs, and the old bytes
+    // are kept beside it, named with the time, exactly as they were.
     void damagedLayoutFileIsRestored_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("UTF-8") << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
-                                             "\"\xE3\x83\xA9\",\"B\",\"9\",\"0\"\r\n");
-        QTest::newRow("NUL bytes") << QByteArray(64, '\0');
+        QTest::newRow("not Shift-JIS")
+            << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
+                          "\"\x85\x40\",\"B\",\"9\",\"0\"\r\n");
+        QTest::newRow("UTF-8 with a byte order mark")
+            << QByteArray("\xEF\xBB\xBF\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
+                          "\"\xE3\x83\xA9\",\"B\",\"9\",\"0\"\r\n");
+        static const char withNul[] = "\"TITLE1\",\"TI\0\0\0\0\0\0";
+        QTest::newRow("NUL bytes") << QByteArray(withNul, sizeof withNul - 1);
         QTest::newRow("truncated")
             << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"A\",\"B");
     }
@@ -218,10 +299,138 @@ private slots:
         const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
         SettingsFixture::writeBytes(layout, bytes);
         openMainMenu();
-        QCOMPARE(text(u"Label12"_qs), restartMessage());
+        const QStringList backups = backupsOf(fixture->settings, SettingsFiles::layout);
+        QCOMPARE(backups.size(), 1);
+        QVERIFY2(QRegularExpression(u"^nimbeconfig4\\.txt\\.\\d{8}-\\d{6}\\.bak$"_qs)
+                     .match(backups[0])
+                     .hasMatch(),
+                 qPrintable(backups[0]));
+        QCOMPARE(SettingsFixture::readBytes(fixture->settings.settingsPath(backups[0])), bytes);
+        QVERIFY(text(u"Label12"_qs).startsWith(restartMessage()));
+        QVERIFY2(text(u"Label12"_qs).endsWith(backups[0]), qPrintable(text(u"Label12"_qs)));
         QCOMPARE(text(u"Label4"_qs), QString());
         QCOMPARE(readSettingsRows(layout, 4).data[1], u"restored"_qs);
         QCOMPARE(text(u"Label7"_qs), u"/data/default.mdb"_qs);
+        // Only the replaced file was kept: the others held their defaults.
+        QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}), backups);
+    }
+
+    void utf8LookingShiftJisIsNotRestored()
+    {
+        // The fault an operator met: titles ﾊｲﾃｸ and ﾄｸ with paper 9, saved by
+        // the program, are valid UTF-8 byte for byte.
+        fixture->settings.installDefaults();
+        const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
+        replaceSettingsFile(layout, SettingsColumns::layout(),
+                            {u"ﾊｲﾃｸ"_qs, u"ﾄｸ"_qs, u"9"_qs, u"0"_qs});
+        const QByteArray saved = SettingsFixture::readBytes(layout);
+        openMainMenu();
+        QCOMPARE(text(u"Label12"_qs), QString());
+        QCOMPARE(text(u"Label4"_qs), u"ﾄｸ"_qs);
+        QCOMPARE(SettingsFixture::readBytes(layout), saved);
+    }
+
+    // The round trip: values saved through the program's own save path and
+    // read back by the main menu's loading; none is refused, none restored
+    // over. Several values share a file, but only values of one kind: those
+    // whose Shift-JIS bytes are valid UTF-8 as well (ﾄｸ), which make a file
+    // that is valid UTF-8 as a whole, as the files once refused were, and
+    // the others.
+
+    void savedValuesAreReadBackAtStartUp()
+    {
+        // The ordinary layout: the titles, the database path, the table and
+        // the select text, five values a loading.
+        fixture->settings.installDefaults();
+        const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
+        const QString dataSource = fixture->settings.settingsPath(SettingsFiles::dataSource);
+        QStringList failures;
+        for (const QStringList& v : groupsOfOneKind(operatorValues(Pairs::Without), 5)) {
+            replaceSettingsFile(layout, SettingsColumns::layout(), {v[0], v[1], u"9"_qs, u"0"_qs});
+            replaceSettingsFile(dataSource, SettingsColumns::dataSource(), {v[2], v[3], v[4]});
+            const QByteArray savedLayout = SettingsFixture::readBytes(layout);
+            const QByteArray savedDataSource = SettingsFixture::readBytes(dataSource);
+            MainMenuScreen form(fixture->context);
+            form.load();
+            const QStringList shown{textOf(&form, u"Label12"_qs), textOf(&form, u"Label4"_qs),
+                                    textOf(&form, u"Label7"_qs), textOf(&form, u"Label15"_qs)};
+            if (shown != QStringList{QString(), v[1], v[2], v[3]} ||
+                SettingsFixture::readBytes(layout) != savedLayout ||
+                SettingsFixture::readBytes(dataSource) != savedDataSource ||
+                readSettingsRows(layout, 4).data[0] != v[0] ||
+                readSettingsRows(dataSource, 3).data[2] != v[4])
+                failures.append(v.join(u' ') + u": "_qs + shown.join(u" | "_qs));
+        }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));
+        QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}),
+                 QStringList());
+    }
+
+    void savedPairsAreReadBackAtStartUp()
+    {
+        // The furniture-slip layout, whose loading reads all 99 values of
+        // nimbeconfig5.txt: every value, the 3,969 katakana pairs among them.
+        fixture->settings.installDefaults(furnitureSlipMarker());
+        const QString slip = fixture->settings.settingsPath(SettingsFiles::furnitureSlip);
+        const QStringList values = operatorValues(Pairs::With);
+        QCOMPARE(values.size(), 63 + 63 * 63 + 15);
+        QStringList failures;
+        int validUtf8Files = 0;
+        for (const QStringList& v : groupsOfOneKind(values, 99)) {
+            replaceSettingsFile(slip, SettingsColumns::furnitureSlip(), v);
+            const QByteArray saved = SettingsFixture::readBytes(slip);
+            validUtf8Files += isValidUtf8(saved) ? 1 : 0;
+            MainMenuScreen form(fixture->context);
+            form.load();
+            if (!textOf(&form, u"Label12"_qs).isEmpty() || !form.isFurnitureSlipMode() ||
+                form.keptTable() != v[0] || form.keptDatabase() != v[1] ||
+                SettingsFixture::readBytes(slip) != saved || readSettingsRows(slip, 99).data != v)
+                failures.append(v.join(u' ') + u": "_qs + textOf(&form, u"Label12"_qs));
+        }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));
+        // 30 lead bytes C2 to DF times 31 trail bytes A1 to BF: 930 pairs.
+        QCOMPARE(validUtf8Files, (930 + 98) / 99);
+        QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}),
+                 QStringList());
+    }
+
+    void laterRestoreOfTheSameLoadingStillNamesTheBackups()
+    {
+        // The layout is damaged and the data source is missing with no
+        // default copy to restore: the second restore finds the first one's
+        // copies in place and keeps nothing new, yet the message keeps
+        // naming the backup the first one made.
+        fixture->settings.installDefaults();
+        const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
+        SettingsFixture::writeBytes(layout, "\xEF\xBB\xBF");
+        QFile::remove(fixture->settings.settingsPath(SettingsFiles::dataSource));
+        QFile::remove(QDir(fixture->settings.defaultsPath()).filePath(SettingsFiles::dataSource));
+        openMainMenu();
+        const QStringList backups = backupsOf(fixture->settings, SettingsFiles::layout);
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(SettingsFixture::readBytes(fixture->settings.settingsPath(backups[0])),
+                 QByteArray("\xEF\xBB\xBF"));
+        QVERIFY2(text(u"Label12"_qs).contains(SettingsFiles::dataSource) &&
+                     text(u"Label12"_qs).endsWith(backups[0]),
+                 qPrintable(text(u"Label12"_qs)));
+        QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}), backups);
+    }
+
+    void restoreMessageWithFourBackupsFitsItsLine()
+    {
+        useJapaneseDefaultFont(); // the program's own face, as on the operator's screen
+        SettingsResetReport report;
+        report.restored = SettingsFiles::all();
+        for (const QString& name : SettingsFiles::all())
+            report.kept.append(
+                fixture->settings.settingsPath(name + u".20250102-030405-12.bak"_qs));
+        fixture->settings.installDefaults();
+        MainMenuScreen* form = openMainMenu();
+        auto* line = form->findChild<QLabel*>(u"Label12"_qs);
+        line->setText(report.message());
+        QVERIFY2(line->heightForWidth(line->width()) <= line->height(),
+                 qPrintable(u"%1 px needed, %2 px there"_qs.arg(line->heightForWidth(line->width()))
+                                .arg(line->height())));
     }
 
     void folderInPlaceOfTheLayoutFileIsReported()

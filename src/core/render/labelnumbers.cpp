@@ -2,9 +2,20 @@
 
 #include "core/error.h"
 
+#include <QLocale>
+
 #include <cmath>
 
 namespace hakobee {
+
+namespace {
+
+[[noreturn]] void throwNotANumber(const QString& text, const QString& whatItIs)
+{
+    throw Error(u"%1「%2」が数値ではありません。"_qs.arg(whatItIs, text));
+}
+
+} // namespace
 
 double parseDecimalText(const QString& text, const QString& whatItIs)
 {
@@ -14,7 +25,18 @@ double parseDecimalText(const QString& text, const QString& whatItIs)
     if (!ok)
         value = QLocale::system().toDouble(trimmed, &ok);
     if (!ok || !std::isfinite(value))
-        throw Error(u"%1「%2」が数値ではありません。"_qs.arg(whatItIs, text));
+        throwNotANumber(text, whatItIs);
+    return value;
+}
+
+double parseLabelNumber(const QString& text, const QString& whatItIs)
+{
+    bool ok = false;
+    // Qt's C locale takes a point for the decimals and commas between
+    // thousands, and nothing of the machine's settings.
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        throwNotANumber(text, whatItIs);
     return value;
 }
 
@@ -24,9 +46,16 @@ int roundHalfToEven(double value)
         std::nearbyint(value)); // the default rounding mode is to nearest, ties to even
 }
 
-QString formatPrice(double price, const QLocale& locale)
+QString formatPrice(double price)
 {
-    return locale.toCurrencyString(price);
+    // std::round takes halves away from zero; a price that rounds to no yen
+    // at all has no sign.
+    const double yen = std::round(price);
+    QString digits = QString::number(std::fabs(yen), 'f', 0);
+    for (qsizetype comma = digits.size() - 3; comma > 0; comma -= 3)
+        digits.insert(comma, u',');
+    const QString yenSign(QChar(0x00A5));
+    return (yen < 0 ? u"-"_qs : QString()) + yenSign + digits;
 }
 
 } // namespace hakobee

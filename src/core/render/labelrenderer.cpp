@@ -49,10 +49,10 @@ void LabelRenderer::printLabel(const LabelRecord& record)
 
     // Every number is read before the first drawing call, so an unusable
     // value fails the label without a job to clean up.
-    xMm_ = parseDecimalText(record.offsetXMm, u"横方向の印刷位置"_qs);
-    yMm_ = parseDecimalText(record.offsetYMm, u"縦方向の印刷位置"_qs);
-    sizeAdjustmentPt_ = parseDecimalText(record.fontAdjustmentPt, u"文字サイズの調整"_qs);
-    price_ = parseDecimalText(record.price, u"価格"_qs);
+    xMm_ = parseLabelNumber(record.offsetXMm, u"横方向の印刷位置"_qs);
+    yMm_ = parseLabelNumber(record.offsetYMm, u"縦方向の印刷位置"_qs);
+    sizeAdjustmentPt_ = parseLabelNumber(record.fontAdjustmentPt, u"文字サイズの調整"_qs);
+    price_ = parseLabelNumber(record.price, u"価格"_qs);
     record_ = &record;
     jobOpen_ = false;
 

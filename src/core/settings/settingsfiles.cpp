@@ -10,6 +10,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace hakobee {
 
 namespace {
@@ -49,6 +53,64 @@ void writeFileSafely(const QString& filePath, const QByteArray& bytes)
         throw Error(
             QStringLiteral("設定ファイル %1 を書き込めません。元のファイルはそのままです。%2")
                 .arg(displayName(filePath), file.errorString()));
+}
+
+// Makes sure the bytes are on the disk before the caller goes on.
+bool syncToDisk(QFile& file)
+{
+    if (!file.flush())
+        return false;
+#if defined(Q_OS_UNIX)
+    return ::fsync(file.handle()) == 0;
+#else
+    // QFile offers no sync of its own: flushed is what we get here.
+    return true;
+#endif
+}
+
+// Writes the bytes to a new file at the path; never replaces an existing
+// one. Returns false when the name is taken; throws hakobee::Error when the
+// file cannot be written (and leaves nothing behind).
+bool writeNewFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        const QFileInfo info(path);
+        if (info.exists() || info.isSymLink())
+            return false;
+        throw Error(
+            QStringLiteral("%1 を作成できません。%2").arg(displayName(path), file.errorString()));
+    }
+    const bool written = file.write(bytes) == bytes.size() && syncToDisk(file);
+    const QString reason = file.errorString();
+    file.close();
+    // Read back: a backup is only trusted when it holds the very bytes.
+    bool readBack = false;
+    try {
+        readBack = written && readWholeFile(path) == bytes;
+    } catch (const Error&) {
+        readBack = false;
+    }
+    if (!readBack) {
+        QFile::remove(path);
+        throw Error(QStringLiteral("%1 を書き込めません。%2").arg(displayName(path), reason));
+    }
+    return true;
+}
+
+// Keeps the file's bytes beside it as "<name>.<stamp>.bak", or with "-2",
+// "-3", ... before ".bak" when that name is taken. Returns the backup's path.
+QString keepBackup(const QString& filePath, const QByteArray& bytes, const QString& stamp)
+{
+    constexpr int mostTries = 1000;
+    for (int number = 1; number <= mostTries; ++number) {
+        const QString suffix = number == 1 ? QString() : QStringLiteral("-%1").arg(number);
+        const QString path = QStringLiteral("%1.%2%3.bak").arg(filePath, stamp, suffix);
+        if (writeNewFile(path, bytes))
+            return path;
+    }
+    throw Error(QStringLiteral("%1.%2.bak という名前の控えがすでに多すぎます。")
+                    .arg(displayName(filePath), stamp));
 }
 
 QString numberText(const QString& text)
@@ -102,12 +164,18 @@ QString settingsRestoredMessage()
 
 QString SettingsResetReport::message() const
 {
-    if (complete())
-        return settingsRestoredMessage();
-    return problems.join(u' ');
+    QString text = complete() ? settingsRestoredMessage() : problems.join(u' ');
+    if (!kept.isEmpty()) {
+        QStringList names;
+        for (const QString& path : kept)
+            names.append(QFileInfo(path).fileName());
+        text += QStringLiteral(" 元のファイルは同じフォルダーに控えとして残しました: %1")
+                    .arg(names.join(QStringLiteral(", ")));
+    }
+    return text;
 }
 
-SettingsResetReport resetSettingsFiles(const SettingsFolder& folder)
+SettingsResetReport resetSettingsFiles(const SettingsFolder& folder, const QDateTime& now)
 {
     SettingsResetReport report;
     if (!folder.exists() && !QDir().mkpath(folder.folderPath())) {
@@ -116,6 +184,7 @@ SettingsResetReport resetSettingsFiles(const SettingsFolder& folder)
                                    .arg(displayName(folder.folderPath())));
         return report;
     }
+    const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QStringList searched = folder.defaultCopyFolders();
     for (const QString& name : SettingsFiles::all()) {
         QString source;
@@ -131,8 +200,35 @@ SettingsResetReport resetSettingsFiles(const SettingsFolder& folder)
                 QStringLiteral("設定ファイル %1 の初期値が見つかりません。").arg(name));
             continue;
         }
+        QByteArray defaults;
         try {
-            writeFileSafely(folder.filePath(name), readWholeFile(source));
+            defaults = readWholeFile(source);
+        } catch (const Error& error) {
+            report.notRestored.append(name);
+            report.problems.append(error.description());
+            continue;
+        }
+        const QString target = folder.filePath(name);
+        if (QFileInfo(target).isFile()) {
+            try {
+                const QByteArray old = readWholeFile(target);
+                if (old == defaults) {
+                    // Nothing the operator had would change.
+                    report.restored.append(name);
+                    continue;
+                }
+                report.kept.append(keepBackup(target, old, stamp));
+            } catch (const Error& error) {
+                report.notRestored.append(name);
+                report.problems.append(
+                    QStringLiteral("設定ファイル %1 の控えを作れないため、初期値に戻していません"
+                                   "（元のファイルはそのままです）。%2")
+                        .arg(displayName(target), error.description()));
+                continue;
+            }
+        }
+        try {
+            writeFileSafely(target, defaults);
             report.restored.append(name);
         } catch (const Error& error) {
             report.notRestored.append(name);

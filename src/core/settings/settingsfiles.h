@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -39,10 +40,12 @@ struct SettingsResetReport
 {
     QStringList restored;    // file names copied into the settings folder
     QStringList notRestored; // file names that could not be copied
+    QStringList kept;        // paths of the backups of the replaced files
     QStringList problems;    // one sentence per failure, for the operator
 
     bool complete() const { return notRestored.isEmpty() && problems.isEmpty(); }
-    // The line the main menu shows: the restart request, or what failed.
+    // The line the main menu shows: the restart request, or what failed,
+    // followed by the names of the backups kept.
     QString message() const;
 };
 
@@ -50,9 +53,15 @@ struct SettingsResetReport
 QString settingsRestoredMessage();
 
 // Creates the settings folder when it is missing and copies the default copy
-// of every settings file into it, overwriting what is there. Each default is
-// looked for in the folder's default-copy folders, in order. Failures are
-// reported, never thrown: a missing default copy leaves the others restored.
-SettingsResetReport resetSettingsFiles(const SettingsFolder& folder);
+// of every settings file into it. Each default is looked for in the folder's
+// default-copy folders, in order. A file already there is first kept beside
+// itself, byte for byte, as "<name>.<yyyymmdd-hhmmss>.bak" (the time is
+// `now`; "<name>.<yyyymmdd-hhmmss>-2.bak" and so on when that name is taken,
+// so backups never overwrite each other); a file that holds exactly its
+// default is left as it is. A file whose backup cannot be made is not
+// replaced. Failures are reported, never thrown: a missing default copy or a
+// failed backup leaves the others restored.
+SettingsResetReport resetSettingsFiles(const SettingsFolder& folder,
+                                       const QDateTime& now = QDateTime::currentDateTime());
 
 } // namespace hakobee

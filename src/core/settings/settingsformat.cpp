@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace hakobee {
 
 namespace {
@@ -21,33 +23,122 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
-// A file written by a UTF-8 editor: a byte order mark, or multi-byte text
-// that is valid UTF-8. Shift-JIS text with kana or common kanji is never
-// valid UTF-8, so genuine settings files are not mistaken for one.
-bool looksLikeUtf8(const QByteArray& bytes)
+// The bytes of code page 932: one byte for ASCII (00-7F) and half-width
+// katakana (A1-DF); a lead byte (81-9F, E0-FC) and a trail byte (40-7E,
+// 80-FC) for everything else. 80, A0 and FD-FF stand for no character.
+bool isLeadByte(unsigned char b)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return true;
-    bool hasMultiByte = false;
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            hasMultiByte = true;
-            break;
-        }
-    }
-    if (!hasMultiByte)
-        return false;
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    return !utf8.hasError();
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-QString shiftJisText(const QString& text)
+bool isTrailByte(unsigned char b)
 {
-    QStringEncoder encoder(shiftJis);
-    const QByteArray bytes = encoder.encode(text);
-    QStringDecoder decoder(shiftJis);
-    return decoder.decode(bytes);
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+bool isSingleByte(unsigned char b)
+{
+    return b < 0x80 || (b >= 0xA1 && b <= 0xDF);
+}
+
+enum class ByteFault
+{
+    None,
+    NotShiftJis,
+    EndsInCharacter
+};
+
+// Where the bytes break the structure of code page 932, if anywhere. Which
+// two-byte characters exist is left to the converter.
+ByteFault checkShiftJisStructure(const QByteArray& bytes)
+{
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (isSingleByte(b))
+            continue;
+        if (!isLeadByte(b))
+            return ByteFault::NotShiftJis;
+        if (i + 1 == size)
+            return ByteFault::EndsInCharacter;
+        if (!isTrailByte(static_cast<unsigned char>(bytes[++i])))
+            return ByteFault::NotShiftJis;
+    }
+    return ByteFault::None;
+}
+
+// ICU's converter for code page 932 (ibm-943) exchanges three control
+// characters as IBM's code pages do: byte 1A is U+001C, 1C is U+007F and 7F
+// is U+001A. Windows maps each of them to itself. These two turn the
+// converter's side into Windows' side and back.
+QChar fromConverterControl(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x1C:
+        return QChar(0x1A);
+    case 0x7F:
+        return QChar(0x1C);
+    case 0x1A:
+        return QChar(0x7F);
+    default:
+        return c;
+    }
+}
+
+QChar toConverterControl(QChar c)
+{
+    switch (c.unicode()) {
+    case 0x1A:
+        return QChar(0x1C);
+    case 0x1C:
+        return QChar(0x7F);
+    case 0x7F:
+        return QChar(0x1A);
+    default:
+        return c;
+    }
+}
+
+// Code page 932 bytes as text, exactly as Windows reads them. Returns
+// nothing when the bytes hold a character the code page lacks.
+std::optional<QString> decodeShiftJis(const QByteArray& bytes)
+{
+    QStringDecoder decoder(shiftJis, QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid())
+        throw Error(QStringLiteral("Shift-JIS の文字コード変換が使えません。"));
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    for (QChar& c : text)
+        c = fromConverterControl(c);
+    return text;
+}
+
+// Text as code page 932 bytes, exactly as Windows writes them. Returns
+// nothing when the text holds a character the code page lacks.
+std::optional<QByteArray> encodeShiftJis(QString text)
+{
+    for (QChar& c : text)
+        c = toConverterControl(c);
+    QStringEncoder encoder(shiftJis, QStringEncoder::Flag::Stateless);
+    if (!encoder.isValid())
+        throw Error(QStringLiteral("Shift-JIS の文字コード変換が使えません。"));
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        return std::nullopt;
+    return bytes;
+}
+
+// True when the text comes back unchanged from code page 932. The converter
+// takes some characters the code page lacks to their look-alikes (U+00A5 to
+// 5C, which reads back as a backslash); those do not come back.
+bool survivesShiftJis(const QString& text)
+{
+    const std::optional<QByteArray> bytes = encodeShiftJis(text);
+    if (!bytes)
+        return false;
+    const std::optional<QString> back = decodeShiftJis(*bytes);
+    return back && *back == text;
 }
 
 } // namespace
@@ -58,22 +149,25 @@ QString decodeSettingsText(const QByteArray& bytes, const QString& fileName)
         throw Error(
             QStringLiteral("設定ファイル %1 に NUL 文字が含まれています。ファイルが壊れています。")
                 .arg(fileName));
-    if (looksLikeUtf8(bytes))
+    // The one sign of another encoding that is taken as such: a byte order
+    // mark. Nothing else is guessed from the bytes: half-width katakana
+    // pairs such as ﾄｸ (C4 B8) are valid UTF-8 as well.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
         throw Error(
             QStringLiteral(
                 "設定ファイル %1 は UTF-8 で書かれています。Shift-JIS のファイルが必要です。")
                 .arg(fileName));
-    QStringDecoder decoder(shiftJis);
-    if (!decoder.isValid())
-        throw Error(QStringLiteral("Shift-JIS の文字コード変換が使えません。"));
-    const QString text = decoder.decode(bytes);
-    // The converter substitutes U+FFFD or U+001A for bytes it cannot map.
-    const bool substituted =
-        text.contains(QChar(0xFFFD)) || (text.contains(QChar(0x1A)) && !bytes.contains('\x1A'));
-    if (decoder.hasError() || substituted)
-        throw Error(QStringLiteral("設定ファイル %1 に Shift-JIS として読めない文字があります。")
+    const ByteFault fault = checkShiftJisStructure(bytes);
+    if (fault == ByteFault::EndsInCharacter)
+        throw Error(QStringLiteral("設定ファイル %1 は文字の途中で終わっています。").arg(fileName));
+    std::optional<QString> text;
+    if (fault == ByteFault::None)
+        text = decodeShiftJis(bytes);
+    if (!text)
+        throw Error(QStringLiteral("設定ファイル %1 に Shift-JIS として読めない文字があります。"
+                                   "別の文字コードで保存されていないか確かめてください。")
                         .arg(fileName));
-    return text;
+    return *text;
 }
 
 QList<SettingsValue> splitSettingsValues(const QString& text, const QString& fileName)
@@ -136,7 +230,7 @@ void checkStorableSettingsValue(const QString& value)
         throw Error(QStringLiteral("「\"」を含む値は設定ファイルに保存できません: %1").arg(value));
     if (value.contains(u'\r') || value.contains(u'\n'))
         throw Error(QStringLiteral("改行を含む値は設定ファイルに保存できません: %1").arg(value));
-    if (shiftJisText(value) != value)
+    if (!survivesShiftJis(value))
         throw Error(
             QStringLiteral("Shift-JIS で保存できない文字を含む値は設定ファイルに保存できません: %1")
                 .arg(value));
@@ -152,8 +246,8 @@ QByteArray encodeSettingsRow(const QStringList& values)
         row += u'"' + values[i] + u'"';
     }
     row += QStringLiteral("\r\n");
-    QStringEncoder encoder(shiftJis);
-    return encoder.encode(row);
+    // Every value has been checked, so the row converts.
+    return encodeShiftJis(row).value_or(QByteArray());
 }
 
 } // namespace hakobee

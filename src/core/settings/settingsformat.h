@@ -18,9 +18,13 @@ struct SettingsValue
     bool endsLine = false;
 };
 
-// Decodes the bytes of a settings file. Throws hakobee::Error, naming the
-// file, for bytes that cannot be settings text: NUL bytes (a damaged file),
-// a UTF-8 file, or bytes that are not Shift-JIS.
+// Decodes the bytes of a settings file as Shift-JIS (code page 932, as
+// Windows reads it), whatever else the bytes might also be: half-width
+// katakana pairs such as ﾄｸ (C4 B8) are valid UTF-8 too, and nothing is
+// guessed from that. Throws hakobee::Error, naming the file, for bytes that
+// cannot be settings text: NUL bytes (a damaged file), a UTF-8 byte order
+// mark at the start, a character cut off by the end of the file, or bytes
+// that are not code page 932.
 QString decodeSettingsText(const QByteArray& bytes, const QString& fileName);
 
 // Splits settings text into its values, one after the other. A comma or a

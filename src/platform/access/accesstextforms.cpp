@@ -3,7 +3,6 @@
 #include <QDate>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace hakobee::accesstext {
@@ -39,9 +38,9 @@ QString number(double value, int significantDigits)
 
     // Round to the significant digits first; the exponent is that of the
     // rounded value (9.9999999 with 7 digits is 10).
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1, value);
-    const QString scientific = QString::fromLatin1(buffer);
+    // Qt's formatting, not printf's: printf takes its decimal point from the
+    // process locale (a comma on a German machine).
+    const QString scientific = QString::number(value, 'e', significantDigits - 1);
     const qsizetype e = scientific.indexOf(QLatin1Char('e'));
     const int exponent = scientific.mid(e + 1).toInt();
     QString mantissa = scientific.left(e);

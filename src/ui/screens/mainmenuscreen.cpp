@@ -33,7 +33,7 @@ MainMenuScreen::MainMenuScreen(AppContext& context, QWidget* parent) : Screen(co
 
 void MainMenuScreen::buildControls()
 {
-    setFixedSize(560, 430);
+    setFixedSize(560, 466);
 
     QLabel* title = controls::label(this, u"Label2"_qs, u"ﾊﾞｰｺｰﾄﾞハコビー メインメニュー"_qs);
     QFont titleFont = title->font();
@@ -69,7 +69,8 @@ void MainMenuScreen::buildControls()
 
     statusLine_ = controls::label(this, u"Label12"_qs);
     statusLine_->setWordWrap(true);
-    statusLine_->setMinimumHeight(2 * statusLine_->fontMetrics().lineSpacing());
+    // Room for four lines: a restore names the backups it kept.
+    statusLine_->setMinimumHeight(4 * statusLine_->fontMetrics().lineSpacing() + 8);
     controls::setTextColour(statusLine_, Qt::red);
 
     QPushButton* continuous = controls::button(this, u"Command1"_qs, u"発行開始"_qs);
@@ -152,7 +153,11 @@ bool MainMenuScreen::load()
 
 void MainMenuScreen::restoreSettingsFiles()
 {
-    statusLine_->setText(resetSettingsFiles(*context().settings).message());
+    SettingsResetReport report = resetSettingsFiles(*context().settings);
+    // A later restore of the same loading keeps naming the earlier backups.
+    keptSettingsCopies_ += report.kept;
+    report.kept = keptSettingsCopies_;
+    statusLine_->setText(report.message());
 }
 
 void MainMenuScreen::readLayout()

@@ -2,6 +2,8 @@
 
 #include "ui/screen.h"
 
+#include <QStringList>
+
 #include <functional>
 
 class QLabel;
@@ -68,6 +70,7 @@ private:
     QLabel* tableValue_ = nullptr;      // Label15
     QLineEdit* keptDatabase_ = nullptr; // Textdb
     QLineEdit* keptTable_ = nullptr;    // Textuser
+    QStringList keptSettingsCopies_;    // backups the restores of this loading made
 };
 
 } // namespace hakobee

@@ -7,6 +7,7 @@
 #include "core/settings/settingsrecord.h"
 #include "support/settingsfixture.h"
 
+#include <QStringDecoder>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
@@ -60,10 +61,12 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("UTF-8") << QString(u"\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
-                                          "\"ラベル\",\"B\",\"9\",\"0\"\r\n"_qs)
-                                      .toUtf8()
-                               << u"UTF-8"_qs;
+        QTest::newRow("UTF-8 with a byte order mark")
+            << QByteArray("\xEF\xBB\xBF") +
+                   QString(u"\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n"
+                           "\"ラベル\",\"B\",\"9\",\"0\"\r\n"_qs)
+                       .toUtf8()
+            << u"UTF-8"_qs;
         static const char withNul[] = "\"TITLE1\",\"TITLE2\",\0\0\0\0";
         QTest::newRow("NUL bytes") << QByteArray(withNul, sizeof withNul - 1) << u"NUL"_qs;
         QTest::newRow("truncated in a value")
@@ -75,6 +78,17 @@ private slots:
             << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"\x85\x20\",\"B\",\"9\","
                           "\"0\"\r\n")
             << u"読めない"_qs;
+        QTest::newRow("no such two-byte character")
+            << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"\x85\x40\",\"B\",\"9\","
+                          "\"0\"\r\n")
+            << u"読めない"_qs;
+        QTest::newRow("byte outside the code page")
+            << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"\xA0\",\"B\",\"9\","
+                          "\"0\"\r\n")
+            << u"読めない"_qs;
+        QTest::newRow("cut inside a character")
+            << QByteArray("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"A\",\"B\",\"9\",\"\x83")
+            << u"途中"_qs;
         QTest::newRow("empty") << QByteArray() << u""_qs;
     }
 
@@ -96,6 +110,34 @@ private slots:
     {
         SettingsFixture::writeBytes(layoutPath(), goodLayout);
         QCOMPARE(readSettingsRows(layoutPath(), 4).data.first(), u"ﾃﾞｰﾀ"_qs);
+        // Saved by the program, these titles are valid UTF-8 as well:
+        // ﾊｲﾃｸ is CA B2 C3 B8, ﾄｸ is C4 B8. They are Shift-JIS all the same.
+        replaceSettingsFile(layoutPath(), SettingsColumns::layout(),
+                            {u"ﾊｲﾃｸ"_qs, u"ﾄｸ"_qs, u"9"_qs, u"0"_qs});
+        const QByteArray bytes = SettingsFixture::readBytes(layoutPath());
+        QVERIFY(bytes.contains("\"\xCA\xB2\xC3\xB8\",\"\xC4\xB8\""));
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(bytes);
+        QVERIFY(!utf8.hasError());
+        // As UTF-8 they would read ʲø and ĸ: readable, and wrong.
+        QVERIFY(text.contains(u"\"ʲø\",\"ĸ\""_qs));
+        QCOMPARE(readSettingsRows(layoutPath(), 4).data,
+                 (QStringList{u"ﾊｲﾃｸ"_qs, u"ﾄｸ"_qs, u"9"_qs, u"0"_qs}));
+        StandardDatabaseProvider databases(fixture->folder);
+        const SettingsRecord record =
+            readSettingsRecord(databases, u"Select * From nimbeconfig4.txt"_qs);
+        QCOMPARE(record.value(u"TITLE1"_qs), FieldValue(u"ﾊｲﾃｸ"_qs));
+        QCOMPARE(record.value(u"TITLE2"_qs), FieldValue(u"ﾄｸ"_qs));
+    }
+
+    void controlCharactersAreTheirOwnBytes()
+    {
+        // Code page 932 as Windows has it: 1A, 1C and 7F stand for themselves
+        // (the converter underneath swaps them, as IBM's code pages do).
+        const QString value = QString(QChar(0x1A)) + QChar(0x1C) + QChar(0x7F) + u"\tｱ"_qs;
+        replaceSettingsFile(layoutPath(), SettingsColumns::layout(), layoutValues(value));
+        QVERIFY(SettingsFixture::readBytes(layoutPath()).contains("\"\x1A\x1C\x7F\t\xB1\""));
+        QCOMPARE(readSettingsRows(layoutPath(), 4).data.first(), value);
     }
 
     void folderInPlaceOfAFile()
@@ -262,6 +304,103 @@ private slots:
             QDir(fixture->temp.filePath(u"root"_qs)).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
             QStringList{u"QVX_INI"_qs});
         QVERIFY(QFileInfo(QDir(upper).filePath(SettingsFiles::layout)).isFile());
+    }
+
+    // The restore keeps what it replaces.
+
+    void resetKeepsEachReplacedFileAsADatedBackup()
+    {
+        fixture->installDefaults();
+        SettingsFixture::writeLayout(layoutPath(), u"ﾄｸ"_qs);
+        const QByteArray operatorsLayout = SettingsFixture::readBytes(layoutPath());
+        const QString dataSource = fixture->settingsPath(SettingsFiles::dataSource);
+        const QByteArray damaged =
+            "\xEF\xBB\xBF\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"x\",\"y\",\"z\"\r\n";
+        SettingsFixture::writeBytes(dataSource, damaged);
+
+        const SettingsResetReport report =
+            resetSettingsFiles(fixture->folder, QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5)));
+        QVERIFY(report.complete());
+        const QString dataBackup = dataSource + u".20250102-030405.bak"_qs;
+        const QString layoutBackup = layoutPath() + u".20250102-030405.bak"_qs;
+        QCOMPARE(report.kept, (QStringList{dataBackup, layoutBackup}));
+        QCOMPARE(SettingsFixture::readBytes(dataBackup), damaged);
+        QCOMPARE(SettingsFixture::readBytes(layoutBackup), operatorsLayout);
+        // The files that held their defaults had nothing to keep.
+        QCOMPARE(QDir(fixture->folder.folderPath()).entryList({u"*.bak"_qs}, QDir::Files),
+                 (QStringList{u"nimbeconfig2.txt.20250102-030405.bak"_qs,
+                              u"nimbeconfig4.txt.20250102-030405.bak"_qs}));
+        for (const QString& name : SettingsFiles::all())
+            QCOMPARE(SettingsFixture::readBytes(fixture->settingsPath(name)),
+                     SettingsFixture::readBytes(QDir(fixture->defaultsPath()).filePath(name)));
+        QVERIFY(report.message().startsWith(settingsRestoredMessage()));
+        QVERIFY2(report.message().contains(u"nimbeconfig2.txt.20250102-030405.bak"_qs) &&
+                     report.message().contains(u"nimbeconfig4.txt.20250102-030405.bak"_qs),
+                 qPrintable(report.message()));
+    }
+
+    void backupsNeverOverwriteEachOther()
+    {
+        fixture->installDefaults();
+        const QDateTime sameSecond(QDate(2025, 1, 2), QTime(3, 4, 5));
+        const QString stamped = layoutPath() + u".20250102-030405"_qs;
+        SettingsFixture::writeLayout(layoutPath(), u"first"_qs);
+        const QByteArray first = SettingsFixture::readBytes(layoutPath());
+        QCOMPARE(resetSettingsFiles(fixture->folder, sameSecond).kept,
+                 QStringList{stamped + u".bak"_qs});
+
+        // A name taken by something else is passed over as well.
+        SettingsFixture::writeBytes(stamped + u"-2.bak"_qs, "someone else's");
+        SettingsFixture::writeLayout(layoutPath(), u"second"_qs);
+        const QByteArray second = SettingsFixture::readBytes(layoutPath());
+        QCOMPARE(resetSettingsFiles(fixture->folder, sameSecond).kept,
+                 QStringList{stamped + u"-3.bak"_qs});
+#ifdef Q_OS_UNIX
+        // Even a link to nowhere: the backup is not written through it.
+        const QString nowhere = fixture->temp.filePath(u"nowhere"_qs);
+        QVERIFY(QFile::link(nowhere, stamped + u"-4.bak"_qs));
+        SettingsFixture::writeLayout(layoutPath(), u"third"_qs);
+        const QByteArray third = SettingsFixture::readBytes(layoutPath());
+        QCOMPARE(resetSettingsFiles(fixture->folder, sameSecond).kept,
+                 QStringList{stamped + u"-5.bak"_qs});
+        QVERIFY(!QFileInfo::exists(nowhere));
+        QCOMPARE(SettingsFixture::readBytes(stamped + u"-5.bak"_qs), third);
+#endif
+        QCOMPARE(SettingsFixture::readBytes(stamped + u".bak"_qs), first);
+        QCOMPARE(SettingsFixture::readBytes(stamped + u"-2.bak"_qs), QByteArray("someone else's"));
+        QCOMPARE(SettingsFixture::readBytes(stamped + u"-3.bak"_qs), second);
+    }
+
+    void fileWithoutABackupIsNotReplaced()
+    {
+#ifdef Q_OS_UNIX
+        fixture->installDefaults();
+        SettingsFixture::writeLayout(layoutPath(), QString(200, u'x'));
+        const QByteArray operatorsLayout = SettingsFixture::readBytes(layoutPath());
+        // A file size limit makes the backup's write fail, for root as well.
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = previous;
+        limited.rlim_cur = 16;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        const SettingsResetReport report = resetSettingsFiles(fixture->folder);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(report.notRestored, QStringList{SettingsFiles::layout});
+        QVERIFY(report.kept.isEmpty());
+        QCOMPARE(SettingsFixture::readBytes(layoutPath()), operatorsLayout);
+        // A half-written backup is not left behind to be taken for a good one.
+        QCOMPARE(QDir(fixture->folder.folderPath()).entryList({u"*.bak"_qs}, QDir::Files),
+                 QStringList());
+        QVERIFY2(report.message().contains(SettingsFiles::layout) &&
+                     report.message().contains(u"控えを作れない"_qs) &&
+                     report.message().contains(u"元のファイルはそのまま"_qs),
+                 qPrintable(report.message()));
+#else
+        QSKIP("file size limits are a POSIX facility");
+#endif
     }
 };
 

@@ -9,6 +9,7 @@
 #include "platform/desktop/osversion.h"
 #include "ui/screenhost.h"
 #include "ui/screens/connectingnotice.h"
+#include "ui/screens/connectiontypescreen.h"
 #include "ui/screens/recordcountscreen.h"
 
 #include <QGroupBox>
@@ -64,6 +65,10 @@ MainMenuScreen::MainMenuScreen(AppContext& context, QWidget* parent) : Screen(co
     connectButton(u"Command3"_qs, [this] {
         openBehindNotice([this] { return this->context().screens->open<RecordCountScreen>(); },
                          databaseSettingsInvalidMessage());
+    });
+    connectButton(u"Command4"_qs, [this] {
+        openBehindNotice([this] { return this->context().screens->open<ConnectionTypeScreen>(); },
+                         printerErrorMessage());
     });
 }
 

@@ -6,9 +6,11 @@
 #include "core/error.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/devmode.h"
+#include "core/printer/paperlist.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
 #include "platform/printing/qtprintsetupdialog.h"
+#include "support/paperprobe.h"
 #include "support/pdftools.h"
 #include "support/testpatternpicture.h"
 
@@ -239,6 +241,29 @@ private slots:
         QVERIFY2(qAbs(pageMm.width() - 60) < 0.5 && qAbs(pageMm.height() - 40) < 0.5,
                  qPrintable(QStringLiteral("%1 x %2 mm").arg(pageMm.width()).arg(pageMm.height())));
         QFile::remove(file);
+    }
+
+    // The queue's paper sizes as the paper screen lists them: asked of the
+    // queue as a whole, the same as trying every code, each code once
+    // although the queue names some sizes twice, the printer left on its paper.
+    void theQueuesPaperSizesAreTheCodesItAccepts()
+    {
+        const std::unique_ptr<QtPrinterDevice> device = QtPrinterDevice::openQueue(queue);
+        device->setSetting(PrinterSetting::PaperSize, 11); // A5
+        const QList<SupportedPaperSize> listed = device->supportedPaperSizes();
+        QCOMPARE(device->setting(PrinterSetting::PaperSize), 11);
+
+        QStringList entries;
+        int previousCode = 0;
+        for (const SupportedPaperSize& size : listed) {
+            QVERIFY2(size.code > previousCode, qPrintable(QString::number(size.code)));
+            previousCode = size.code;
+            entries.append(paperListEntry(size));
+        }
+        QVERIFY2(entries.contains(u"9\t210 x 297"_qs), qPrintable(entries.join(u" | "_qs)));
+        QVERIFY(entries.contains(u"1\t216 x 279"_qs));   // Letter, named twice by the queue
+        QVERIFY(entries.contains(u"256\t148 x 210"_qs)); // user-defined: the current size
+        QCOMPARE(listed, probePaperSizesOneByOne(*device));
     }
 
     // Qt's dialog, answered as soon as it shows, starts from the records

@@ -6,6 +6,7 @@
 #include "core/printer/scopedprintjob.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
+#include "support/paperprobe.h"
 #include "support/pdftools.h"
 #include "support/testpatternpicture.h"
 
@@ -71,6 +72,16 @@ private slots:
         device_->canvas().drawText({0, 0}, QStringLiteral("X"));
         device_->canvas().endDocument();
         QCOMPARE(folderEntries(folder_), (QStringList{"label-000041.pdf", "label-000042.pdf"}));
+    }
+
+    void itsPaperSizesAreTheCodesItAccepts()
+    {
+        device_->setSetting(PrinterSetting::PaperSize, 13); // B5 (JIS)
+        const QList<SupportedPaperSize> listed = device_->supportedPaperSizes();
+        QCOMPARE(device_->setting(PrinterSetting::PaperSize), 13);
+        QVERIFY(listed.contains(SupportedPaperSize{9, 11906, 16838}));   // A4
+        QVERIFY(listed.contains(SupportedPaperSize{256, 10318, 14570})); // the current size
+        QCOMPARE(listed, probePaperSizesOneByOne(*device_));
     }
 
     void abortedOrAbandonedJobsLeaveNothing()

@@ -24,6 +24,7 @@
 #include "ui/screens/mainmenuscreen.h"
 #include "ui/screens/mainwindow.h"
 #include "ui/screens/paperselectionscreen.h"
+#include "ui/screens/positionadjustmentscreen.h"
 #include "ui/screens/recordcountscreen.h"
 #include "ui/screens/sampledatascreen.h"
 
@@ -163,6 +164,10 @@ const Screenshot screenshots[] = {
     {"Form12",
      [](ScreenshotSession& session) -> QWidget* {
          return session.screens.open<SampleDataScreen>();
+     }},
+    {"Form13",
+     [](ScreenshotSession& session) -> QWidget* {
+         return session.screens.open<PositionAdjustmentScreen>();
      }},
     {"Form17",
      [](ScreenshotSession& session) -> QWidget* {

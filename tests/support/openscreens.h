@@ -4,6 +4,7 @@
 #include "ui/screens/connectingnotice.h"
 
 #include <QApplication>
+#include <QPointer>
 
 namespace hakobee::test {
 
@@ -11,10 +12,15 @@ namespace hakobee::test {
 // fixture that opened them, so they go before the fixture does.
 inline void closeAllScreens()
 {
+    // Deleting one window deletes the windows it owns (a connecting notice
+    // not yet gone): hold them all by guarded pointers first.
+    QList<QPointer<Screen>> screens;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (qobject_cast<Screen*>(window))
-            delete window;
+        if (auto* screen = qobject_cast<Screen*>(window))
+            screens.append(screen);
     }
+    for (const QPointer<Screen>& screen : screens)
+        delete screen.data();
 }
 
 // True while the connecting notice is on show.

@@ -21,6 +21,8 @@ struct FakePrinter
     QString driverName = QStringLiteral("Fake Driver");
     QString port = QStringLiteral("FAKE:");
     QMap<PrinterSetting, int> settings;
+    // What supportedPaperSizes() reports.
+    QList<SupportedPaperSize> paperSizes;
     std::function<bool(PrinterSetting, int)> rejects = [](PrinterSetting, int) {
         return false;
     };
@@ -71,6 +73,9 @@ public:
     QString defaultPrinter;
     QList<SettingWrite> writes;
     int opened = 0;
+    int paperSizeQueries = 0;
+    // Runs while a printer is asked for its paper sizes.
+    std::function<void()> onPaperSizeQuery;
     // The canvas every device draws on; a test that draws sets it.
     PrinterCanvas* canvas = nullptr;
 
@@ -121,6 +126,13 @@ private:
             if (!accepted)
                 throw Error(QStringLiteral("setting rejected"));
             printer_.settings[which] = value;
+        }
+        QList<SupportedPaperSize> supportedPaperSizes() const override
+        {
+            ++backend_.paperSizeQueries;
+            if (backend_.onPaperSizeQuery)
+                backend_.onPaperSizeQuery();
+            return printer_.paperSizes;
         }
         PrinterCanvas& canvas() override
         {

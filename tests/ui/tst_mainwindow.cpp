@@ -141,7 +141,8 @@ private slots:
 
     void itemsWithoutTheirScreensAreDisabled()
     {
-        const QStringList working{u"mnuFileExit"_qs, u"mnuViewToolbar"_qs, u"main1"_qs, u"set2"_qs};
+        const QStringList working{u"mnuFileExit"_qs, u"mnuViewToolbar"_qs, u"main1"_qs, u"set2"_qs,
+                                  u"印刷位置調整"_qs};
         int items = 0;
         for (QAction* menu : window->menuBar()->actions()) {
             for (QAction* item : menu->menu()->actions()) {

@@ -9,17 +9,24 @@
 #include "core/datasource/datasourcefile.h"
 #include "core/filedialogs.h"
 #include "core/messageboxes.h"
+#include "core/printer/activeprinter.h"
+#include "core/printer/printersetup.h"
 #include "core/settings/settingsfiles.h"
 #include "core/settings/settingsfolder.h"
 #include "platform/access/accessdatabase.h"
 #include "platform/desktop/fonts.h"
+#include "platform/printing/qtprinterbackend.h"
+#include "platform/printing/qtprintsetupdialog.h"
 #include "testdata/productstable.h"
 #include "ui/screenhost.h"
 #include "ui/screens/connectingnotice.h"
+#include "ui/screens/connectiontypescreen.h"
 #include "ui/screens/datasourcescreen.h"
 #include "ui/screens/labelprogressscreen.h"
 #include "ui/screens/mainmenuscreen.h"
 #include "ui/screens/mainwindow.h"
+#include "ui/screens/paperselectionscreen.h"
+#include "ui/screens/positionadjustmentscreen.h"
 #include "ui/screens/recordcountscreen.h"
 #include "ui/screens/sampledatascreen.h"
 
@@ -54,6 +61,22 @@ public:
     }
 };
 
+// The PDF folder printer as the current printer, whatever is installed, so
+// the printer screens look the same on every machine.
+class PdfFolderPrinter
+{
+public:
+    PdfFolderPrinter(const QString& folder, MessageBoxes& messages)
+        : backend(folder, QtPrinterBackend::SystemPrinters::Ignore), printer(backend),
+          setup(printer, dialog, messages)
+    {}
+
+    QtPrinterBackend backend;
+    ActivePrinter printer;
+    QtPrintSetupDialog dialog;
+    PrinterSetup setup;
+};
+
 // The seams one screen is created with: restored default settings in a
 // temporary root, the settings provider, a screen host.
 class ScreenshotSession
@@ -81,6 +104,13 @@ public:
                                    u"select bar,hi,mei,as2 from"_qs});
     }
 
+    void usePdfFolderPrinter()
+    {
+        printers = std::make_unique<PdfFolderPrinter>(root.filePath(u"labels"_qs), messages);
+        context.printer = &printers->printer;
+        context.printerSetup = &printers->setup;
+    }
+
     QTemporaryDir root;
     SettingsFolder settings;
     StandardDatabaseProvider databases;
@@ -88,6 +118,7 @@ public:
     CancellingFileDialogs fileDialogs;
     AppContext context;
     ScreenHost screens;
+    std::unique_ptr<PdfFolderPrinter> printers;
     std::unique_ptr<QWidget> owned; // a window the host does not own
 
     // The main window with its main menu, as the program starts; screens
@@ -162,6 +193,20 @@ const Screenshot screenshots[] = {
          if (frame)
              session.screens.find<LabelProgressScreen>()->setProgressSquares(12);
          return frame;
+     }},
+    {"Form13",
+     [](ScreenshotSession& session) -> QWidget* {
+         return session.screens.open<PositionAdjustmentScreen>();
+     }},
+    {"Form17",
+     [](ScreenshotSession& session) -> QWidget* {
+         session.usePdfFolderPrinter();
+         return session.screens.open<ConnectionTypeScreen>();
+     }},
+    {"Form7",
+     [](ScreenshotSession& session) -> QWidget* {
+         session.usePdfFolderPrinter();
+         return session.screens.open<PaperSelectionScreen>();
      }},
 };
 

@@ -54,6 +54,11 @@ public:
     int paperSource() const { return setting(PrinterSetting::PaperSource); }
     void setPaperSource(int code) { setSetting(PrinterSetting::PaperSource, code); }
 
+    QList<SupportedPaperSize> supportedPaperSizes() const
+    {
+        return current().supportedPaperSizes();
+    }
+
     // The current printer itself, for what only its backend offers.
     PrinterDevice& device() { return current(); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,17 @@ enum class PrinterSetting
 // The operator-facing name of a setting, for error messages.
 QString printerSettingName(PrinterSetting setting);
 
+// A paper size a printer accepts: its code and the size of the page it
+// gives, as named (portrait), in twips.
+struct SupportedPaperSize
+{
+    int code = 0;
+    int widthTwips = 0;
+    int heightTwips = 0;
+
+    friend bool operator==(const SupportedPaperSize&, const SupportedPaperSize&) = default;
+};
+
 // One installed printer with its settings for this process. Changing a
 // setting never touches the printer's stored defaults or the system's
 // default printer.
@@ -49,6 +61,12 @@ public:
     // Throws hakobee::Error when the printer lacks the setting or rejects the
     // value; the setting then keeps its previous value.
     virtual void setSetting(PrinterSetting which, int value) = 0;
+
+    // Every paper size code from 1 to 1024 that setSetting(PrinterSetting::PaperSize, code)
+    // accepts, once each, in ascending order, with the page size it gives;
+    // the user-defined code (256) carries the current page size. Asked of
+    // the printer as a whole rather than code by code, it changes no setting.
+    virtual QList<SupportedPaperSize> supportedPaperSizes() const = 0;
 
     // Drawing on this printer with its current settings. Lives as long as the
     // device; destroying the device discards a job left open.

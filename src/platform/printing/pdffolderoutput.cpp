@@ -46,14 +46,18 @@ QString PdfFolderOutput::spoolFolder()
 void PdfFolderOutput::deliver(const Job& job)
 {
     const QDir folder(spoolFolder());
-    // Another copy of the program may write into the same folder: a taken
-    // number makes the rename fail, and the next number is tried.
-    int number = highestLabelNumber(folder) + 1;
-    for (int attempt = 0; attempt < 1000; ++attempt, ++number) {
-        const QString target =
-            folder.filePath(QStringLiteral("label-%1.pdf").arg(number, 6, 10, QLatin1Char('0')));
-        if (QFile::rename(job.spoolFile, target))
+    // The folder is listed once; after that the next number is known. The
+    // rename never replaces a file, so a number another copy of the program
+    // (or anyone) took meanwhile makes it fail, and the next one is tried.
+    if (nextNumber_ == 0)
+        nextNumber_ = highestLabelNumber(folder) + 1;
+    for (int attempt = 0; attempt < 1000; ++attempt, ++nextNumber_) {
+        const QString target = folder.filePath(
+            QStringLiteral("label-%1.pdf").arg(nextNumber_, 6, 10, QLatin1Char('0')));
+        if (QFile::rename(job.spoolFile, target)) {
+            ++nextNumber_;
             return;
+        }
         if (!QFile::exists(target))
             break;
     }

@@ -47,6 +47,8 @@ public:
 
 private:
     QString folder_;
+    // The number the next file is given; 0 until the folder was listed.
+    int nextNumber_ = 0;
 };
 
 // Sends each job to a CUPS queue.

@@ -12,6 +12,9 @@ namespace hakobee {
 namespace {
 
 constexpr int userDefinedPaperSize = 256;
+// The paper size codes a printer is asked about: the Windows numbers and the
+// drivers' own numbers above 256 that the paper screen lists.
+constexpr int highestPaperSizeCode = 1024;
 // The largest page a DEVMODE record can carry: 32767 tenths of a millimetre.
 constexpr double largestPageMm = 3276.7;
 
@@ -194,6 +197,20 @@ void QtPrinterDevice::setSetting(PrinterSetting which, int value)
     unsupported(which);
 }
 
+std::optional<QPageSize> QtPrinterDevice::pageSizeForCode(int code) const
+{
+    const QPageSize::PageSizeId id = QPageSize::id(code);
+    if (code <= 0 || code == userDefinedPaperSize || id == QPageSize::Custom)
+        return std::nullopt;
+    if (capabilities_.pageSizes.isEmpty())
+        return QPageSize(id);
+    for (const QPageSize& size : capabilities_.pageSizes) {
+        if (size.id() == id)
+            return size;
+    }
+    return std::nullopt;
+}
+
 void QtPrinterDevice::setPaperSize(int code)
 {
     if (code == userDefinedPaperSize) {
@@ -202,19 +219,30 @@ void QtPrinterDevice::setPaperSize(int code)
         userDefinedSize_ = true;
         return;
     }
-    const QPageSize::PageSizeId id = QPageSize::id(code);
-    if (code <= 0 || id == QPageSize::Custom)
-        rejected(PrinterSetting::PaperSize, code);
-    if (!capabilities_.pageSizes.isEmpty()) {
-        const bool supported =
-            std::any_of(capabilities_.pageSizes.cbegin(), capabilities_.pageSizes.cend(),
-                        [id](const QPageSize& size) { return size.id() == id; });
-        if (!supported)
-            rejected(PrinterSetting::PaperSize, code);
-    }
-    if (!printer_.setPageSize(QPageSize(id)))
+    if (!pageSizeForCode(code) || !printer_.setPageSize(QPageSize(QPageSize::id(code))))
         rejected(PrinterSetting::PaperSize, code);
     userDefinedSize_ = false;
+}
+
+QList<SupportedPaperSize> QtPrinterDevice::supportedPaperSizes() const
+{
+    // Worked out from the sizes the printer reported when it was opened: the
+    // same codes setPaperSize() accepts, without setting any of them. A queue
+    // may report one size twice (under two names); each code comes once.
+    QList<SupportedPaperSize> sizes;
+    for (int code = 1; code <= highestPaperSizeCode; ++code) {
+        if (code == userDefinedPaperSize) {
+            if (capabilities_.customPageSizes)
+                sizes.append({code, setting(PrinterSetting::PageWidthTwips),
+                              setting(PrinterSetting::PageHeightTwips)});
+            continue;
+        }
+        if (const std::optional<QPageSize> size = pageSizeForCode(code)) {
+            const QSizeF mm = size->size(QPageSize::Millimeter);
+            sizes.append({code, millimetresToTwips(mm.width()), millimetresToTwips(mm.height())});
+        }
+    }
+    return sizes;
 }
 
 void QtPrinterDevice::setPageSizeTwips(int widthTwips, int heightTwips)

@@ -9,6 +9,7 @@
 #include <QPrinter>
 
 #include <memory>
+#include <optional>
 
 namespace hakobee {
 
@@ -43,6 +44,7 @@ public:
 
     int setting(PrinterSetting which) const override;
     void setSetting(PrinterSetting which, int value) override;
+    QList<SupportedPaperSize> supportedPaperSizes() const override;
 
     PrinterCanvas& canvas() override { return canvas_; }
     QtPrinterCanvas& qtCanvas() { return canvas_; }
@@ -56,6 +58,9 @@ private:
     [[noreturn]] void rejected(PrinterSetting which, int value) const;
 
     void setPaperSize(int code);
+    // The page size a paper size code gives on this printer: the printer's
+    // own size of that name, or Qt's. Empty when the printer rejects the code.
+    std::optional<QPageSize> pageSizeForCode(int code) const;
     void setPageSizeTwips(int widthTwips, int heightTwips);
     void setPaperSource(int code);
 

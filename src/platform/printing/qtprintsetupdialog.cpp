@@ -1,6 +1,7 @@
 #include "platform/printing/qtprintsetupdialog.h"
 
 #include "core/printer/devmode.h"
+#include "platform/printing/dialogpaperkeeper.h"
 #include "platform/printing/qtprinterbackend.h"
 
 #include <QDir>
@@ -19,6 +20,40 @@ constexpr quint32 noPageNumbersFlag = 0x8;        // PD_NOPAGENUMS
 constexpr quint32 hidePrintToFileFlag = 0x100000; // PD_HIDEPRINTTOFILE
 constexpr quint32 printSetupFlag = 0x40;          // PD_PRINTSETUP
 
+// The paper the records name; empty when they name none Qt knows.
+std::optional<QPageSize> paperOf(const DevMode& mode)
+{
+    if (!(mode.fields & DevMode::paperSizeFlag))
+        return std::nullopt;
+    if (mode.paperSize == DevMode::userDefinedPaperSize) {
+        if (mode.paperWidth <= 0 || mode.paperLength <= 0)
+            return std::nullopt;
+        return QPageSize(QSizeF(mode.paperWidth / 10.0, mode.paperLength / 10.0),
+                         QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    }
+    if (QPageSize::id(mode.paperSize) == QPageSize::Custom)
+        return std::nullopt;
+    return QPageSize(QPageSize::id(mode.paperSize));
+}
+
+void storePaper(const QPageSize& pageSize, DevMode& mode)
+{
+    const QSizeF sizeMm = pageSize.size(QPageSize::Millimeter);
+    const int code = pageSize.windowsId();
+    mode.fields |= DevMode::paperSizeFlag;
+    if (pageSize.id() == QPageSize::Custom || code <= 0) {
+        mode.fields |= DevMode::paperWidthFlag | DevMode::paperLengthFlag;
+        mode.paperSize = DevMode::userDefinedPaperSize;
+        mode.paperWidth = static_cast<qint16>(qRound(sizeMm.width() * 10));
+        mode.paperLength = static_cast<qint16>(qRound(sizeMm.height() * 10));
+    } else {
+        mode.fields &= ~(DevMode::paperWidthFlag | DevMode::paperLengthFlag);
+        mode.paperSize = static_cast<qint16>(code);
+        mode.paperWidth = 0;
+        mode.paperLength = 0;
+    }
+}
+
 void loadPrinter(QPrinter& printer, const DevMode& mode, const DevNames& names)
 {
     if (!QPrinterInfo::printerInfo(names.device).isNull())
@@ -28,15 +63,8 @@ void loadPrinter(QPrinter& printer, const DevMode& mode, const DevNames& names)
     else
         printer.setOutputFormat(QPrinter::PdfFormat);
 
-    if (mode.fields & DevMode::paperSizeFlag) {
-        if (mode.paperSize == DevMode::userDefinedPaperSize && mode.paperWidth > 0 &&
-            mode.paperLength > 0) {
-            printer.setPageSize(QPageSize(QSizeF(mode.paperWidth / 10.0, mode.paperLength / 10.0),
-                                          QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
-        } else if (QPageSize::id(mode.paperSize) != QPageSize::Custom) {
-            printer.setPageSize(QPageSize(QPageSize::id(mode.paperSize)));
-        }
-    }
+    if (const std::optional<QPageSize> paper = paperOf(mode))
+        printer.setPageSize(*paper);
     if (mode.fields & DevMode::orientationFlag)
         printer.setPageOrientation(mode.orientation == 2 ? QPageLayout::Landscape
                                                          : QPageLayout::Portrait);
@@ -60,20 +88,7 @@ void storePrinter(const QPrinter& printer, DevMode& mode, DevNames& names)
         mode.setDeviceName(names.device);
     }
 
-    const QPageSize pageSize = printer.pageLayout().pageSize();
-    const QSizeF sizeMm = pageSize.size(QPageSize::Millimeter);
-    const int code = pageSize.windowsId();
-    mode.fields |= DevMode::paperSizeFlag;
-    if (pageSize.id() == QPageSize::Custom || code <= 0) {
-        mode.fields |= DevMode::paperWidthFlag | DevMode::paperLengthFlag;
-        mode.paperSize = DevMode::userDefinedPaperSize;
-        mode.paperWidth = static_cast<qint16>(qRound(sizeMm.width() * 10));
-        mode.paperLength = static_cast<qint16>(qRound(sizeMm.height() * 10));
-    } else {
-        mode.paperSize = static_cast<qint16>(code);
-        mode.paperWidth = 0;
-        mode.paperLength = 0;
-    }
+    storePaper(printer.pageLayout().pageSize(), mode);
     mode.fields |= DevMode::orientationFlag | DevMode::colorFlag | DevMode::duplexFlag |
                    DevMode::printQualityFlag;
     mode.orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
@@ -118,10 +133,13 @@ bool QtPrintSetupDialog::exec(quint32 flags, QWidget* owner, QByteArray& devMode
     if (flags & printSetupFlag)
         options &= ~(QAbstractPrintDialog::PrintSelection | QAbstractPrintDialog::PrintPageRange);
     dialog.setOptions(options);
+    const DialogPaperKeeper keeper(dialog, paperOf(mode));
     if (dialog.exec() != QDialog::Accepted)
         return false;
 
     storePrinter(printer, mode, names);
+    if (keeper.paper())
+        storePaper(*keeper.paper(), mode);
     devMode = mode.toBytes();
     devNames = names.toBytes();
     return true;

@@ -10,6 +10,7 @@
 #include "ui/controls.h"
 #include "ui/screenhost.h"
 #include "ui/screens/connectingnotice.h"
+#include "ui/screens/connectiontypescreen.h"
 #include "ui/screens/recordcountscreen.h"
 
 #include <QGridLayout>
@@ -28,6 +29,10 @@ MainMenuScreen::MainMenuScreen(AppContext& context, QWidget* parent) : Screen(co
     connectButton(u"Command3"_qs, [this] {
         openBehindNotice([this] { return this->context().screens->open<RecordCountScreen>(); },
                          databaseSettingsInvalidMessage());
+    });
+    connectButton(u"Command4"_qs, [this] {
+        openBehindNotice([this] { return this->context().screens->open<ConnectionTypeScreen>(); },
+                         printerErrorMessage());
     });
 }
 

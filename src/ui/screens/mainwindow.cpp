@@ -2,6 +2,7 @@
 
 #include "ui/screens/datasourcescreen.h"
 #include "ui/screens/mainmenuscreen.h"
+#include "ui/screens/positionadjustmentscreen.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -68,6 +69,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     buildMenus();
     buildStatusBar();
     openOnTrigger<DataSourceScreen>(u"set2"_qs);
+    openOnTrigger<PositionAdjustmentScreen>(u"印刷位置調整"_qs);
 }
 
 QString MainWindow::mainPageKey()

@@ -8,6 +8,7 @@
 #include "core/printer/printsetupdialog.h"
 #include "support/fakeprinterbackend.h"
 #include "support/recordingmessageboxes.h"
+#include "support/scriptedprintsetupdialog.h"
 
 #include <QTest>
 #include <QtEndian>
@@ -17,34 +18,7 @@ using namespace hakobee::test;
 
 namespace {
 
-// Records what the dialog was given and answers with a scripted choice.
-class ScriptedDialog : public PrintSetupDialog
-{
-public:
-    bool exec(quint32 flags, QWidget*, QByteArray& devMode, QByteArray& devNames) override
-    {
-        ++shown;
-        givenFlags = flags;
-        givenDevMode = devMode;
-        givenDevNames = devNames;
-        if (!confirm)
-            return false;
-        DevMode mode = DevMode::fromBytes(devMode);
-        DevNames names = DevNames::fromBytes(devNames);
-        if (choose)
-            choose(mode, names);
-        devMode = mode.toBytes();
-        devNames = names.toBytes();
-        return true;
-    }
-
-    bool confirm = true;
-    std::function<void(DevMode&, DevNames&)> choose;
-    int shown = 0;
-    quint32 givenFlags = 0;
-    QByteArray givenDevMode;
-    QByteArray givenDevNames;
-};
+using ScriptedDialog = ScriptedPrintSetupDialog;
 
 constexpr quint32 paperFlags =
     DevMode::paperSizeFlag | DevMode::paperLengthFlag | DevMode::paperWidthFlag;

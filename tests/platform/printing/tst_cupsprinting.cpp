@@ -6,18 +6,23 @@
 #include "core/error.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/devmode.h"
+#include "core/printer/paperlist.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
 #include "platform/printing/qtprintsetupdialog.h"
+#include "support/paperprobe.h"
 #include "support/pdftools.h"
 #include "support/testpatternpicture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -241,14 +246,71 @@ private slots:
         QFile::remove(file);
     }
 
-    // Qt's dialog, answered as soon as it shows, starts from the records
-    // and gives back the printer and paper it was left with.
-    void theQtDialogCarriesTheRecordsThrough()
+    // The queue's paper sizes as the paper screen lists them: asked of the
+    // queue as a whole, the same as trying every code, each code once
+    // although the queue names some sizes twice, the printer left on its paper.
+    void theQueuesPaperSizesAreTheCodesItAccepts()
     {
+        const std::unique_ptr<QtPrinterDevice> device = QtPrinterDevice::openQueue(queue);
+        device->setSetting(PrinterSetting::PaperSize, 11); // A5
+        const QList<SupportedPaperSize> listed = device->supportedPaperSizes();
+        QCOMPARE(device->setting(PrinterSetting::PaperSize), 11);
+
+        QStringList entries;
+        int previousCode = 0;
+        for (const SupportedPaperSize& size : listed) {
+            QVERIFY2(size.code > previousCode, qPrintable(QString::number(size.code)));
+            previousCode = size.code;
+            entries.append(paperListEntry(size));
+        }
+        QVERIFY2(entries.contains(u"9\t210 x 297"_qs), qPrintable(entries.join(u" | "_qs)));
+        QVERIFY(entries.contains(u"1\t216 x 279"_qs));   // Letter, named twice by the queue
+        QVERIFY(entries.contains(u"256\t148 x 210"_qs)); // user-defined: the current size
+        QCOMPARE(listed, probePaperSizesOneByOne(*device));
+    }
+
+    // Qt's dialog, answered as soon as it shows, starts from the records and
+    // gives back the printer it was left with and the paper the operator saw
+    // in it: the one it was given (a label size too, which the queue's own
+    // list lacks) unless they chose another on the printer's properties page.
+    void theQtDialogKeepsThePaperTheOperatorSaw_data()
+    {
+        QTest::addColumn<qint16>("givenCode");
+        QTest::addColumn<QSizeF>("givenMm");    // for the user-defined code
+        QTest::addColumn<QString>("onThePage"); // "" not opened, "ok", "ok A4", "cancel A4"
+        QTest::addColumn<qint16>("returnedCode");
+        QTest::addColumn<QSizeF>("returnedMm");
+        const QSizeF none(0, 0);
+        const QSizeF label(60, 40);
+        QTest::newRow("A5, page not opened")
+            << qint16(11) << none << QString() << qint16(11) << none;
+        QTest::newRow("label, page not opened")
+            << qint16(256) << label << QString() << qint16(256) << label;
+        QTest::newRow("A5, page confirmed") << qint16(11) << none << u"ok"_qs << qint16(11) << none;
+        QTest::newRow("label, page confirmed")
+            << qint16(256) << label << u"ok"_qs << qint16(256) << label;
+        QTest::newRow("label, A4 chosen")
+            << qint16(256) << label << u"ok A4"_qs << qint16(9) << none;
+        QTest::newRow("A5, A4 chosen, page cancelled")
+            << qint16(11) << none << u"cancel A4"_qs << qint16(11) << none;
+    }
+
+    void theQtDialogKeepsThePaperTheOperatorSaw()
+    {
+        QFETCH(qint16, givenCode);
+        QFETCH(QSizeF, givenMm);
+        QFETCH(QString, onThePage);
+        QFETCH(qint16, returnedCode);
+        QFETCH(QSizeF, returnedMm);
         DevMode mode;
         mode.setDeviceName(queue);
         mode.fields = DevMode::paperSizeFlag | DevMode::orientationFlag;
-        mode.paperSize = 11; // A5
+        mode.paperSize = givenCode;
+        if (givenCode == DevMode::userDefinedPaperSize) {
+            mode.fields |= DevMode::paperWidthFlag | DevMode::paperLengthFlag;
+            mode.paperWidth = qint16(givenMm.width() * 10);
+            mode.paperLength = qint16(givenMm.height() * 10);
+        }
         mode.orientation = 2;
         DevNames names;
         names.device = queue;
@@ -257,33 +319,81 @@ private slots:
         const QByteArray devModeBefore = devMode;
 
         QtPrintSetupDialog dialog;
-        answerNextDialog(false);
+        answerNextDialog(false, {});
         QVERIFY(!dialog.exec(1310796, nullptr, devMode, devNames));
         QCOMPARE(devMode, devModeBefore);
 
-        answerNextDialog(true);
+        std::optional<QPageSize> shownOnThePage;
+        std::function<void(QDialog*)> page;
+        if (!onThePage.isEmpty()) {
+            page = [&](QDialog* properties) {
+                auto* sizes = properties->findChild<QComboBox*>(u"pageSizeCombo"_qs);
+                auto* width = properties->findChild<QDoubleSpinBox*>(u"pageWidth"_qs);
+                auto* height = properties->findChild<QDoubleSpinBox*>(u"pageHeight"_qs);
+                QVERIFY(sizes && width && height);
+                // What the operator sees: the size's entry, or "Custom" with
+                // the page as it lies (landscape here).
+                const QVariant shown = sizes->currentData();
+                shownOnThePage =
+                    shown.isValid()
+                        ? qvariant_cast<QPageSize>(shown)
+                        : QPageSize(QSizeF(height->value(), width->value()), QPageSize::Millimeter,
+                                    QString(), QPageSize::ExactMatch);
+                if (onThePage.endsWith(u"A4"_qs)) {
+                    for (int index = 0; index < sizes->count(); ++index) {
+                        if (sizes->itemData(index).isValid() &&
+                            qvariant_cast<QPageSize>(sizes->itemData(index)).id() == QPageSize::A4)
+                            sizes->setCurrentIndex(index);
+                    }
+                }
+                onThePage.startsWith(u"ok"_qs) ? properties->accept() : properties->reject();
+            };
+        }
+        answerNextDialog(true, page);
         QVERIFY(dialog.exec(1310796, nullptr, devMode, devNames));
         const DevMode chosen = DevMode::fromBytes(devMode);
         QCOMPARE(DevNames::fromBytes(devNames).device, queue);
         QCOMPARE(chosen.deviceNameText(), queue);
-        // Qt's dialog on CUPS starts its paper from the queue's own default
-        // (A4 or Letter, by the system's paper setting), whatever the printer
-        // was set to; what it shows is what comes back.
-        QCOMPARE(chosen.fields & (DevMode::paperSizeFlag | DevMode::orientationFlag),
-                 DevMode::paperSizeFlag | DevMode::orientationFlag);
-        QCOMPARE(chosen.paperSize,
-                 qint16(QPrinterInfo::printerInfo(queue).defaultPageSize().windowsId()));
+        if (page) {
+            QVERIFY(shownOnThePage);
+            const QSizeF wantedMm =
+                !givenMm.isEmpty()
+                    ? givenMm
+                    : QPageSize(QPageSize::id(givenCode)).size(QPageSize::Millimeter);
+            const QSizeF shownMm = shownOnThePage->size(QPageSize::Millimeter);
+            QVERIFY2(
+                qAbs(shownMm.width() - wantedMm.width()) < 0.1 &&
+                    qAbs(shownMm.height() - wantedMm.height()) < 0.1,
+                qPrintable(
+                    u"the page showed %1 x %2 mm"_qs.arg(shownMm.width()).arg(shownMm.height())));
+        }
+        QVERIFY(chosen.fields & DevMode::paperSizeFlag);
+        QCOMPARE(chosen.paperSize, returnedCode);
+        QCOMPARE(chosen.paperWidth, qint16(returnedMm.width() * 10));
+        QCOMPARE(chosen.paperLength, qint16(returnedMm.height() * 10));
+        QVERIFY(chosen.fields & DevMode::orientationFlag);
         QCOMPARE(chosen.orientation, qint16(2));
-        QCOMPARE(chosen.paperWidth, qint16(0));
         QVERIFY(chosen.printQuality > 0);
     }
 
 private:
-    static void answerNextDialog(bool confirm)
+    // Answers the print dialog as soon as it shows; first, when `page` is
+    // given, opens the printer's properties page and lets `page` answer it.
+    static void answerNextDialog(bool confirm, std::function<void(QDialog*)> page)
     {
-        QTimer::singleShot(0, [confirm] {
+        QTimer::singleShot(0, [confirm, page] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
+            if (page) {
+                QTimer::singleShot(0, [page] {
+                    auto* properties = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                    QVERIFY(properties);
+                    page(properties);
+                });
+                auto* open = dialog->findChild<QPushButton*>(u"properties"_qs);
+                QVERIFY(open);
+                open->click();
+            }
             confirm ? dialog->accept() : dialog->reject();
         });
     }

@@ -6,7 +6,9 @@
 #include "core/printer/scopedprintjob.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
+#include "support/paperprobe.h"
 #include "support/pdftools.h"
+#include "support/settingsfixture.h"
 #include "support/testpatternpicture.h"
 
 #include <QDir>
@@ -71,6 +73,41 @@ private slots:
         device_->canvas().drawText({0, 0}, QStringLiteral("X"));
         device_->canvas().endDocument();
         QCOMPARE(folderEntries(folder_), (QStringList{"label-000041.pdf", "label-000042.pdf"}));
+    }
+
+    void itsPaperSizesAreTheCodesItAccepts()
+    {
+        device_->setSetting(PrinterSetting::PaperSize, 13); // B5 (JIS)
+        const QList<SupportedPaperSize> listed = device_->supportedPaperSizes();
+        QCOMPARE(device_->setting(PrinterSetting::PaperSize), 13);
+        QVERIFY(listed.contains(SupportedPaperSize{9, 11906, 16838}));   // A4
+        QVERIFY(listed.contains(SupportedPaperSize{256, 10318, 14570})); // the current size
+        QCOMPARE(listed, probePaperSizesOneByOne(*device_));
+    }
+
+    // The folder is listed for the first label only; a number someone else
+    // took meanwhile is passed over, never overwritten.
+    void numberingGoesOnFromTheRunsOwnCountAndPassesOverTakenNames()
+    {
+        PrinterCanvas& canvas = device_->canvas();
+        const auto printLabel = [&canvas] {
+            canvas.drawText({0, 0}, QStringLiteral("X"));
+            canvas.endDocument();
+        };
+        printLabel();
+        const QDir folder(folder_);
+        SettingsFixture::writeBytes(folder.filePath(QStringLiteral("label-000002.pdf")),
+                                    "someone else's");
+        SettingsFixture::writeBytes(folder.filePath(QStringLiteral("label-000050.pdf")),
+                                    "and later");
+        printLabel();
+        printLabel();
+        QCOMPARE(folderEntries(folder_),
+                 (QStringList{"label-000001.pdf", "label-000002.pdf", "label-000003.pdf",
+                              "label-000004.pdf", "label-000050.pdf"}));
+        QCOMPARE(SettingsFixture::readBytes(folder.filePath(QStringLiteral("label-000002.pdf"))),
+                 QByteArray("someone else's"));
+        QCOMPARE(pdfPageCount(folder.filePath(QStringLiteral("label-000004.pdf"))), 1);
     }
 
     void abortedOrAbandonedJobsLeaveNothing()

@@ -1,0 +1,167 @@
+#include "ui/screens/connectiontypescreen.h"
+
+#include "core/error.h"
+#include "core/messageboxes.h"
+#include "core/printer/connectiontype.h"
+#include "core/printer/printersetup.h"
+#include "core/settings/layoutfile.h"
+#include "core/settings/settingscolumns.h"
+#include "core/units.h"
+#include "ui/controls.h"
+#include "ui/screenhost.h"
+#include "ui/screens/connectingnotice.h"
+#include "ui/screens/paperselectionscreen.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace hakobee {
+
+namespace {
+
+constexpr int widthTwips = 6200;
+constexpr int heightTwips = 3000;
+constexpr int offsetTwips = 300;
+
+QLineEdit* hiddenField(QWidget* parent, const QString& objectName)
+{
+    QLineEdit* field = controls::lineEdit(parent, objectName);
+    field->hide();
+    return field;
+}
+
+} // namespace
+
+ConnectionTypeScreen::ConnectionTypeScreen(AppContext& context, QWidget* parent)
+    : Screen(context, parent)
+{
+    setWindowTitle(u"ﾌﾟﾘﾝﾀｰ接続タイプ設定"_qs);
+    buildControls();
+    connect(fixedOption_, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            chosenType_->clear();
+    });
+    connect(variableOption_, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            chosenType_->setText(paperChosenAtEachRun());
+    });
+    connect(saveButton_, &QPushButton::clicked, this, &ConnectionTypeScreen::save);
+}
+
+QString ConnectionTypeScreen::saveFailedMessage()
+{
+    return u"プリンター設定エラー1525"_qs;
+}
+
+void ConnectionTypeScreen::buildControls()
+{
+    QLabel* heading = controls::label(this, u"Label1"_qs, u"プリンター接続タイプ設定"_qs);
+    QFont headingFont = heading->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+
+    fixedOption_ =
+        new QRadioButton(u"ｽﾀﾝﾄﾞｱﾛﾝ接続(LPT,USB) 通常使用するﾌﾟﾘﾝﾀｰで出力【固定】"_qs, this);
+    fixedOption_->setObjectName(u"Option1(0)"_qs);
+    variableOption_ =
+        new QRadioButton(u"通常使用するプリンター以外又はﾈｯﾄﾜｰｸ共有型接続 【変動】"_qs, this);
+    variableOption_->setObjectName(u"Option1(1)"_qs);
+    saveButton_ = controls::button(this, u"Command1"_qs, u"設定"_qs);
+    saveButton_->setMinimumWidth(twipsToPixels(2415));
+    errorLine_ = controls::label(this, u"Label2"_qs);
+    controls::setTextColour(errorLine_, Qt::red);
+
+    loadedTitle1_ = hiddenField(this, u"Text1"_qs);
+    loadedTitle2_ = hiddenField(this, u"Text2"_qs);
+    loadedPaper_ = hiddenField(this, u"Text3"_qs);
+    chosenType_ = hiddenField(this, u"Text4"_qs);
+    loadedPrinter_ = hiddenField(this, u"Text5"_qs);
+
+    auto* button = new QHBoxLayout;
+    button->addStretch();
+    button->addWidget(saveButton_);
+    button->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 8, 16, 8);
+    layout->addWidget(heading, 0, Qt::AlignHCenter);
+    layout->addSpacing(8);
+    layout->addWidget(fixedOption_);
+    layout->addWidget(variableOption_);
+    layout->addSpacing(4);
+    layout->addLayout(button);
+    layout->addWidget(errorLine_);
+    layout->addStretch();
+}
+
+bool ConnectionTypeScreen::load()
+{
+    resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
+    move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
+
+    const LayoutSettings stored = readLayoutRecord(*context().databases);
+    loadedTitle1_->setText(stored.title1);
+    loadedTitle2_->setText(stored.title2);
+    loadedPaper_->setText(stored.paper);
+    loadedPrinter_->setText(stored.printer);
+    showStoredType(stored.printer);
+
+    // The printer current now is the one the variable type's runs start from.
+    context().printerSetup->SavePrinterState();
+    return true;
+}
+
+void ConnectionTypeScreen::showStoredType(const QString& storedPrinter)
+{
+    const std::optional<ConnectionType> type = connectionTypeShownFor(storedPrinter);
+    if (!type) {
+        // The print runs take anything but "1" for the fixed type: show
+        // what they do, and let a save put a valid value in its place.
+        context().messages->show(
+            this, {u"%1 の PRINTER の値「%2」は数値ではありません。"
+                   u"印刷は【固定】の接続で行われます。設定し直してください。"_qs.arg(
+                       SettingsFiles::layout, storedPrinter),
+                   windowTitle(), MessageIcon::Exclamation});
+    }
+    if (type == ConnectionType::Variable)
+        variableOption_->setChecked(true);
+    else
+        fixedOption_->setChecked(true);
+}
+
+void ConnectionTypeScreen::save()
+{
+    try {
+        if (!chosenType_->text().isEmpty()) {
+            writeLayoutSettings(*context().settings,
+                                {loadedTitle1_->text(), loadedTitle2_->text(), chosenType_->text(),
+                                 storedConnectionType(ConnectionType::Variable)});
+            closeScreen();
+            return;
+        }
+        writeLayoutSettings(*context().settings,
+                            {loadedTitle1_->text(), loadedTitle2_->text(), loadedPaper_->text(),
+                             storedConnectionType(ConnectionType::Fixed)});
+        bool paperScreenOpened = false;
+        {
+            // The paper screen asks the printer for its paper sizes as it opens.
+            ConnectingNotice notice(this);
+            paperScreenOpened = context().screens->open<PaperSelectionScreen>() != nullptr;
+        }
+        if (!paperScreenOpened) {
+            errorLine_->setText(saveFailedMessage());
+            return;
+        }
+        closeScreen();
+    } catch (const Error& error) {
+        errorLine_->setText(saveFailedMessage());
+        errorLine_->setToolTip(error.description()); // the reason, for whoever looks into it
+    }
+}
+
+} // namespace hakobee

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ui/screen.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace hakobee {
+
+// How the print runs choose their printer: the fixed type prints on the
+// current printer with the paper chosen on the paper screen, which opens
+// after saving; the variable type asks with the print-setup dialog at every
+// run. Stored as PRINTER (and YOSHI "999" for the variable type) in
+// nimbeconfig4.txt.
+class ConnectionTypeScreen : public Screen
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* screenObjectName = "Form17";
+
+    explicit ConnectionTypeScreen(AppContext& context, QWidget* parent = nullptr);
+
+    // Reads nimbeconfig4.txt and remembers the current printer for the
+    // variable type's runs. A failure to read or to reach the printer is
+    // thrown (hakobee::Error) to the caller.
+    bool load() override;
+
+    // Label2's text when saving or opening the paper screen failed.
+    static QString saveFailedMessage();
+
+private:
+    void buildControls();
+    void showStoredType(const QString& storedPrinter);
+    void save(); // Command1
+
+    QRadioButton* fixedOption_ = nullptr;    // Option1(0)
+    QRadioButton* variableOption_ = nullptr; // Option1(1)
+    QPushButton* saveButton_ = nullptr;      // Command1
+    QLabel* errorLine_ = nullptr;            // Label2
+    // The values as loaded, written back by the save.
+    QLineEdit* loadedTitle1_ = nullptr;  // Text1
+    QLineEdit* loadedTitle2_ = nullptr;  // Text2
+    QLineEdit* loadedPaper_ = nullptr;   // Text3
+    QLineEdit* loadedPrinter_ = nullptr; // Text5
+    // Empty for the fixed type, "999" for the variable one.
+    QLineEdit* chosenType_ = nullptr; // Text4
+};
+
+} // namespace hakobee

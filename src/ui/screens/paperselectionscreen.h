@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ui/screen.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace hakobee {
+
+// The printer and paper of the fixed connection type: a button to the
+// print-setup dialog for the current printer, and the list of paper sizes
+// that printer accepts; the chosen code is stored as YOSHI in
+// nimbeconfig4.txt, the other three columns are carried through.
+class PaperSelectionScreen : public Screen
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* screenObjectName = "Form7";
+
+    // PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIES | PD_PRINTSETUP |
+    // PD_NOPAGENUMS | PD_NOSELECTION: printer and paper only.
+    static constexpr quint32 printSetupDialogFlags = 0x100000 | 0x40000 | 0x40 | 0x8 | 0x4;
+
+    explicit PaperSelectionScreen(AppContext& context, QWidget* parent = nullptr);
+
+    // Reads nimbeconfig4.txt and lists the current printer's paper sizes.
+    // Returns false, having said why, when the file cannot be read.
+    bool load() override;
+
+private:
+    void buildControls();
+    void listPaperSizes();
+    void takeSelectedPaper(); // List2 click
+    void showPrintSetup();    // Command2
+    void save();              // Command3
+
+    QPushButton* printSetupButton_ = nullptr; // Command2
+    QListWidget* paperList_ = nullptr;        // List2(0): "code TAB width x height"
+    QListWidget* paperCodes_ = nullptr;       // List2(1): the bare codes, hidden
+    QPushButton* saveButton_ = nullptr;       // Command3
+    QLineEdit* paper_ = nullptr;              // Text5: YOSHI as it will be saved
+    // The other three columns as loaded.
+    QLineEdit* loadedTitle1_ = nullptr;  // Text1
+    QLineEdit* loadedTitle2_ = nullptr;  // Text2
+    QLineEdit* loadedPrinter_ = nullptr; // Text4
+};
+
+} // namespace hakobee

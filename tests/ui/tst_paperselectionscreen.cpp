@@ -1,0 +1,164 @@
+// The printer and paper selection screen: the list of the paper sizes the
+// current printer accepts, a click choosing YOSHI, the print-setup dialog
+// through its seam, and the save with its "_" fillings.
+#include "core/settings/settingscolumns.h"
+#include "core/settings/settingsfiles.h"
+#include "support/openscreens.h"
+#include "support/printerfixture.h"
+#include "support/shellfixture.h"
+#include "ui/screens/paperselectionscreen.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace hakobee;
+using namespace hakobee::test;
+
+namespace {
+
+QStringList entries(const QListWidget* list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts.append(list->item(row)->text());
+    return texts;
+}
+
+} // namespace
+
+class PaperSelectionScreenTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString layoutPath() const { return shell->settings.settingsPath(SettingsFiles::layout); }
+    void storeLayout(const QStringList& values)
+    {
+        replaceSettingsFile(layoutPath(), SettingsColumns::layout(), values);
+    }
+    QStringList storedLayout() const { return readSettingsRows(layoutPath(), 4).data; }
+
+    void installPrinter(const FakePrinter& printer)
+    {
+        printers = std::make_unique<PrinterFixture>(shell->context, shell->messages,
+                                                    QList<FakePrinter>{printer});
+    }
+    PaperSelectionScreen* openForm7() { return shell->screens.open<PaperSelectionScreen>(); }
+    template<class T> T* control(const char* name) const
+    {
+        return shell->screens.find<PaperSelectionScreen>()->findChild<T*>(QString::fromUtf8(name));
+    }
+    QString paper() const { return control<QLineEdit>("Text5")->text(); }
+
+    std::unique_ptr<ShellFixture> shell;
+    std::unique_ptr<PrinterFixture> printers;
+
+private slots:
+    void init()
+    {
+        shell = std::make_unique<ShellFixture>();
+        shell->settings.installDefaults();
+        installPrinter(PrinterFixture::labelPrinter(u"Label Printer"_qs));
+    }
+    void cleanup()
+    {
+        closeAllScreens();
+        printers.reset();
+        shell.reset();
+    }
+
+    void listsTheAcceptedSizesLeavingThePrinterAsItWas()
+    {
+        storeLayout({u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"9"_qs, u"0"_qs});
+        PaperSelectionScreen* form = openForm7();
+        QVERIFY(form);
+        QCOMPARE(form->objectName(), u"Form7"_qs);
+        QCOMPARE(form->windowTitle(), u"プリンター設定"_qs);
+        // Rounded, not cut: A4's 11906 twips are 210 mm, Letter's 12240 are 216.
+        QCOMPARE(entries(control<QListWidget>("List2(0)")),
+                 (QStringList{u"1\t216 x 279"_qs, u"9\t210 x 297"_qs, u"256\t60 x 40"_qs}));
+        QCOMPARE(entries(control<QListWidget>("List2(1)")),
+                 (QStringList{u"1"_qs, u"9"_qs, u"256"_qs}));
+        QVERIFY(!control<QListWidget>("List2(1)")->isVisible());
+        QCOMPARE(paper(), u"9"_qs);
+
+        // Listing changed nothing on the printer: it still holds its label.
+        QVERIFY(printers->backend.writes.isEmpty());
+        QCOMPARE(printers->printer->paperSizeCode(), 256);
+        QCOMPARE(printers->printer->pageWidthTwips(), 3402);
+        QCOMPARE(printers->printer->pageHeightTwips(), 2268);
+    }
+
+    void aClickOrAKeyPutsTheBareCodeIntoYoshi()
+    {
+        storeLayout({u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"999"_qs, u"0"_qs});
+        openForm7();
+        auto* list = control<QListWidget>("List2(0)");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(1)).center());
+        QCOMPARE(paper(), u"9"_qs);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(paper(), u"256"_qs);
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(paper(), u"9"_qs);
+
+        control<QPushButton>("Command3")->click();
+        QCOMPARE(storedLayout(), (QStringList{u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"9"_qs, u"0"_qs}));
+    }
+
+    void savingWithoutAClickKeepsTheLoadedPaper()
+    {
+        // A printer that names no paper size leaves both lists empty.
+        installPrinter(FakePrinter::bare(u"Bare Printer"_qs));
+        storeLayout({u"ﾊｲﾃｸ棚札"_qs, u"ﾄｸ"_qs, u"999"_qs, u"0"_qs});
+        QPointer<PaperSelectionScreen> form = openForm7();
+        QCOMPARE(control<QListWidget>("List2(0)")->count(), 0);
+        control<QPushButton>("Command3")->click();
+        QCOMPARE(storedLayout(), (QStringList{u"ﾊｲﾃｸ棚札"_qs, u"ﾄｸ"_qs, u"999"_qs, u"0"_qs}));
+        QTRY_VERIFY(form.isNull());
+        QCOMPARE(shell->messages.shown.size(), 1);
+        QCOMPARE(shell->messages.shown.first().text, u"設定が変更されました｡"_qs);
+        QCOMPARE(shell->messages.shown.first().title, u"設定変更"_qs);
+        QCOMPARE(shell->messages.shown.first().icon, MessageIcon::Information);
+    }
+
+    void emptyValuesAreSavedAsUnderscoreAndThePrinterTypeAsItWas()
+    {
+        storeLayout({QString(), QString(), QString(), QString()});
+        openForm7();
+        control<QPushButton>("Command3")->click();
+        QCOMPARE(storedLayout(), (QStringList{u"_"_qs, u"_"_qs, u"_"_qs, QString()}));
+    }
+
+    void thePrintSetupButtonSetsUpTheCurrentPrinter()
+    {
+        storeLayout({u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"9"_qs, u"0"_qs});
+        openForm7();
+        printers->dialog.choose = [](DevMode& mode, DevNames&) {
+            mode.paperSize = 9;
+        };
+        control<QPushButton>("Command2")->click();
+        QCOMPARE(printers->dialog.shown, 1);
+        QCOMPARE(printers->dialog.givenFlags, quint32(1310796));
+        QCOMPARE(DevNames::fromBytes(printers->dialog.givenDevNames).device, u"Label Printer"_qs);
+        QCOMPARE(printers->printer->paperSizeCode(), 9);
+        // The list is the one probed at opening; nothing is saved.
+        QCOMPARE(control<QListWidget>("List2(0)")->count(), 3);
+        QCOMPARE(printers->backend.paperSizeQueries, 1);
+        QCOMPARE(storedLayout(), (QStringList{u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"9"_qs, u"0"_qs}));
+    }
+
+    void anUnreadableLayoutFileIsSaidAndTheScreenStaysShut()
+    {
+        QVERIFY(QFile::remove(layoutPath()));
+        QVERIFY(!openForm7());
+        QCOMPARE(shell->messages.shown.size(), 1);
+        QVERIFY2(shell->messages.shown.first().text.contains(SettingsFiles::layout),
+                 qPrintable(shell->messages.shown.first().text));
+    }
+};
+
+QTEST_MAIN(PaperSelectionScreenTest)
+#include "tst_paperselectionscreen.moc"

@@ -10,6 +10,8 @@ set -euo pipefail
 packages=(
   # toolchain
   g++ cmake ninja-build pkg-config clang-format git
+  # the program's icon: SVG to PNG at build time
+  librsvg2-bin
   # Qt 6: widgets, printing, tests
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # Access files, SQL, barcodes, Shift-JIS

@@ -3,6 +3,7 @@
 #include "core/settings/settingsfolder.h"
 #include "platform/desktop/fonts.h"
 #include "ui/productioncontext.h"
+#include "ui/programicon.h"
 #include "ui/screens/mainwindow.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ int runProgram(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("hakobee"));
     QApplication::setApplicationVersion(QStringLiteral("2.0.5"));
+    QApplication::setWindowIcon(programIcon());
     ProductionContext production(settingsRootFromArguments(app.arguments()));
 
     useJapaneseDefaultFont();

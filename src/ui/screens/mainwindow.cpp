@@ -1,5 +1,6 @@
 #include "ui/screens/mainwindow.h"
 
+#include "ui/programicon.h"
 #include "ui/screens/datasourcescreen.h"
 #include "ui/screens/mainmenuscreen.h"
 
@@ -59,6 +60,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
 {
     setObjectName(QString::fromLatin1(screenObjectName));
     setWindowTitle(QStringLiteral("データハコビー C7034 Va2.0.5　ｵﾝﾗｲﾝｿﾌﾄ"));
+    setWindowIcon(programIcon());
     resize(1024, 720);
 
     area_ = new QMdiArea(this);

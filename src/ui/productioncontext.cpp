@@ -19,6 +19,7 @@ ProductionContext::ProductionContext(const QString& settingsRoot)
     context_.settings = &settings_;
     context_.databases = &databases_;
     context_.fileDialogs = &fileDialogs_;
+    context_.shell = &shell_;
     context_.printer = &printer_;
     context_.printerSetup = &printerSetup_;
     context_.cancel = &cancel_;

@@ -18,8 +18,11 @@
 #include "ui/screens/datasourcescreen.h"
 #include "ui/screens/mainmenuscreen.h"
 #include "ui/screens/mainwindow.h"
+#include "ui/screens/onlinehelpscreen.h"
+#include "ui/screens/onlinesupportscreen.h"
 #include "ui/screens/recordcountscreen.h"
 #include "ui/screens/sampledatascreen.h"
+#include "ui/screens/versioninfoscreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -133,6 +136,18 @@ const Screenshot screenshots[] = {
     {"Form12",
      [](ScreenshotSession& session) -> QWidget* {
          return session.screens.open<SampleDataScreen>();
+     }},
+    {"frmAbout",
+     [](ScreenshotSession& session) -> QWidget* {
+         return session.screens.open<VersionInfoScreen>();
+     }},
+    {"Form9",
+     [](ScreenshotSession& session) -> QWidget* {
+         return session.screens.open<OnlineHelpScreen>();
+     }},
+    {"Form10",
+     [](ScreenshotSession& session) -> QWidget* {
+         return session.screens.open<OnlineSupportScreen>();
      }},
 };
 

@@ -3,6 +3,9 @@
 #include "ui/programicon.h"
 #include "ui/screens/datasourcescreen.h"
 #include "ui/screens/mainmenuscreen.h"
+#include "ui/screens/onlinehelpscreen.h"
+#include "ui/screens/onlinesupportscreen.h"
+#include "ui/screens/versioninfoscreen.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -70,6 +73,9 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     buildMenus();
     buildStatusBar();
     openOnTrigger<DataSourceScreen>(u"set2"_qs);
+    openOnTrigger<OnlineHelpScreen>(u"オンラインヘルプ"_qs);
+    openOnTrigger<OnlineSupportScreen>(u"オンラインサポート"_qs);
+    openOnTrigger<VersionInfoScreen>(u"mnuHelpAbout"_qs);
 }
 
 QString MainWindow::mainPageKey()

@@ -1,6 +1,7 @@
 #include "core/settings/settingsfiles.h"
 
 #include "core/error.h"
+#include "core/settings/defaultcopy.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfolder.h"
 #include "core/settings/settingsformat.h"
@@ -132,7 +133,8 @@ SettingsResetReport resetSettingsFiles(const SettingsFolder& folder)
             continue;
         }
         try {
-            writeFileSafely(folder.filePath(name), readWholeFile(source));
+            writeFileSafely(folder.filePath(name),
+                            restoredDefaultCopy(source, readWholeFile(source)));
             report.restored.append(name);
         } catch (const Error& error) {
             report.notRestored.append(name);

@@ -51,7 +51,9 @@ QString settingsRestoredMessage();
 
 // Creates the settings folder when it is missing and copies the default copy
 // of every settings file into it, overwriting what is there. Each default is
-// looked for in the folder's default-copy folders, in order. Failures are
+// looked for in the folder's default-copy folders, in order; a data source
+// naming the sample beside its copy is restored with the sample's full path
+// (restoredDefaultCopy). Failures are
 // reported, never thrown: a missing default copy leaves the others restored.
 SettingsResetReport resetSettingsFiles(const SettingsFolder& folder);
 

@@ -1,12 +1,11 @@
 #include "ui/program.h"
 #include "ui/querycommand.h"
 
-#include <QApplication>
+#include <QByteArray>
 
 int main(int argc, char* argv[])
 {
     if (argc > 1 && QByteArray(argv[1]) == "query")
         return hakobee::runQueryCommand(argc, argv);
-    QApplication app(argc, argv);
-    return hakobee::runProgram(app);
+    return hakobee::runProgram(argc, argv);
 }

@@ -10,6 +10,8 @@ set -euo pipefail
 packages=(
   # toolchain
   g++ cmake ninja-build pkg-config clang-format git
+  # the program's icon (SVG to PNG at build time); the Debian package
+  librsvg2-bin dpkg-dev
   # Qt 6: widgets, printing, tests
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # Access files, SQL, barcodes, Shift-JIS
@@ -22,6 +24,8 @@ packages=(
   cups cups-client cups-bsd printer-driver-cups-pdf libcups2-dev
   # looking and checking: screenshots, PDF to PNG and text, barcode decoding
   xvfb xauth poppler-utils zbar-tools
+  # checking the installed package: desktop entry and manual page
+  desktop-file-utils groff-base
   # second reader of the test databases (mdb-reader from the npm registry)
   nodejs npm
 )

@@ -3,6 +3,7 @@
 #include "platform/access/accessdatabase.h"
 #include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/printing/printjoboutput.h"
+#include "ui/installedfiles.h"
 
 namespace hakobee {
 
@@ -14,11 +15,13 @@ ProductionContext::ProductionContext(const QString& settingsRoot)
       labelProgress_(screens_),
       labels_(std::make_unique<ZintBarcodeEncoder>(), printer_.canvas(), labelProgress_, cancel_)
 {
+    settings_.setDefaultCopyFolders(defaultCopyFolders());
     context_.messages = &messages_;
     context_.screens = &screens_;
     context_.settings = &settings_;
     context_.databases = &databases_;
     context_.fileDialogs = &fileDialogs_;
+    context_.shell = &shell_;
     context_.printer = &printer_;
     context_.printerSetup = &printerSetup_;
     context_.cancel = &cancel_;

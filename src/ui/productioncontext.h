@@ -6,6 +6,7 @@
 #include "core/printrun/labelpipeline.h"
 #include "core/render/cancelrequest.h"
 #include "core/settings/settingsfolder.h"
+#include "platform/desktop/desktopshellopener.h"
 #include "platform/desktop/qtfiledialogs.h"
 #include "platform/desktop/qtmessageboxes.h"
 #include "platform/printing/qtprinterbackend.h"
@@ -41,6 +42,7 @@ private:
     StandardDatabaseProvider databases_;
     QtMessageBoxes messages_;
     QtFileDialogs fileDialogs_;
+    DesktopShellOpener shell_;
     QtPrinterBackend printerBackend_;
     ActivePrinter printer_;
     QtPrintSetupDialog printSetupDialog_;

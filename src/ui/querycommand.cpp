@@ -43,6 +43,21 @@ void writeError(const QString& text)
 
 int runQueryCommand(int argc, char** argv)
 {
+    if (argc == 3 && (QByteArray(argv[2]) == "--help" || QByteArray(argv[2]) == "-h")) {
+        const QByteArray help =
+            QStringLiteral(
+                "使い方: hakobee query --db データベースファイル --sql SQL文\n"
+                "\n"
+                "Access データベースファイルに SQL 文を実行し、結果を CSV で標準出力に書きます\n"
+                "（UTF-8、1 行目は列名、null は空の欄、空の文字列は \"\"）。\n"
+                "ファイルは読み取り専用で開き、画面は使いません。\n"
+                "\n"
+                "終了コード: 0 成功、1 クエリの失敗（説明は標準エラー出力に）、\n"
+                "            2 コマンドラインの誤り\n")
+                .toUtf8();
+        std::fwrite(help.constData(), 1, size_t(help.size()), stdout);
+        return 0;
+    }
     QString database;
     QString sql;
     bool haveSql = false;

@@ -8,7 +8,8 @@ namespace hakobee {
 // per row ending in LF; a null is an empty field, an empty text is ""; a
 // field is quoted when it holds a comma, a quote, a line break or blanks at
 // either end). On failure it writes the error description to standard error
-// and returns 1; a wrong command line returns 2. Needs no QApplication.
+// and returns 1; a wrong command line returns 2. `hakobee query --help`
+// describes it. Needs no QApplication.
 int runQueryCommand(int argc, char** argv);
 
 } // namespace hakobee

@@ -3,6 +3,7 @@
 #include "core/datasource/databaseprovider.h"
 #include "platform/access/accessdatabase.h"
 #include "support/recordingmessageboxes.h"
+#include "support/recordingshellopener.h"
 #include "support/settingsfixture.h"
 #include "ui/appcontext.h"
 #include "ui/screenhost.h"
@@ -10,7 +11,7 @@
 namespace hakobee::test {
 
 // The seams a screen needs, over a temporary settings root: recorded message
-// boxes, the settings provider and a screen host.
+// boxes and web pages, the settings provider and a screen host.
 class ShellFixture
 {
 public:
@@ -20,10 +21,12 @@ public:
         context.screens = &screens;
         context.settings = &settings.folder;
         context.databases = &databases;
+        context.shell = &shell;
     }
 
     SettingsFixture settings;
     RecordingMessageBoxes messages;
+    RecordingShellOpener shell;
     StandardDatabaseProvider databases;
     AppContext context;
     ScreenHost screens;

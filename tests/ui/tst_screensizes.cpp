@@ -7,9 +7,13 @@
 #include "core/render/labelprogress.h"
 #include "ui/screens/datasourcescreen.h"
 #include "ui/screens/labelprogressscreen.h"
+#include "ui/screens/onlinehelpscreen.h"
+#include "ui/screens/onlinesupportscreen.h"
 #include "ui/screens/recordcountscreen.h"
 #include "ui/screens/sampledatascreen.h"
+#include "ui/screens/versioninfoscreen.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -33,6 +37,16 @@ class TestScreenSizes : public QObject
         QTRY_COMPARE(shown->size(), own);
     }
 
+    // A screen whose loading gives it no size is shown at what its layout
+    // asks for, not at the least it can live with.
+    template<class T> void checkShownAtItsLayoutSize(DataSourceFixture& fixture)
+    {
+        T* shown = fixture.screens.open<T>();
+        QVERIFY(shown);
+        QVERIFY(qobject_cast<QMdiSubWindow*>(shown->parentWidget()));
+        QTRY_COMPARE(shown->size(), shown->QWidget::sizeHint());
+    }
+
 private slots:
     void screensInTheMainWindowKeepTheirOwnSize()
     {
@@ -48,6 +62,14 @@ private slots:
         checkShownAtItsOwnSize<DataSourceScreen>(fixture);
         checkShownAtItsOwnSize<SampleDataScreen>(fixture);
         checkShownAtItsOwnSize<LabelProgressScreen>(fixture);
+        checkShownAtItsLayoutSize<VersionInfoScreen>(fixture);
+        checkShownAtItsLayoutSize<OnlineHelpScreen>(fixture);
+        checkShownAtItsLayoutSize<OnlineSupportScreen>(fixture);
+
+        // The version box's description shows every wrapped line.
+        auto* description =
+            fixture.screens.find<VersionInfoScreen>()->findChild<QLabel*>(u"lblDescription"_qs);
+        QVERIFY(description->height() >= description->heightForWidth(description->width()));
 
         // All 25 progress squares fit the progress field.
         auto* progress = fixture.screens.find<LabelProgressScreen>();

@@ -25,10 +25,13 @@
 #include "ui/screens/labelprogressscreen.h"
 #include "ui/screens/mainmenuscreen.h"
 #include "ui/screens/mainwindow.h"
+#include "ui/screens/onlinehelpscreen.h"
+#include "ui/screens/onlinesupportscreen.h"
 #include "ui/screens/paperselectionscreen.h"
 #include "ui/screens/positionadjustmentscreen.h"
 #include "ui/screens/recordcountscreen.h"
 #include "ui/screens/sampledatascreen.h"
+#include "ui/screens/versioninfoscreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -207,6 +210,18 @@ const Screenshot screenshots[] = {
      [](ScreenshotSession& session) -> QWidget* {
          session.usePdfFolderPrinter();
          return session.screens.open<PaperSelectionScreen>();
+     }},
+    {"frmAbout",
+     [](ScreenshotSession& session) -> QWidget* {
+         return session.screens.open<VersionInfoScreen>();
+     }},
+    {"Form9",
+     [](ScreenshotSession& session) -> QWidget* {
+         return session.screens.open<OnlineHelpScreen>();
+     }},
+    {"Form10",
+     [](ScreenshotSession& session) -> QWidget* {
+         return session.screens.open<OnlineSupportScreen>();
      }},
 };
 

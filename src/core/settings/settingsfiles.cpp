@@ -1,6 +1,7 @@
 #include "core/settings/settingsfiles.h"
 
 #include "core/error.h"
+#include "core/settings/defaultcopy.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfolder.h"
 #include "core/settings/settingsformat.h"
@@ -202,7 +203,7 @@ SettingsResetReport resetSettingsFiles(const SettingsFolder& folder, const QDate
         }
         QByteArray defaults;
         try {
-            defaults = readWholeFile(source);
+            defaults = restoredDefaultCopy(source, readWholeFile(source));
         } catch (const Error& error) {
             report.notRestored.append(name);
             report.problems.append(error.description());

@@ -54,13 +54,13 @@ QString settingsRestoredMessage();
 
 // Creates the settings folder when it is missing and copies the default copy
 // of every settings file into it. Each default is looked for in the folder's
-// default-copy folders, in order. A file already there is first kept beside
-// itself, byte for byte, as "<name>.<yyyymmdd-hhmmss>.bak" (the time is
-// `now`; "<name>.<yyyymmdd-hhmmss>-2.bak" and so on when that name is taken,
-// so backups never overwrite each other); a file that holds exactly its
-// default is left as it is. A file whose backup cannot be made is not
-// replaced. Failures are reported, never thrown: a missing default copy or a
-// failed backup leaves the others restored.
+// default-copy folders, in order; a data source naming the sample beside its
+// copy is restored with the sample's full path (restoredDefaultCopy). A file already there is first
+// kept beside itself, byte for byte, as "<name>.<yyyymmdd-hhmmss>.bak" (the time is `now`;
+// "<name>.<yyyymmdd-hhmmss>-2.bak" and so on when that name is taken, so backups never overwrite
+// each other); a file that holds exactly its default is left as it is. A file whose backup cannot
+// be made is not replaced. Failures are reported, never thrown: a missing default copy or a failed
+// backup leaves the others restored.
 SettingsResetReport resetSettingsFiles(const SettingsFolder& folder,
                                        const QDateTime& now = QDateTime::currentDateTime());
 

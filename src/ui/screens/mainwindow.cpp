@@ -1,8 +1,12 @@
 #include "ui/screens/mainwindow.h"
 
+#include "ui/programicon.h"
 #include "ui/screens/datasourcescreen.h"
 #include "ui/screens/mainmenuscreen.h"
+#include "ui/screens/onlinehelpscreen.h"
+#include "ui/screens/onlinesupportscreen.h"
 #include "ui/screens/positionadjustmentscreen.h"
+#include "ui/screens/versioninfoscreen.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -60,6 +64,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
 {
     setObjectName(QString::fromLatin1(screenObjectName));
     setWindowTitle(QStringLiteral("データハコビー C7034 Va2.0.5　ｵﾝﾗｲﾝｿﾌﾄ"));
+    setWindowIcon(programIcon());
     resize(1024, 720);
 
     area_ = new QMdiArea(this);
@@ -70,6 +75,9 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     buildStatusBar();
     openOnTrigger<DataSourceScreen>(u"set2"_qs);
     openOnTrigger<PositionAdjustmentScreen>(u"印刷位置調整"_qs);
+    openOnTrigger<OnlineHelpScreen>(u"オンラインヘルプ"_qs);
+    openOnTrigger<OnlineSupportScreen>(u"オンラインサポート"_qs);
+    openOnTrigger<VersionInfoScreen>(u"mnuHelpAbout"_qs);
 }
 
 QString MainWindow::mainPageKey()

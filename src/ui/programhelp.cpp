@@ -1,0 +1,82 @@
+#include "ui/programhelp.h"
+
+#include <cstdio>
+
+namespace hakobee {
+
+namespace {
+
+bool asksFor(const QStringList& arguments, const QStringList& options)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i - 1] == QLatin1String("--settings-root"))
+            continue;
+        if (options.contains(arguments[i]))
+            return true;
+    }
+    return false;
+}
+
+void write(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+QString programVersionText()
+{
+    return QStringLiteral("hakobee " HAKOBEE_VERSION "\n");
+}
+
+QString programHelpText()
+{
+    return QStringLiteral(
+        "使い方: hakobee [--settings-root フォルダー]\n"
+        "        hakobee サブコマンド [オプション]\n"
+        "\n"
+        "Access データベースのレコードを 1 件ずつバーコードラベルに印刷します。\n"
+        "サブコマンドなしで起動すると画面（メインメニュー）を開きます。\n"
+        "\n"
+        "オプション:\n"
+        "  --settings-root フォルダー  設定フォルダー qvx_ini をこのフォルダーの下で使う\n"
+        "                              （既定: ホームフォルダー、Windows では C:\\）\n"
+        "  -h, --help                  この説明を表示して終了する\n"
+        "  -v, --version               バージョンを表示して終了する\n"
+        "\n"
+        "サブコマンド（それぞれ --help で説明を表示します）:\n"
+        "  query   Access ファイルに SQL 文を実行し、結果を CSV で標準出力に書く\n"
+        "\n"
+        "終了コード:\n"
+        "  0  成功\n"
+        "  1  "
+        "処理の失敗（データベースや印刷のエラー、画面を表示できない）。理由は標準エラー出力に\n"
+        "  2  コマンドラインの誤り（知らないオプションやサブコマンド、値の不足）\n"
+        "\n"
+        "詳しくは man hakobee を参照してください。\n");
+}
+
+bool asksForHelp(const QStringList& arguments)
+{
+    return asksFor(arguments, {QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-?"),
+                               QStringLiteral("--help-all")});
+}
+
+bool asksForVersion(const QStringList& arguments)
+{
+    return asksFor(arguments, {QStringLiteral("-v"), QStringLiteral("--version")});
+}
+
+void writeToStandardOutput(const QString& text)
+{
+    write(stdout, text);
+}
+
+void writeToStandardError(const QString& text)
+{
+    write(stderr, text);
+}
+
+} // namespace hakobee

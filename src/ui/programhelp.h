@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace hakobee {
+
+// "hakobee 2.0.5", the answer to --version.
+QString programVersionText();
+
+// The answer to hakobee --help: how to start the window, the options, the
+// subcommands and the exit codes.
+QString programHelpText();
+
+// Whether the command line asks for help or for the version. A value of
+// --settings-root is a folder name, never a request.
+bool asksForHelp(const QStringList& arguments);
+bool asksForVersion(const QStringList& arguments);
+
+// Writes text to standard output or standard error as UTF-8, whatever the
+// locale, so Japanese reaches a terminal or a pipe intact.
+void writeToStandardOutput(const QString& text);
+void writeToStandardError(const QString& text);
+
+} // namespace hakobee

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/makersite.h"
+#include "ui/screens/weblinkscreen.h"
+
+namespace hakobee {
+
+// Leads to the online help page of the maker's web site (menu "ｵﾝﾗｲﾝﾍﾙﾌﾟ").
+class OnlineHelpScreen : public WebLinkScreen
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* screenObjectName = "Form9";
+
+    explicit OnlineHelpScreen(AppContext& context, QWidget* parent = nullptr)
+        : WebLinkScreen(context, u"オンラインヘルプサイト紹介"_qs,
+                        u"ｵﾝﾗｲﾝﾍﾙﾌﾟはｲﾝﾀｰﾈｯﾄへの接続が必要です"_qs, MakerPages::onlineHelp, parent)
+    {}
+};
+
+} // namespace hakobee

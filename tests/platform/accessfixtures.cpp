@@ -1,11 +1,15 @@
 #include "accessfixtures.h"
 
+#include "testdata/generatedproducts.h"
+#include "testdata/productstable.h"
+
 #include <limits>
 
 namespace hakobee::accessfixtures {
 
 using mdbwriter::Column;
 using mdbwriter::ColumnType;
+using mdbwriter::RowSlots;
 using mdbwriter::Table;
 using mdbwriter::Value;
 
@@ -121,6 +125,127 @@ void writeAllTypes(const QString& path)
         values[1] = qint64(row == 0 ? 1 : 0);
     };
     mdbwriter::writeDatabase(path, {allTypes, japanese});
+}
+
+QString deletedRowMark()
+{
+    return QStringLiteral("DELETED");
+}
+
+namespace {
+
+// A deleted row keeping its bytes: the shape's values, marked.
+QList<Value> deletedRow(qint64 n)
+{
+    return {deletedRowMark() + QString::number(n), QStringLiteral("削除済みの行 %1").arg(n),
+            QStringLiteral("ｻｸｼﾞｮｽﾞﾐ"), qint64(n * 10000)};
+}
+
+// A deleted row whose space was reclaimed.
+const QList<Value> reclaimed;
+
+RowSlots mixedSlots(qint64 row)
+{
+    RowSlots slots_;
+    slots_.newPage = row % 50 == 0;
+    if (row % 5 == 1)
+        slots_.deletedBefore.append(deletedRow(row));
+    if (row % 11 == 0)
+        slots_.deletedBefore.append(reclaimed);
+    if (row == 120) {
+        slots_.newPage = true;
+        slots_.deletedBefore = {deletedRow(row), reclaimed, deletedRow(row + 1000)};
+        slots_.deletedEndPage = true;
+    }
+    slots_.moved = row % 7 == 3;
+    return slots_;
+}
+
+} // namespace
+
+SlotPatternTable slotPatternTable(SlotPattern pattern)
+{
+    SlotPatternTable result;
+    Table& table = result.table;
+    table.name = QStringLiteral("Master");
+    table.columns = testdata::productColumns();
+    table.rowAt = [](qint64 row, QList<Value>& values) {
+        const testdata::GeneratedProduct product = testdata::generatedProduct(row);
+        values = {product.barcode, product.itemName, product.name, product.priceTimes10000};
+    };
+    switch (pattern) {
+    case SlotPattern::DeletedAtPageStart:
+        // Slots 0 and 1 reclaimed (offsets equal the page size), then pages
+        // whose first slot is deleted, reclaimed or keeping its bytes.
+        table.rowCount = 30;
+        table.slotsAt = [](qint64 row) {
+            RowSlots slots_;
+            if (row == 0)
+                slots_.deletedBefore = {reclaimed, reclaimed};
+            if (row == 10)
+                slots_ = {true, {reclaimed}};
+            if (row == 20)
+                slots_ = {true, {deletedRow(row)}};
+            return slots_;
+        };
+        break;
+    case SlotPattern::DeletedBetweenRows:
+        table.rowCount = 30;
+        table.slotsAt = [](qint64 row) {
+            RowSlots slots_;
+            if (row == 3 || row == 7)
+                slots_.deletedBefore = {deletedRow(row)};
+            if (row == 5)
+                slots_.deletedBefore = {reclaimed};
+            if (row == 9)
+                slots_.deletedBefore = {reclaimed, deletedRow(row), reclaimed};
+            return slots_;
+        };
+        break;
+    case SlotPattern::DeletedAtPageEnd:
+        table.rowCount = 20;
+        table.slotsAt = [](qint64 row) {
+            RowSlots slots_;
+            if (row == 10) {
+                slots_.deletedBefore = {deletedRow(row), reclaimed};
+                slots_.deletedEndPage = true;
+            }
+            return slots_;
+        };
+        table.deletedAfterLastRow = {deletedRow(99), reclaimed, reclaimed};
+        break;
+    case SlotPattern::PageOfDeletedRows:
+        table.rowCount = 20;
+        table.slotsAt = [](qint64 row) {
+            RowSlots slots_;
+            if (row == 10)
+                slots_ = {true, {deletedRow(row), reclaimed, deletedRow(row + 100)}, true};
+            return slots_;
+        };
+        break;
+    case SlotPattern::MovedRows:
+        // Rows 2 and 5 move to the next page, where the rows go on from 10.
+        table.rowCount = 30;
+        table.slotsAt = [](qint64 row) {
+            RowSlots slots_;
+            slots_.moved = row == 2 || row == 5 || row == 12 || row == 29;
+            slots_.newPage = row == 10;
+            return slots_;
+        };
+        result.hasMovedRows = true;
+        break;
+    case SlotPattern::Mixed:
+        table.rowCount = 400;
+        table.slotsAt = mixedSlots;
+        table.deletedAfterLastRow = {deletedRow(9999), reclaimed};
+        result.hasMovedRows = true;
+        break;
+    case SlotPattern::AllDeleted:
+        table.rowCount = 0;
+        table.deletedAfterLastRow = {deletedRow(1), reclaimed, deletedRow(2)};
+        break;
+    }
+    return result;
 }
 
 } // namespace hakobee::accessfixtures

@@ -32,4 +32,31 @@ void writeManyProducts(const QString& path, qint64 rowCount);
 // null; plus a Japanese-named table "商品 マスタ" with a column "品 名".
 void writeAllTypes(const QString& path);
 
+// Tables of the sample's shape (bar, hi, mei, as2; testdata's generated
+// products) whose data pages hold what Access leaves after deletes and
+// updates: deleted rows (reclaimed at the page end or keeping their bytes),
+// moved rows (a pointer slot, the row on a later page) and pages where they
+// mix with live rows.
+enum class SlotPattern
+{
+    DeletedAtPageStart,
+    DeletedBetweenRows,
+    DeletedAtPageEnd,
+    PageOfDeletedRows,
+    MovedRows,
+    Mixed,
+    AllDeleted,
+};
+
+struct SlotPatternTable
+{
+    mdbwriter::Table table;
+    bool hasMovedRows = false; // moved rows are read at their new place
+};
+
+SlotPatternTable slotPatternTable(SlotPattern pattern);
+
+// Every deleted row's barcode starts with this; no reader may show one.
+QString deletedRowMark();
+
 } // namespace hakobee::accessfixtures

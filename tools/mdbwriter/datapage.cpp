@@ -24,16 +24,21 @@ bool DataPage::fits(int rowSize) const
     return rowCount_ < jet::MaxRowsPerPage && rowSize + 2 <= freeSpace();
 }
 
-int DataPage::add(const QByteArray& row)
+int DataPage::add(const QByteArray& row, SlotFlags flags)
 {
     Q_ASSERT(fits(int(row.size())));
     lowestRowOffset_ -= int(row.size());
     page_.replace(lowestRowOffset_, row.size(), row);
     const int index = rowCount_++;
-    putU16(page_, jet::DataPageHeaderSize + 2 * index, quint16(lowestRowOffset_));
+    putU16(page_, jet::DataPageHeaderSize + 2 * index, quint16(lowestRowOffset_ | flags));
     putU16(page_, jet::DataPageRowCountOffset, quint16(rowCount_));
     putU16(page_, 2, quint16(freeSpace()));
     return index;
+}
+
+int DataPage::addReclaimed()
+{
+    return add(QByteArray(), DeletedRow);
 }
 
 } // namespace hakobee::mdbwriter

@@ -117,8 +117,10 @@ void writeDatabase(const QString& path, const QList<Table>& tables)
                 values.clear();
                 values.resize(columnCount);
                 table.source->rowAt(row, values);
-                writer.append(row, values);
+                writer.append(row, values,
+                              table.source->slotsAt ? table.source->slotsAt(row) : RowSlots{});
             }
+            writer.appendDeleted(table.source->rowCount, table.source->deletedAfterLastRow);
         }
         writer.finish();
 

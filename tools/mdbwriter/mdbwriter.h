@@ -43,6 +43,28 @@ struct Column
 // null is stored as No, as Access does.
 using Value = std::variant<std::monostate, bool, qint64, double, QDateTime, QString>;
 
+// What Access leaves on a table's data pages after deletes and updates,
+// for tests of readers (jet4-notes.md, "Row slots as Access leaves them").
+// Asked for before each row is placed.
+struct RowSlots
+{
+    // Start a new data page here, before the deleted rows below.
+    bool newPage = false;
+    // Deleted rows left just before this row's slot (flags 0xC000): the
+    // values of one whose bytes stay on the page, or an empty list for one
+    // whose space was reclaimed (no bytes; its offset that of the slot
+    // before it, the page end for a page's first slot). They are not rows of
+    // the table, and no reader may return them.
+    QList<QList<Value>> deletedBefore;
+    // The deleted rows end their page: this row starts a new one (with
+    // newPage, a page of deleted rows alone).
+    bool deletedEndPage = false;
+    // The row was moved by an update that made it longer: its slot (0x4000)
+    // holds only a pointer to its new place (0x8000) on a later page of the
+    // table, where the table's next rows then continue.
+    bool moved = false;
+};
+
 struct Table
 {
     QString name;
@@ -53,6 +75,11 @@ struct Table
     // Rows are asked for in order, so a million-row table never has to be in
     // memory.
     std::function<void(qint64 row, QList<Value>& values)> rowAt;
+    // How the rows sit on their pages; without it every row is live and the
+    // rows are packed in order.
+    std::function<RowSlots(qint64 row)> slotsAt;
+    // Deleted rows after the last row, as RowSlots::deletedBefore.
+    QList<QList<Value>> deletedAfterLastRow;
 };
 
 // Writes a new file (replacing any file at the path only once it is complete).

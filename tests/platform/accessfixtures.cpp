@@ -25,7 +25,7 @@ QList<Column> productColumns()
 
 Table productTable(const QString& name, const QList<Product>& products)
 {
-    Table table{name, productColumns(), products.size(), {}};
+    Table table{name, productColumns(), products.size(), {}, {}, {}};
     table.rowAt = [products](qint64 row, QList<Value>& values) {
         const Product& product = products.at(row);
         // A null QString is a null value.
@@ -59,12 +59,31 @@ void writeProducts(const QString& path, const QList<Product>& products)
 
 void writeManyProducts(const QString& path, qint64 rowCount)
 {
-    Table table{QStringLiteral("Master"), productColumns(), rowCount, {}};
+    Table table{QStringLiteral("Master"), productColumns(), rowCount, {}, {}, {}};
     table.rowAt = [](qint64 row, QList<Value>& values) {
         values[0] = QStringLiteral("49%1").arg(row, 11, 10, QLatin1Char('0'));
         values[1] = QStringLiteral("商品 %1").arg(row);
         values[2] = QStringLiteral("ｼｮｳﾋﾝ %1").arg(row);
         values[3] = qint64(row * 10000 + 5000);
+    };
+    mdbwriter::writeDatabase(path, {table});
+}
+
+void writeSampleShape(const QString& path)
+{
+    const QList<QList<Value>> rows{
+        {QStringLiteral("4901234567894"), QStringLiteral("緑茶 500ml"), QStringLiteral("ﾘｮｸﾁｬ"),
+         qint64(1000'0000)},
+        {QStringLiteral("4512345678906"), QStringLiteral("おにぎり 鮭"), Value{},
+         qint64(1234567'0000)},
+        {QStringLiteral("49123456"), QStringLiteral("消しゴム"), QStringLiteral("ｹｼｺﾞﾑ"),
+         qint64(99'5000)},
+        {QStringLiteral("4909876543210"), QStringLiteral("Tea & Coffee"),
+         QStringLiteral("tea ＆ ｃｏｆｆｅｅ"), qint64(250'0000)},
+    };
+    Table table{QStringLiteral("Master"), testdata::productColumns(), rows.size(), {}, {}, {}};
+    table.rowAt = [rows](qint64 row, QList<Value>& values) {
+        values = rows.at(row);
     };
     mdbwriter::writeDatabase(path, {table});
 }
@@ -84,7 +103,7 @@ void writeAllTypes(const QString& path)
         {QStringLiteral("Memo"), ColumnType::Memo},
         {QStringLiteral("Decimal"), ColumnType::Decimal, 255, 18, 4},
     };
-    Table allTypes{QStringLiteral("AllTypes"), columns, 3, {}};
+    Table allTypes{QStringLiteral("AllTypes"), columns, 3, {}, {}, {}};
     allTypes.rowAt = [](qint64 row, QList<Value>& values) {
         if (row == 0) {
             values[0] = qint64(7);
@@ -119,6 +138,8 @@ void writeAllTypes(const QString& path)
                    {{QStringLiteral("品 名"), ColumnType::Text, 50},
                     {QStringLiteral("値段"), ColumnType::Currency}},
                    2,
+                   {},
+                   {},
                    {}};
     japanese.rowAt = [](qint64 row, QList<Value>& values) {
         values[0] = row == 0 ? QStringLiteral("りんご") : QStringLiteral("みかん");

@@ -27,6 +27,12 @@ void writeProducts(const QString& path, const QList<Product>& products);
 // Table "Master" of the same shape with rowCount generated rows.
 void writeManyProducts(const QString& path, qint64 rowCount);
 
+// Table "Master" of the sample database's shape (bar, hi, mei, as2) with
+// four products for the query forms: 4901234567894 緑茶 500ml ﾘｮｸﾁｬ 1000;
+// 4512345678906 おにぎり 鮭 (null) 1234567; 49123456 消しゴム ｹｼｺﾞﾑ 99.5;
+// 4909876543210 Tea & Coffee "tea ＆ ｃｏｆｆｅｅ" 250.
+void writeSampleShape(const QString& path);
+
 // Table "AllTypes": one column of every type the writer knows (named after
 // the type), row 0 with typical values, row 1 with the extremes, row 2 all
 // null; plus a Japanese-named table "商品 マスタ" with a column "品 名".

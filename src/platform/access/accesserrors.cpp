@@ -96,6 +96,16 @@ Error queryFailed(const QString& query, const QString& engine)
     return withEngine(QStringLiteral("SQL 文を実行できません: %1").arg(query), engine);
 }
 
+Error unsupportedFunction(const QString& query, const QString& function, const QString& engine)
+{
+    return withEngine(
+        QStringLiteral("関数「%1」は使えません。使える関数は IIf, Nz, Left, Right, Mid, "
+                       "Len, Trim, UCase, LCase, CStr, CLng, CDbl, Val, Format "
+                       "です。SQL 文を確認してください: %2")
+            .arg(function, query),
+        engine);
+}
+
 Error onlySelect(const QString& query, const QString& engine)
 {
     return withEngine(

@@ -19,6 +19,7 @@ Error noSuchTable(const QString& path, const QString& table, const QString& engi
 Error noSuchColumn(const QString& path, const QString& column, const QString& engine);
 Error queryNotUnderstood(const QString& query, const QString& engine);
 Error queryFailed(const QString& query, const QString& engine);
+Error unsupportedFunction(const QString& query, const QString& function, const QString& engine);
 Error onlySelect(const QString& query, const QString& engine);
 Error emptyResult();
 Error noCurrentRecord();

@@ -3,6 +3,7 @@
 #include "platform/access/accesserrors.h"
 #include "platform/access/accesssession.h"
 #include "platform/access/accesstextforms.h"
+#include "platform/access/querytext.h"
 
 #include <sqlite3.h>
 
@@ -18,7 +19,7 @@ AccessRecordset::AccessRecordset(std::shared_ptr<AccessSession> session, sqlite3
     const int columns = sqlite3_column_count(statement_);
     current_.resize(columns);
     for (int i = 0; i < columns; ++i) {
-        names_ << QString::fromUtf8(sqlite3_column_name(statement_, i));
+        names_ << jetColumnName(QString::fromUtf8(sqlite3_column_name(statement_, i)));
         const QByteArray declared = QByteArray(sqlite3_column_decltype(statement_, i)).toUpper();
         if (declared == "YESNO")
             forms_ << TextForm::YesNo;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "jetformat.h"
+
 #include <QByteArray>
 
 namespace hakobee::mdbwriter {
 
 // A data page being filled: rows are packed downward from the end of the
-// page without gaps, their offsets listed after the 14-byte header. The owner
+// page without gaps, their offsets listed after the header. The owner
 // is the table definition page, or "LVAL" for long-value pages, or 0 for the
 // page that holds usage maps.
 //
@@ -23,7 +25,7 @@ public:
         MovedHere = 0x8000, // the new place of a moved row
     };
 
-    DataPage(quint32 number, quint32 owner);
+    DataPage(quint32 number, quint32 owner, const jet::Format& format);
 
     quint32 number() const { return number_; }
     int rowCount() const { return rowCount_; }
@@ -39,6 +41,8 @@ private:
     int freeSpace() const;
 
     quint32 number_;
+    int headerSize_;
+    int rowCountOffset_;
     QByteArray page_;
     int rowCount_ = 0;
     int lowestRowOffset_;

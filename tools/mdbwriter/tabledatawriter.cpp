@@ -17,13 +17,14 @@ constexpr int MaxPointedRow = 255;
 
 } // namespace
 
-TableDataWriter::TableDataWriter(PageFile& file, const RowEncoder& encoder, quint32 definitionPage)
-    : file_(file), encoder_(encoder), definitionPage_(definitionPage)
+TableDataWriter::TableDataWriter(PageFile& file, const RowEncoder& encoder, quint32 definitionPage,
+                                 const jet::Format& format)
+    : file_(file), encoder_(encoder), definitionPage_(definitionPage), format_(format)
 {}
 
 DataPage TableDataWriter::newPage()
 {
-    DataPage page(file_.allocate(), definitionPage_);
+    DataPage page(file_.allocate(), definitionPage_, format_);
     pages_.append(page.number());
     return page;
 }

@@ -19,7 +19,8 @@ class PageFile;
 class TableDataWriter
 {
 public:
-    TableDataWriter(PageFile& file, const RowEncoder& encoder, quint32 definitionPage);
+    TableDataWriter(PageFile& file, const RowEncoder& encoder, quint32 definitionPage,
+                    const jet::Format& format);
 
     void append(qint64 rowNumber, const QList<Value>& values, const RowSlots& rowSlots = {});
     // Deleted rows after the last one (RowSlots::deletedBefore).
@@ -37,6 +38,7 @@ private:
     PageFile& file_;
     const RowEncoder& encoder_;
     quint32 definitionPage_;
+    jet::Format format_;
     std::optional<DataPage> page_;
     // Pages after the current one that already hold moved rows; the table's
     // rows continue on them in order.

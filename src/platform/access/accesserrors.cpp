@@ -61,6 +61,23 @@ Error damaged(const QString& path, const QString& engine)
         engine);
 }
 
+Error passwordProtected(const QString& path, bool encrypted, const QString& engine)
+{
+    if (encrypted) {
+        return withEngine(QStringLiteral("データベースファイル「%1」はパスワードで保護され、"
+                                         "暗号化されています。このプログラムは暗号化されたファイル"
+                                         "を開けません。Access でパスワードを解除したコピーを"
+                                         "指定してください。")
+                              .arg(shown(path)),
+                          engine);
+    }
+    return withEngine(QStringLiteral("データベースファイル「%1」はパスワードで保護されています。"
+                                     "このプログラムはパスワード付きのファイルを開けません。"
+                                     "Access でパスワードを解除したコピーを指定してください。")
+                          .arg(shown(path)),
+                      engine);
+}
+
 Error tableDamaged(const QString& path, const QString& table, const QString& engine)
 {
     return withEngine(QStringLiteral("データベースファイル「%1」のテーブル「%2」が壊れています。"

@@ -99,4 +99,10 @@ std::unique_ptr<Connection> openAccessDatabase(const QString& path)
     return std::make_unique<AccessConnection>(AccessSession::open(path));
 }
 
+QString accessColumnType(const Recordset& records, int position)
+{
+    const auto* access = dynamic_cast<const AccessRecordset*>(&records);
+    return access ? access->accessType(position) : QString();
+}
+
 } // namespace hakobee

@@ -146,8 +146,15 @@ TableReader::TableReader(const AccessFile& file, const AccessTableEntry& table)
 
     for (guint i = 0; i < table_->columns->len; ++i) {
         const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i));
+        // Jet 4 declares a text's length in bytes of UTF-16, Jet 3 in characters.
+        const int maxChars = column->col_type != MDB_TEXT ? 0
+                             : IS_JET3(handle_.get())     ? column->col_size
+                                                          : column->col_size / 2;
+        // libmdb's names for a Decimal's two bytes are the wrong way round:
+        // its col_scale is the precision (all digits), its col_prec the scale
+        // (digits after the point), as its own mdb_numeric_to_string uses them.
         columns_.append({QString::fromUtf8(column->name), column->col_type, column->col_size,
-                         column->col_scale, column->col_prec});
+                         column->col_prec, column->col_scale, maxChars});
     }
     QSet<QString> names;
     for (const AccessColumn& column : std::as_const(columns_)) {
@@ -580,7 +587,7 @@ QString TableReader::otherAsText(int column)
     switch (info.type) {
     case MDB_NUMERIC: {
         char* digits =
-            mdb_numeric_to_string(handle_.get(), field.start, info.scale, info.precision);
+            mdb_numeric_to_string(handle_.get(), field.start, info.precision, info.scale);
         const QString text = withoutTrailingZeros(QString::fromLatin1(digits));
         g_free(digits);
         return text;

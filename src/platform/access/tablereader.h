@@ -21,6 +21,7 @@ struct AccessColumn
     int sizeBytes = 0;
     int scale = 0;
     int precision = 0;
+    int maxChars = 0; // Text: the declared length in characters
 };
 
 // Reads the rows of one Access table in file order through libmdb, one

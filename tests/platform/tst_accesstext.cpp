@@ -75,6 +75,9 @@ private slots:
         QTest::newRow("& inside functions and Not")
             << u"select iif(not a & b like 'x*', left(hi & mei, 2), c) from t"_qs
             << u"select iif(not jetconcat(a, b) like 'x*', \"left\"(jetconcat(hi, mei), 2), c) from t"_qs;
+        QTest::newRow("comments between operands of & left out")
+            << u"select a -- x\n & b /* y */ & c from t"_qs
+            << u"select jetconcat(a, b, c) from t"_qs;
         QTest::newRow("& in quotes, names and comments kept")
             << u"select 'a&b', [a&b], `c&d` /* e&f */ from t -- g&h"_qs
             << u"select 'a&b', [a&b], `c&d` /* e&f */ from t -- g&h"_qs;

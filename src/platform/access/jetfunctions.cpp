@@ -489,6 +489,7 @@ void registerJetFunctions(sqlite3* db)
         {"clng", 1, clng},
         {"cdbl", 1, cdbl},
         {"val", 1, val},
+        {"format", 1, cstr},
         {"format", 2, format},
         {"like", 2, like},
         {"like", 3, like},

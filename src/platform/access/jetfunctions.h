@@ -16,7 +16,7 @@ namespace hakobee {
 //   CDbl(x)                a number; a text must hold one
 //   Val(s)                 the number at the start of s, blanks ignored
 //                          ("1 2 3abc" -> 123; "abc" -> 0)
-//   Format(x, f)           f one of "0", "#,##0", "0.00", "#,##0.00" (any
+//   Format(x[, f])         without f as CStr; f one of "0", "#,##0", "0.00", "#,##0.00" (any
 //                          number of decimals), halves away from zero; any
 //                          other format is an error naming it
 //   x Like p               p with * or % (any characters), ? or _ (one), #

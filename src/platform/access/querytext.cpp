@@ -384,6 +384,7 @@ private:
         bool blank = false;
         bool ampersand = false;
         bool operand = false; // may be part of an operand of &
+        bool comment = false;
     };
 
     // The tokens [begin, end) of one level of parentheses.
@@ -406,7 +407,7 @@ private:
             }
             const std::size_t next = nextSignificant(tokens_, i);
             const bool beforeParenthesis = next < end && tokens_[next].kind == Token::Open;
-            Unit unit{token.text, isBlank(token), false, false};
+            Unit unit{token.text, isBlank(token), false, false, token.kind == Token::Comment};
             // LEFT and RIGHT are join keywords to SQLite; quoted, they name
             // the functions.
             if (beforeParenthesis && (isWord(token, "left") || isWord(token, "right")))
@@ -455,10 +456,14 @@ private:
 
     static QString concatenation(const std::vector<Unit>& units, std::size_t from, std::size_t to)
     {
+        // Comments between the operands are left out: a -- comment would
+        // swallow the rest of the call.
         QStringList operands{QString()};
         for (std::size_t k = from; k < to; ++k) {
             if (units[k].ampersand)
                 operands.append(QString());
+            else if (units[k].comment)
+                operands.back() += QLatin1Char(' ');
             else
                 operands.back() += units[k].text;
         }

@@ -46,9 +46,13 @@ int runQueryCommand(int argc, char** argv)
     QString database;
     QString sql;
     bool haveSql = false;
+    bool types = false;
     for (int i = 2; i < argc; ++i) {
         const QString option = QString::fromLocal8Bit(argv[i]);
-        if ((option == QLatin1String("--db") || option == QLatin1String("--sql")) && i + 1 < argc) {
+        if (option == QLatin1String("--types")) {
+            types = true;
+        } else if ((option == QLatin1String("--db") || option == QLatin1String("--sql")) &&
+                   i + 1 < argc) {
             const QString value = QString::fromLocal8Bit(argv[++i]);
             if (option == QLatin1String("--db")) {
                 database = value;
@@ -62,13 +66,22 @@ int runQueryCommand(int argc, char** argv)
         }
     }
     if (database.isEmpty() || !haveSql) {
-        writeError(QStringLiteral("使い方: hakobee query --db データベースファイル --sql SQL文"));
+        writeError(QStringLiteral(
+            "使い方: hakobee query --db データベースファイル --sql SQL文 [--types]"));
         return 2;
     }
 
     try {
         const auto connection = openAccessDatabase(database);
         const auto records = connection->openRecordset(sql, CursorKind::StaticRead);
+        if (types) {
+            for (int i = 0; i < records->fieldCount(); ++i) {
+                if (!writeLine(
+                        {csvField(records->fieldName(i)), csvField(accessColumnType(*records, i))}))
+                    return 1;
+            }
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
         QStringList fields;
         for (int i = 0; i < records->fieldCount(); ++i)
             fields << csvField(records->fieldName(i));

@@ -46,10 +46,11 @@ int runQueryCommand(int argc, char** argv)
     if (argc == 3 && (QByteArray(argv[2]) == "--help" || QByteArray(argv[2]) == "-h")) {
         const QByteArray help =
             QStringLiteral(
-                "使い方: hakobee query --db データベースファイル --sql SQL文\n"
+                "使い方: hakobee query --db データベースファイル --sql SQL文 [--types]\n"
                 "\n"
                 "Access データベースファイルに SQL 文を実行し、結果を CSV で標準出力に書きます\n"
                 "（UTF-8、1 行目は列名、null は空の欄、空の文字列は \"\"）。\n"
+                "--types を付けると、結果の列ごとに列名と Access のデータ型を 1 行ずつ書きます。\n"
                 "ファイルは読み取り専用で開き、画面は使いません。\n"
                 "\n"
                 "終了コード: 0 成功、1 クエリの失敗（説明は標準エラー出力に）、\n"
@@ -61,9 +62,13 @@ int runQueryCommand(int argc, char** argv)
     QString database;
     QString sql;
     bool haveSql = false;
+    bool types = false;
     for (int i = 2; i < argc; ++i) {
         const QString option = QString::fromLocal8Bit(argv[i]);
-        if ((option == QLatin1String("--db") || option == QLatin1String("--sql")) && i + 1 < argc) {
+        if (option == QLatin1String("--types")) {
+            types = true;
+        } else if ((option == QLatin1String("--db") || option == QLatin1String("--sql")) &&
+                   i + 1 < argc) {
             const QString value = QString::fromLocal8Bit(argv[++i]);
             if (option == QLatin1String("--db")) {
                 database = value;
@@ -77,13 +82,22 @@ int runQueryCommand(int argc, char** argv)
         }
     }
     if (database.isEmpty() || !haveSql) {
-        writeError(QStringLiteral("使い方: hakobee query --db データベースファイル --sql SQL文"));
+        writeError(QStringLiteral(
+            "使い方: hakobee query --db データベースファイル --sql SQL文 [--types]"));
         return 2;
     }
 
     try {
         const auto connection = openAccessDatabase(database);
         const auto records = connection->openRecordset(sql, CursorKind::StaticRead);
+        if (types) {
+            for (int i = 0; i < records->fieldCount(); ++i) {
+                if (!writeLine(
+                        {csvField(records->fieldName(i)), csvField(accessColumnType(*records, i))}))
+                    return 1;
+            }
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
         QStringList fields;
         for (int i = 0; i < records->fieldCount(); ++i)
             fields << csvField(records->fieldName(i));

@@ -128,7 +128,7 @@ void writePriceDatabase(const QString& path)
     const QList<PriceColumn> prices = priceColumns();
     for (const PriceColumn& column : prices)
         columns.append({column.name, column.type, 50, 18, 4});
-    mdbwriter::Table table{u"Master"_qs, columns, 5, {}};
+    mdbwriter::Table table{u"Master"_qs, columns, 5, {}, {}, {}};
     table.rowAt = [prices](qint64 row, QList<mdbwriter::Value>& values) {
         values[0] = u"49012345678%1"_qs.arg(row);
         for (qsizetype i = 0; i < prices.size(); ++i)

@@ -242,6 +242,63 @@ private slots:
             verify(file, tables[i], 1, [i](qint64) { return QList<Value>{qint64(i)}; });
     }
 
+    // Access 97 (Jet 3) files: 2 KiB pages, text in the code page (1252 here,
+    // which both readers decode), one-byte row offsets with a jump table in
+    // rows over 256 bytes, memos chained over the smaller pages.
+    void jet3()
+    {
+        const QList<Column> columns{{QStringLiteral("id"), ColumnType::Long},
+                                    {QStringLiteral("t"), ColumnType::Text, 255},
+                                    {QStringLiteral("u"), ColumnType::Text, 255},
+                                    {QStringLiteral("m"), ColumnType::Memo},
+                                    {QStringLiteral("money"), ColumnType::Currency},
+                                    {QStringLiteral("d"), ColumnType::DateTime},
+                                    {QStringLiteral("yes"), ColumnType::YesNo}};
+        const QList<QList<Value>> rows{
+            {qint64(1), QStringLiteral("café"), QStringLiteral("ÀÿÉ"), QStringLiteral("memo"),
+             qint64(1980000), wallClock(2026, 12, 8, 10, 30, 15), true},
+            {qint64(2), repeated(QStringLiteral("Grüße "), 255),
+             repeated(QStringLiteral("long row "), 200), repeated(QStringLiteral("x"), 300),
+             Value{}, Value{}, false},
+            {qint64(3), repeated(QStringLiteral("ab"), 200), Value{},
+             repeated(QStringLiteral("chained memo over pages. "), 400), qint64(-5), Value{}, true},
+            {Value{}, Value{}, Value{}, Value{}, Value{}, Value{}, Value{}},
+        };
+        const QString file = path(QStringLiteral("jet3.mdb"));
+        const Table table = tableOf(QStringLiteral("Jet3"), columns, rows);
+        mdbwriter::writeDatabase(file, {table}, {mdbwriter::FileFormat::Jet3, 1252, {}, 0});
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.size() % 2048, 0);
+        QCOMPARE(written.read(0x15).at(0x14), '\0'); // the version byte of Jet 3
+        verify(file, table, rows.size(), [&rows](qint64 row) { return rows[row]; });
+    }
+
+    void jet3RefusesWhatItCannotStore()
+    {
+        const QString file = path(QStringLiteral("jet3-refused.mdb"));
+        const mdbwriter::FileOptions jet3{mdbwriter::FileFormat::Jet3, 1252, {}, 0};
+        QVERIFY_THROWS_EXCEPTION(
+            Error, mdbwriter::writeDatabase(
+                       file,
+                       {tableOf(QStringLiteral("T"),
+                                {{QStringLiteral("d"), ColumnType::Decimal, 0, 10, 2}}, {})},
+                       jet3));
+        try {
+            mdbwriter::writeDatabase(
+                file,
+                {tableOf(QStringLiteral("T"), {{QStringLiteral("t"), ColumnType::Text, 10}},
+                         {{QStringLiteral("a")}, {QStringLiteral("漢字")}})},
+                jet3);
+            QFAIL("the write did not fail");
+        } catch (const Error& error) {
+            QVERIFY2(error.description().contains(QStringLiteral("2 行目")),
+                     qPrintable(error.description()));
+            QVERIFY2(error.description().contains(QStringLiteral("1252")),
+                     qPrintable(error.description()));
+        }
+    }
+
     // A value that does not suit its column stops the write with a message
     // naming table, row and column, and leaves an existing file as it was.
     void rejectsUnsuitableValues_data()

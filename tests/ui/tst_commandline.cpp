@@ -57,7 +57,7 @@ private slots:
         const ProgramRun queryHelp = runHakobee({u"query"_qs, u"--help"_qs});
         QCOMPARE(queryHelp.exitCode, 0);
         QVERIFY(queryHelp.out.startsWith(
-            u"使い方: hakobee query --db データベースファイル --sql SQL文\n"_qs));
+            u"使い方: hakobee query --db データベースファイル --sql SQL文 [--types]\n"_qs));
         QCOMPARE(queryHelp.err, QString());
     }
 

@@ -90,6 +90,30 @@ private slots:
         QVERIFY2(missing.err.contains(QStringLiteral("nothing.mdb")), qPrintable(missing.err));
     }
 
+    // --types: one line per column, its name and its Access type.
+    void typesNameEachColumnsAccessType()
+    {
+        const QString allTypes = dir.filePath(QStringLiteral("alltypes.mdb"));
+        accessfixtures::writeAllTypes(allTypes);
+        const Run run = runHakobee({QStringLiteral("query"), QStringLiteral("--db"), allTypes,
+                                    QStringLiteral("--types"), QStringLiteral("--sql"),
+                                    QStringLiteral("select *, [Long] + 1 as 次 from AllTypes")});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("Byte,数値型 (バイト型)\n"
+                                         "Integer,数値型 (整数型)\n"
+                                         "Long,数値型 (長整数型)\n"
+                                         "Currency,通貨型\n"
+                                         "Single,数値型 (単精度浮動小数点型)\n"
+                                         "Double,数値型 (倍精度浮動小数点型)\n"
+                                         "DateTime,日付/時刻型\n"
+                                         "YesNo,Yes/No 型\n"
+                                         "Text,テキスト型 (255)\n"
+                                         "Memo,メモ型\n"
+                                         "Decimal,数値型 (十進型 精度 18 小数部 4)\n"
+                                         "次,(式)\n"));
+    }
+
     void wrongCommandLineShowsUsage()
     {
         const Run run = runHakobee({QStringLiteral("query"), QStringLiteral("--db"), database});

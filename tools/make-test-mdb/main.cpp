@@ -1,6 +1,8 @@
-// make-test-mdb --rows N --out FILE [--table NAME]
+// make-test-mdb --rows N --out FILE [--table NAME] [--format jet4|jet3|accdb]
 // Writes an Access file with one table of the sample's shape (bar, hi, mei,
-// as2) holding N generated products, for tests and benchmarks.
+// as2) holding N generated products, for tests and benchmarks: Jet 4 (.mdb,
+// the default), Jet 3 (Access 97 .mdb, text in code page 932) or ACE
+// (.accdb).
 #include "core/error.h"
 #include "mdbwriter/mdbwriter.h"
 #include "testdata/productstable.h"
@@ -26,7 +28,10 @@ int main(int argc, char* argv[])
     const QCommandLineOption tableOption(QStringLiteral("table"),
                                          QStringLiteral("Table name (default Master)."),
                                          QStringLiteral("NAME"), QStringLiteral("Master"));
-    parser.addOptions({rowsOption, outOption, tableOption});
+    const QCommandLineOption formatOption(
+        QStringLiteral("format"), QStringLiteral("jet4 (default), jet3 (Access 97) or accdb."),
+        QStringLiteral("FORMAT"), QStringLiteral("jet4"));
+    parser.addOptions({rowsOption, outOption, tableOption, formatOption});
     parser.process(app);
 
     bool rowsValid = false;
@@ -35,13 +40,25 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "make-test-mdb: --rows N (0 or more) and --out FILE are required\n");
         return 2;
     }
+    hakobee::mdbwriter::FileOptions options;
+    const QString format = parser.value(formatOption);
+    if (format == QLatin1String("jet3")) {
+        options.format = hakobee::mdbwriter::FileFormat::Jet3;
+        options.codePage = 932;
+    } else if (format == QLatin1String("accdb")) {
+        options.format = hakobee::mdbwriter::FileFormat::Ace;
+    } else if (format != QLatin1String("jet4")) {
+        std::fprintf(stderr, "make-test-mdb: --format is jet4, jet3 or accdb\n");
+        return 2;
+    }
 
     QElapsedTimer timer;
     timer.start();
     try {
         const QString out = parser.value(outOption);
         hakobee::mdbwriter::writeDatabase(
-            out, {hakobee::testdata::generatedProductsTable(parser.value(tableOption), rows)});
+            out, {hakobee::testdata::generatedProductsTable(parser.value(tableOption), rows)},
+            options);
         std::fprintf(stderr, "make-test-mdb: %lld rows, %lld bytes, %.2f s\n", rows,
                      QFileInfo(out).size(), timer.elapsed() / 1000.0);
     } catch (const hakobee::Error& error) {

@@ -5,8 +5,10 @@
 
 namespace hakobee::mdbwriter {
 
-DataPage::DataPage(quint32 number, quint32 owner)
-    : number_(number), page_(jet::PageSize, '\0'), lowestRowOffset_(jet::PageSize)
+DataPage::DataPage(quint32 number, quint32 owner, const jet::Format& format)
+    : number_(number), headerSize_(format.dataPageHeaderSize),
+      rowCountOffset_(format.dataPageRowCountOffset), page_(format.pageSize, '\0'),
+      lowestRowOffset_(format.pageSize)
 {
     putU8(page_, 0, jet::DataPage);
     putU8(page_, 1, 0x01);
@@ -16,7 +18,7 @@ DataPage::DataPage(quint32 number, quint32 owner)
 
 int DataPage::freeSpace() const
 {
-    return lowestRowOffset_ - jet::DataPageHeaderSize - 2 * rowCount_;
+    return lowestRowOffset_ - headerSize_ - 2 * rowCount_;
 }
 
 bool DataPage::fits(int rowSize) const
@@ -24,16 +26,21 @@ bool DataPage::fits(int rowSize) const
     return rowCount_ < jet::MaxRowsPerPage && rowSize + 2 <= freeSpace();
 }
 
-int DataPage::add(const QByteArray& row)
+int DataPage::add(const QByteArray& row, SlotFlags flags)
 {
     Q_ASSERT(fits(int(row.size())));
     lowestRowOffset_ -= int(row.size());
     page_.replace(lowestRowOffset_, row.size(), row);
     const int index = rowCount_++;
-    putU16(page_, jet::DataPageHeaderSize + 2 * index, quint16(lowestRowOffset_));
-    putU16(page_, jet::DataPageRowCountOffset, quint16(rowCount_));
+    putU16(page_, headerSize_ + 2 * index, quint16(lowestRowOffset_ | flags));
+    putU16(page_, rowCountOffset_, quint16(rowCount_));
     putU16(page_, 2, quint16(freeSpace()));
     return index;
+}
+
+int DataPage::addReclaimed()
+{
+    return add(QByteArray(), DeletedRow);
 }
 
 } // namespace hakobee::mdbwriter

@@ -1,12 +1,31 @@
 #pragma once
 
+#include "mdbwriter.h"
+
 #include <QtGlobal>
 
-// Layout constants of Jet 4 (.mdb) files: page size, page types and the byte
-// codes of column types.
+// Layout constants of Jet files: page sizes, page types and the byte codes of
+// column types.
 namespace hakobee::mdbwriter::jet {
 
-constexpr int PageSize = 4096;
+// What differs between the file formats the writer knows: Jet 3 (Access 97:
+// 2 KiB pages, text in a Windows code page, one-byte row fields), Jet 4
+// (Access 2000-2003) and ACE (Access 2010, .accdb), which is Jet 4's layout
+// under another signature.
+struct Format
+{
+    FileFormat file = FileFormat::Jet4;
+    int pageSize = 4096;
+    int dataPageHeaderSize = 14; // then one u16 offset per row
+    int dataPageRowCountOffset = 12;
+    int codePage = 1252; // Jet 3: the code page text is stored in
+
+    bool jet3() const { return file == FileFormat::Jet3; }
+    // The largest row a data page holds: the page less its header and one offset.
+    int maxRowSize() const { return pageSize - dataPageHeaderSize - 2; }
+
+    static Format of(const FileOptions& options);
+};
 
 enum PageType : quint8
 {
@@ -39,13 +58,8 @@ constexpr quint32 rowPointer(quint32 page, int row)
     return (page << 8) | quint32(row);
 }
 
-// Data pages: 14 header bytes, then one u16 offset per row.
-constexpr int DataPageHeaderSize = 14;
-constexpr int DataPageRowCountOffset = 12;
 // Both readers refuse row indexes above 1000 on a page.
 constexpr int MaxRowsPerPage = 1000;
-// The largest row a data page holds: the page less its header and one offset.
-constexpr int MaxRowSize = PageSize - DataPageHeaderSize - 2;
 
 // Long-value pages are data pages whose owner field reads "LVAL".
 constexpr quint32 LongValueOwner = 0x4C41564C;

@@ -14,7 +14,7 @@ namespace {
 // Values up to this size stay in the row, as Access keeps short memos.
 constexpr int InlineLimit = 256;
 // A chained row holds a 4-byte pointer to the next one, then its part.
-constexpr int ChainPartSize = jet::MaxRowSize - 4;
+constexpr int ChainPointerSize = 4;
 // Readers take the length from the header's lower three bytes.
 constexpr qsizetype MaxValueSize = 0xFFFFFF;
 
@@ -31,7 +31,9 @@ QByteArray header(quint32 lengthAndFlags, quint32 pointer)
 
 } // namespace
 
-LongValueStore::LongValueStore(PageFile& file) : file_(file) {}
+LongValueStore::LongValueStore(PageFile& file, const jet::Format& format)
+    : file_(file), format_(format)
+{}
 
 QByteArray LongValueStore::store(const QByteArray& value)
 {
@@ -42,13 +44,14 @@ QByteArray LongValueStore::store(const QByteArray& value)
                              .arg(MaxValueSize)};
     if (value.size() <= InlineLimit)
         return header(length | InlineFlag, 0) + value;
-    if (value.size() <= jet::MaxRowSize)
+    if (value.size() <= format_.maxRowSize())
         return header(length | SingleRowFlag, place(value));
 
     // Place the parts last to first, so each knows where its successor is.
+    const int partSize = format_.maxRowSize() - ChainPointerSize;
     QList<QByteArray> parts;
-    for (qsizetype at = 0; at < value.size(); at += ChainPartSize)
-        parts.append(value.mid(at, ChainPartSize));
+    for (qsizetype at = 0; at < value.size(); at += partSize)
+        parts.append(value.mid(at, partSize));
     quint32 next = 0;
     for (qsizetype i = parts.size() - 1; i >= 0; --i) {
         QByteArray row(4, '\0');
@@ -65,7 +68,7 @@ quint32 LongValueStore::place(const QByteArray& row)
         page_.reset();
     }
     if (!page_)
-        page_.emplace(file_.allocate(), jet::LongValueOwner);
+        page_.emplace(file_.allocate(), jet::LongValueOwner, format_);
     const int index = page_->add(row);
     return jet::rowPointer(page_->number(), index);
 }

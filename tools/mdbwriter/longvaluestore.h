@@ -18,7 +18,7 @@ class PageFile;
 class LongValueStore
 {
 public:
-    explicit LongValueStore(PageFile& file);
+    LongValueStore(PageFile& file, const jet::Format& format);
 
     QByteArray store(const QByteArray& value);
     void finish(); // writes the page being filled
@@ -27,6 +27,7 @@ private:
     quint32 place(const QByteArray& row); // returns the row pointer
 
     PageFile& file_;
+    jet::Format format_;
     std::optional<DataPage> page_;
 };
 

@@ -27,18 +27,22 @@ class UsageMapPages
 {
 public:
     // Takes the next page, and further pages once reserve() is called.
-    explicit UsageMapPages(PageFile& file) { pages_.emplace_back(file.allocate(), 0); }
+    UsageMapPages(PageFile& file, const jet::Format& format)
+        : format_(format), rowsPerPage_((format.pageSize - format.dataPageHeaderSize) / (69 + 2))
+    {
+        pages_.emplace_back(file.allocate(), 0, format_);
+    }
 
     void reserve(PageFile& file, int rowsNeeded)
     {
-        const int pageCount = (rowsNeeded + RowsPerPage - 1) / RowsPerPage;
+        const int pageCount = (rowsNeeded + rowsPerPage_ - 1) / rowsPerPage_;
         while (int(pages_.size()) < pageCount)
-            pages_.emplace_back(file.allocate(), 0);
+            pages_.emplace_back(file.allocate(), 0, format_);
     }
 
     quint32 place(const QByteArray& row)
     {
-        DataPage& page = pages_[next_ / RowsPerPage];
+        DataPage& page = pages_[next_ / rowsPerPage_];
         ++next_;
         return jet::rowPointer(page.number(), page.add(row));
     }
@@ -50,9 +54,9 @@ public:
     }
 
 private:
+    jet::Format format_;
     // Every map row is 69 bytes, plus its 2-byte offset.
-    static constexpr int RowsPerPage = (jet::PageSize - jet::DataPageHeaderSize) / (69 + 2);
-
+    int rowsPerPage_;
     std::vector<DataPage> pages_;
     int next_ = 0;
 };
@@ -65,7 +69,7 @@ struct PlannedTable
     quint32 definitionPage = 0;
 };
 
-void checkTableNames(const QList<Table>& tables)
+void checkTableNames(const QList<Table>& tables, const jet::Format& format)
 {
     QSet<QString> seen{catalogTableName().toCaseFolded()};
     for (const Table& table : tables) {
@@ -75,35 +79,58 @@ void checkTableNames(const QList<Table>& tables)
         if (table.rowCount < 0 || (table.rowCount > 0 && !table.rowAt))
             throw Error(
                 QStringLiteral("テーブル「%1」の行の指定が正しくありません。").arg(table.name));
+        for (const Column& column : table.columns) {
+            if (format.jet3() && column.type == ColumnType::Decimal)
+                throw Error(QStringLiteral("テーブル「%1」の列「%2」: Jet 3 (Access 97) "
+                                           "には十進型がありません。")
+                                .arg(table.name, column.name));
+        }
     }
 }
 
 } // namespace
 
-void writeDatabase(const QString& path, const QList<Table>& tables)
+jet::Format jet::Format::of(const FileOptions& options)
 {
-    checkTableNames(tables);
+    Format format;
+    format.file = options.format;
+    if (options.format == FileFormat::Jet3) {
+        format.pageSize = 2048;
+        format.dataPageHeaderSize = 10;
+        format.dataPageRowCountOffset = 8;
+        format.codePage = options.codePage;
+    }
+    return format;
+}
+
+void writeDatabase(const QString& path, const QList<Table>& tables, const FileOptions& options)
+{
+    const jet::Format format = jet::Format::of(options);
+    checkTableNames(tables, format);
     std::vector<PlannedTable> planned;
     planned.push_back({nullptr, catalogTableName(), catalogLayout(), 0});
     for (const Table& table : tables)
         planned.push_back({&table, table.name, layoutTable(table.name, table.columns), 0});
 
     const QDateTime created = QDateTime::currentDateTime();
-    PageFile file(path);
+    // ACE's encryption is Office's, keyed by the password: its key in the
+    // header says so, but the pages are left as they are.
+    PageFile file(path, format.pageSize,
+                  options.format == FileFormat::Ace ? 0 : options.encodingKey);
     const quint32 headerPage = file.allocate();
     // Readers find the catalog's definition on page 2, so page 1 is the first
     // page of usage maps; more follow the table definitions when needed.
-    UsageMapPages maps(file);
+    UsageMapPages maps(file, format);
     for (PlannedTable& table : planned)
         table.definitionPage = file.allocate();
     Q_ASSERT(headerPage == 0 && planned.front().definitionPage == 2);
     maps.reserve(file, 2 * int(planned.size()));
 
-    LongValueStore longValues(file);
+    LongValueStore longValues(file, format);
     std::vector<TableDefinition> definitions;
     for (const PlannedTable& table : planned) {
-        RowEncoder encoder(table.name, table.layout, longValues);
-        TableDataWriter writer(file, encoder, table.definitionPage);
+        RowEncoder encoder(table.name, table.layout, longValues, format);
+        TableDataWriter writer(file, encoder, table.definitionPage, format);
         QList<Value> values;
         if (!table.source) {
             writer.append(
@@ -117,8 +144,10 @@ void writeDatabase(const QString& path, const QList<Table>& tables)
                 values.clear();
                 values.resize(columnCount);
                 table.source->rowAt(row, values);
-                writer.append(row, values);
+                writer.append(row, values,
+                              table.source->slotsAt ? table.source->slotsAt(row) : RowSlots{});
             }
+            writer.appendDeleted(table.source->rowCount, table.source->deletedAfterLastRow);
         }
         writer.finish();
 
@@ -126,16 +155,17 @@ void writeDatabase(const QString& path, const QList<Table>& tables)
         definition.layout = table.layout;
         definition.systemTable = !table.source;
         definition.rowCount = writer.rowCount();
-        definition.usedPagesMap = maps.place(usageMapRow(writer.pages(), file));
+        definition.usedPagesMap = maps.place(usageMapRow(writer.pages(), file, format));
         definition.freePagesMap = maps.place(emptyUsageMapRow());
         definitions.push_back(definition);
     }
     longValues.finish();
 
     for (std::size_t i = 0; i < planned.size(); ++i)
-        file.write(planned[i].definitionPage, tableDefinitionPage(planned[i].name, definitions[i]));
+        file.write(planned[i].definitionPage,
+                   tableDefinitionPage(planned[i].name, definitions[i], format));
     maps.write(file);
-    file.write(headerPage, databaseDefinitionPage(jetDateTime(created)));
+    file.write(headerPage, databaseDefinitionPage(jetDateTime(created), format, options));
     file.commit();
 }
 

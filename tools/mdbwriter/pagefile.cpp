@@ -1,7 +1,8 @@
 #include "pagefile.h"
 
 #include "core/error.h"
-#include "jetformat.h"
+#include "littleendian.h"
+#include "rc4.h"
 
 #include <QDir>
 
@@ -14,7 +15,8 @@ constexpr quint32 MaxPages = 0xFFFFFF;
 
 } // namespace
 
-PageFile::PageFile(const QString& path) : file_(path)
+PageFile::PageFile(const QString& path, int pageSize, quint32 encodingKey)
+    : file_(path), pageSize_(pageSize), encodingKey_(encodingKey)
 {
     if (!file_.open(QIODevice::WriteOnly))
         fail();
@@ -31,14 +33,20 @@ quint32 PageFile::allocate()
 
 void PageFile::write(quint32 page, const QByteArray& bytes)
 {
-    Q_ASSERT(page < pageCount_ && bytes.size() == jet::PageSize);
-    if (!file_.seek(qint64(page) * jet::PageSize) || file_.write(bytes) != bytes.size())
+    Q_ASSERT(page < pageCount_ && bytes.size() == pageSize_);
+    QByteArray stored = bytes;
+    if (encodingKey_ != 0 && page != 0) {
+        QByteArray key(4, '\0');
+        putU32(key, 0, encodingKey_ ^ page);
+        applyRc4(stored, 0, int(stored.size()), key);
+    }
+    if (!file_.seek(qint64(page) * pageSize_) || file_.write(stored) != stored.size())
         fail();
 }
 
 void PageFile::commit()
 {
-    if (!file_.resize(qint64(pageCount_) * jet::PageSize) || !file_.commit())
+    if (!file_.resize(qint64(pageCount_) * pageSize_) || !file_.commit())
         fail();
 }
 

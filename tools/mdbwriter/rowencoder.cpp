@@ -9,8 +9,46 @@
 
 namespace hakobee::mdbwriter {
 
-RowEncoder::RowEncoder(QString tableName, TableLayout layout, LongValueStore& longValues)
-    : tableName_(std::move(tableName)), layout_(std::move(layout)), longValues_(longValues)
+namespace {
+
+// Jet 3's trailer of variable offsets: one byte each, the end-of-data offset
+// last (stored first), then the jump table: for each 256 bytes the offsets
+// pass, the index of the first offset beyond (the lowest index nearest the
+// count), and a dummy 0xFF when the row's length counts one jump more than
+// the offsets need. Mirrors how mdbtools and mdb-reader read it back.
+QByteArray jet3OffsetTrailer(const QList<quint16>& offsets, int endOfData, int nullMaskSize,
+                             bool& tooComplex)
+{
+    QList<int> all(offsets.cbegin(), offsets.cend());
+    all.append(endOfData);
+    const auto variableCount = int(offsets.size());
+    const int jumps = endOfData / 256;
+    const int lengthWithoutDummy = endOfData + 1 + variableCount + jumps + 1 + nullMaskSize;
+    const int countedJumps = (lengthWithoutDummy - 1) / 256;
+    const bool dummy = countedJumps > jumps;
+    tooComplex = countedJumps > jumps + 1 || (dummy && lengthWithoutDummy / 256 != jumps + 1);
+
+    QByteArray trailer;
+    for (qsizetype i = all.size() - 1; i >= 0; --i)
+        trailer.append(char(all[i] & 0xFF));
+    if (dummy)
+        trailer.append(char(0xFF));
+    for (int k = jumps; k >= 1; --k) {
+        int first = 0;
+        while (all[first] < 256 * k)
+            ++first;
+        trailer.append(char(first));
+    }
+    trailer.append(char(variableCount));
+    return trailer;
+}
+
+} // namespace
+
+RowEncoder::RowEncoder(QString tableName, TableLayout layout, LongValueStore& longValues,
+                       const jet::Format& format)
+    : tableName_(std::move(tableName)), layout_(std::move(layout)), longValues_(longValues),
+      format_(format)
 {}
 
 QByteArray RowEncoder::encode(qint64 rowNumber, const QList<Value>& values) const
@@ -24,8 +62,12 @@ QByteArray RowEncoder::encode(qint64 rowNumber, const QList<Value>& values) cons
                 .arg(values.size())
                 .arg(columnCount));
 
-    QByteArray row(2 + layout_.fixedAreaSize, '\0');
-    putU16(row, 0, quint16(columnCount));
+    const int countSize = format_.jet3() ? 1 : 2;
+    QByteArray row(countSize + layout_.fixedAreaSize, '\0');
+    if (format_.jet3())
+        putU8(row, 0, quint8(columnCount));
+    else
+        putU16(row, 0, quint16(columnCount));
     QByteArray nullMask(layout_.nullMaskSize(), '\0');
     QList<quint16> variableOffsets;
     variableOffsets.reserve(layout_.variableColumnCount);
@@ -42,16 +84,17 @@ QByteArray RowEncoder::encode(qint64 rowNumber, const QList<Value>& values) cons
             case ColumnType::Text:
                 variableOffsets.append(quint16(row.size()));
                 if (!isNull)
-                    row.append(encodeText(textValue(placement.column, value)));
+                    row.append(encodeText(textValue(placement.column, value), format_));
                 break;
             case ColumnType::Memo:
                 variableOffsets.append(quint16(row.size()));
                 if (!isNull)
-                    row.append(longValues_.store(encodeText(textValue(placement.column, value))));
+                    row.append(
+                        longValues_.store(encodeText(textValue(placement.column, value), format_)));
                 break;
             default:
                 if (!isNull)
-                    putFixedValue(row, 2 + placement.fixedOffset, placement.column, value);
+                    putFixedValue(row, countSize + placement.fixedOffset, placement.column, value);
                 break;
             }
         } catch (const ValueError& error) {
@@ -63,11 +106,15 @@ QByteArray RowEncoder::encode(qint64 rowNumber, const QList<Value>& values) cons
         if (maskBit)
             nullMask[placement.number / 8] =
                 char(nullMask[placement.number / 8] | (1 << (placement.number % 8)));
-        if (row.size() > jet::MaxRowSize)
+        if (row.size() > format_.maxRowSize())
             break;
     }
 
-    if (layout_.variableColumnCount > 0) {
+    bool tooComplex = false;
+    if (layout_.variableColumnCount > 0 && format_.jet3()) {
+        row.append(
+            jet3OffsetTrailer(variableOffsets, int(row.size()), int(nullMask.size()), tooComplex));
+    } else if (layout_.variableColumnCount > 0) {
         appendU16(row, quint16(row.size())); // end of the variable data
         for (auto it = variableOffsets.crbegin(); it != variableOffsets.crend(); ++it)
             appendU16(row, *it);
@@ -75,11 +122,11 @@ QByteArray RowEncoder::encode(qint64 rowNumber, const QList<Value>& values) cons
     }
     row.append(nullMask);
 
-    if (row.size() > jet::MaxRowSize)
+    if (row.size() > format_.maxRowSize() || tooComplex)
         throw Error(QStringLiteral("テーブル「%1」の %2 行目が長すぎます（上限 %3 バイト）。")
                         .arg(tableName_)
                         .arg(rowNumber + 1)
-                        .arg(jet::MaxRowSize));
+                        .arg(format_.maxRowSize()));
     return row;
 }
 

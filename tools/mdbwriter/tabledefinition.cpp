@@ -3,6 +3,8 @@
 #include "core/error.h"
 #include "jetformat.h"
 #include "littleendian.h"
+#include "textencoding.h"
+#include "valueerror.h"
 
 namespace hakobee::mdbwriter {
 
@@ -10,6 +12,8 @@ namespace {
 
 constexpr int HeaderSize = 63;
 constexpr int ColumnEntrySize = 25;
+constexpr int Jet3HeaderSize = 43;
+constexpr int Jet3ColumnEntrySize = 18;
 
 constexpr quint8 UserTable = 0x4E;
 constexpr quint8 SystemTable = 0x53;
@@ -43,6 +47,36 @@ QByteArray columnEntry(const ColumnPlacement& placement)
     return entry;
 }
 
+// Jet 3: type, column number, variable index, column number again, sort
+// order, the code page of text, flags, fixed offset and length.
+QByteArray jet3ColumnEntry(const ColumnPlacement& placement, const jet::Format& format)
+{
+    QByteArray entry(Jet3ColumnEntrySize, '\0');
+    putU8(entry, 0, placement.typeCode);
+    putU16(entry, 1, quint16(placement.number));
+    putU16(entry, 3, quint16(placement.fixed ? 0 : placement.variableIndex));
+    putU16(entry, 5, quint16(placement.number));
+    const bool textual =
+        placement.column.type == ColumnType::Text || placement.column.type == ColumnType::Memo;
+    if (textual) {
+        putU16(entry, 7, GeneralSortOrder);
+        putU16(entry, 9, quint16(format.codePage));
+    }
+    putU8(entry, 13, quint8(NullableFlag | (placement.fixed ? FixedLengthFlag : 0)));
+    putU16(entry, 14, quint16(placement.fixed ? placement.fixedOffset : 0));
+    // Text: the length in characters (Jet 4 declares bytes of UTF-16).
+    putU16(entry, 16,
+           quint16(placement.column.type == ColumnType::Text ? placement.column.maxChars
+                                                             : placement.storedLength));
+    return entry;
+}
+
+QByteArray jet3ColumnName(const QString& name, const jet::Format& format)
+{
+    const QByteArray bytes = encodeCodePageText(name, format.codePage);
+    return char(quint8(bytes.size())) + bytes;
+}
+
 QByteArray columnName(const QString& name)
 {
     QByteArray bytes(2, '\0');
@@ -56,14 +90,23 @@ QByteArray columnName(const QString& name)
 
 } // namespace
 
-QByteArray tableDefinitionPage(const QString& tableName, const TableDefinition& definition)
+QByteArray tableDefinitionPage(const QString& tableName, const TableDefinition& definition,
+                               const jet::Format& format)
 {
     const TableLayout& layout = definition.layout;
+    const bool jet3 = format.jet3();
     QByteArray body;
     for (const ColumnPlacement& placement : layout.columns)
-        body.append(columnEntry(placement));
-    for (const ColumnPlacement& placement : layout.columns)
-        body.append(columnName(placement.column.name));
+        body.append(jet3 ? jet3ColumnEntry(placement, format) : columnEntry(placement));
+    for (const ColumnPlacement& placement : layout.columns) {
+        try {
+            body.append(jet3 ? jet3ColumnName(placement.column.name, format)
+                             : columnName(placement.column.name));
+        } catch (const ValueError& error) {
+            throw Error(QStringLiteral("テーブル「%1」の列「%2」の名前: %3。")
+                            .arg(tableName, placement.column.name, error.reason));
+        }
+    }
     for (const ColumnPlacement& placement : layout.columns) {
         if (placement.column.type != ColumnType::Memo && placement.typeCode != jet::OleCode)
             continue;
@@ -73,23 +116,39 @@ QByteArray tableDefinitionPage(const QString& tableName, const TableDefinition& 
     }
     appendU16(body, 0xFFFF);
 
-    const int totalLength = HeaderSize + int(body.size());
-    if (totalLength > jet::PageSize - 8)
+    const int totalLength = (jet3 ? Jet3HeaderSize : HeaderSize) + int(body.size());
+    if (totalLength > format.pageSize - 8)
         throw Error(QStringLiteral("テーブル「%1」の定義が 1 ページに収まりません（列が多すぎるか、"
                                    "列名が長すぎます）。")
                         .arg(tableName));
 
-    QByteArray page(jet::PageSize, '\0');
+    QByteArray page(format.pageSize, '\0');
     putU8(page, 0, jet::TableDefinitionPage);
     putU8(page, 1, 0x01);
-    putU16(page, 2, quint16(jet::PageSize - 8 - totalLength));
+    const auto columnCount = quint16(layout.columns.size());
+    if (jet3) {
+        page.replace(2, 2, "VC");
+        putU32(page, 4, 0); // no continuation page
+        putU32(page, 8, quint32(totalLength));
+        putU32(page, 12, quint32(definition.rowCount));
+        putU8(page, 20, definition.systemTable ? SystemTable : UserTable);
+        putU16(page, 21, columnCount);
+        putU16(page, 23, quint16(layout.variableColumnCount));
+        putU16(page, 25, columnCount);
+        putU32(page, 27, 0); // logical indexes
+        putU32(page, 31, 0); // physical indexes
+        putU32(page, 35, definition.usedPagesMap);
+        putU32(page, 39, definition.freePagesMap);
+        page.replace(Jet3HeaderSize, body.size(), body);
+        return page;
+    }
+    putU16(page, 2, quint16(format.pageSize - 8 - totalLength));
     putU32(page, 4, 0); // no continuation page
     putU32(page, 8, quint32(totalLength));
     putU32(page, 12, jet::AccessDefinitionMarker);
     putU32(page, 16, quint32(definition.rowCount));
     putU8(page, 24, 0x01);
     putU8(page, 40, definition.systemTable ? SystemTable : UserTable);
-    const auto columnCount = quint16(layout.columns.size());
     putU16(page, 41, columnCount);
     putU16(page, 43, quint16(layout.variableColumnCount));
     putU16(page, 45, columnCount);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jetformat.h"
 #include "tablelayout.h"
 
 #include <QByteArray>
@@ -18,6 +19,7 @@ struct TableDefinition
 // The table definition page: header, column entries, column names, and the
 // usage maps of each Memo column. Tables here have no indexes. Throws
 // hakobee::Error when the definition does not fit one page.
-QByteArray tableDefinitionPage(const QString& tableName, const TableDefinition& definition);
+QByteArray tableDefinitionPage(const QString& tableName, const TableDefinition& definition,
+                               const jet::Format& format);
 
 } // namespace hakobee::mdbwriter

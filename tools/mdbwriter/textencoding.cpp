@@ -2,6 +2,8 @@
 
 #include "valueerror.h"
 
+#include <QStringEncoder>
+
 #include <algorithm>
 
 namespace hakobee::mdbwriter {
@@ -56,6 +58,27 @@ QByteArray encodeText(const QString& text)
     QByteArray bytes("\xFF\xFE\x00", 3);
     bytes.append(utf16(text));
     return bytes;
+}
+
+QByteArray encodeCodePageText(const QString& text, int codePage)
+{
+    // Qt (with ICU) knows code page 932 as Shift_JIS with the Windows
+    // extensions (NEC and IBM characters such as ① and 髙).
+    const QByteArray name = codePage == 932    ? QByteArray("Shift_JIS")
+                            : codePage == 1252 ? QByteArray("windows-1252")
+                                               : "windows-" + QByteArray::number(codePage);
+    QStringEncoder encoder(name.constData(), QStringConverter::Flag::Stateless);
+    if (!encoder.isValid())
+        throw ValueError{QStringLiteral("コードページ %1 には対応していません").arg(codePage)};
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        throw ValueError{QStringLiteral("コードページ %1 にない文字を含んでいます").arg(codePage)};
+    return bytes;
+}
+
+QByteArray encodeText(const QString& text, const jet::Format& format)
+{
+    return format.jet3() ? encodeCodePageText(text, format.codePage) : encodeText(text);
 }
 
 } // namespace hakobee::mdbwriter

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "jetformat.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,5 +13,12 @@ namespace hakobee::mdbwriter {
 // can get back: a leading U+FEFF together with a character whose low byte is
 // zero.
 QByteArray encodeText(const QString& text);
+
+// Jet 3: text in the file's Windows code page, one or two bytes a character.
+// Throws ValueError for a character the code page does not have.
+QByteArray encodeCodePageText(const QString& text, int codePage);
+
+// Either of the above, as the format stores text.
+QByteArray encodeText(const QString& text, const jet::Format& format);
 
 } // namespace hakobee::mdbwriter

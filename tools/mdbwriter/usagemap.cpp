@@ -13,7 +13,6 @@ constexpr int InlineBitmapBytes = 64;
 constexpr quint32 InlinePages = InlineBitmapBytes * 8;
 constexpr int BitmapPagePointers = 17;
 constexpr int BitmapPageHeaderSize = 4;
-constexpr quint32 PagesPerBitmapPage = (jet::PageSize - BitmapPageHeaderSize) * 8;
 
 void setBit(QByteArray& bytes, int offset, quint32 bit)
 {
@@ -32,8 +31,9 @@ QByteArray inlineMap(const QList<quint32>& pages)
     return row;
 }
 
-QByteArray bitmapPageMap(const QList<quint32>& pages, PageFile& file)
+QByteArray bitmapPageMap(const QList<quint32>& pages, PageFile& file, const jet::Format& format)
 {
+    const quint32 PagesPerBitmapPage = quint32(format.pageSize - BitmapPageHeaderSize) * 8;
     QByteArray row(1 + 4 * BitmapPagePointers, '\0');
     putU8(row, 0, 0x01);
     qsizetype next = 0;
@@ -42,7 +42,7 @@ QByteArray bitmapPageMap(const QList<quint32>& pages, PageFile& file)
         const quint32 end = first + PagesPerBitmapPage;
         if (pages[next] >= end)
             continue;
-        QByteArray bitmap(jet::PageSize, '\0');
+        QByteArray bitmap(format.pageSize, '\0');
         putU8(bitmap, 0, jet::UsageBitmapPage);
         putU8(bitmap, 1, 0x01);
         for (; next < pages.size() && pages[next] < end; ++next)
@@ -59,11 +59,11 @@ QByteArray bitmapPageMap(const QList<quint32>& pages, PageFile& file)
 
 } // namespace
 
-QByteArray usageMapRow(const QList<quint32>& pages, PageFile& file)
+QByteArray usageMapRow(const QList<quint32>& pages, PageFile& file, const jet::Format& format)
 {
     if (pages.isEmpty() || pages.back() - pages.front() < InlinePages)
         return inlineMap(pages);
-    return bitmapPageMap(pages, file);
+    return bitmapPageMap(pages, file, format);
 }
 
 QByteArray emptyUsageMapRow()

@@ -42,7 +42,7 @@ public:
     {
         // Every kind is served the same way: rows are read as the caller
         // moves, which is what the grid needs and costs the others nothing.
-        const QByteArray text = withFullWidthBlanksAsBlanks(query).toUtf8();
+        const QByteArray text = jetQueryForSqlite(query).toUtf8();
         sqlite3* db = session_->db.get();
         sqlite3_stmt* statement = nullptr;
         const char* rest = nullptr;
@@ -78,6 +78,9 @@ private:
             }
             return accesserror::noSuchTable(path, table, message);
         }
+        const QString noFunction = QStringLiteral("no such function:");
+        if (message.startsWith(noFunction))
+            return accesserror::unsupportedFunction(query, nameAfter(message, noFunction), message);
         if (message.startsWith(noColumn))
             return accesserror::noSuchColumn(path, nameAfter(message, noColumn), message);
         if (message.startsWith(QLatin1String("not authorized")) ||
@@ -94,6 +97,12 @@ private:
 std::unique_ptr<Connection> openAccessDatabase(const QString& path)
 {
     return std::make_unique<AccessConnection>(AccessSession::open(path));
+}
+
+QString accessColumnType(const Recordset& records, int position)
+{
+    const auto* access = dynamic_cast<const AccessRecordset*>(&records);
+    return access ? access->accessType(position) : QString();
 }
 
 } // namespace hakobee

@@ -11,9 +11,16 @@ namespace hakobee {
 // Opens an Access database file (.mdb, .accdb) read-only. Queries run
 // through an embedded SQLite in which every table of the file is a table of
 // the same name, read from the file while the query steps. The query text is
-// used as it is, except that full-width blanks outside quoted text count as
-// blanks. Record sets keep what they need of the connection alive, so they
-// may outlive it. Throws hakobee::Error when the file cannot be read.
+// Jet SQL as Access takes it: it is changed only where SQLite's dialect
+// differs (querytext.h), and Access's functions are SQLite functions of the
+// same names (jetfunctions.h). Record sets keep what they need of the
+// connection alive, so they may outlive it. Throws hakobee::Error when the
+// file cannot be read.
 std::unique_ptr<Connection> openAccessDatabase(const QString& path);
+
+// The Access type of a result column of a record set opened on such a
+// connection, as Japanese Access names it ("テキスト型 (50)", "通貨型", ...;
+// "(式)" for a computed column); an empty text for other record sets.
+QString accessColumnType(const Recordset& records, int position);
 
 } // namespace hakobee

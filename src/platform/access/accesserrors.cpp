@@ -61,6 +61,23 @@ Error damaged(const QString& path, const QString& engine)
         engine);
 }
 
+Error passwordProtected(const QString& path, bool encrypted, const QString& engine)
+{
+    if (encrypted) {
+        return withEngine(QStringLiteral("データベースファイル「%1」はパスワードで保護され、"
+                                         "暗号化されています。このプログラムは暗号化されたファイル"
+                                         "を開けません。Access でパスワードを解除したコピーを"
+                                         "指定してください。")
+                              .arg(shown(path)),
+                          engine);
+    }
+    return withEngine(QStringLiteral("データベースファイル「%1」はパスワードで保護されています。"
+                                     "このプログラムはパスワード付きのファイルを開けません。"
+                                     "Access でパスワードを解除したコピーを指定してください。")
+                          .arg(shown(path)),
+                      engine);
+}
+
 Error tableDamaged(const QString& path, const QString& table, const QString& engine)
 {
     return withEngine(QStringLiteral("データベースファイル「%1」のテーブル「%2」が壊れています。"
@@ -94,6 +111,16 @@ Error queryNotUnderstood(const QString& query, const QString& engine)
 Error queryFailed(const QString& query, const QString& engine)
 {
     return withEngine(QStringLiteral("SQL 文を実行できません: %1").arg(query), engine);
+}
+
+Error unsupportedFunction(const QString& query, const QString& function, const QString& engine)
+{
+    return withEngine(
+        QStringLiteral("関数「%1」は使えません。使える関数は IIf, Nz, Left, Right, Mid, "
+                       "Len, Trim, UCase, LCase, CStr, CLng, CDbl, Val, Format "
+                       "です。SQL 文を確認してください: %2")
+            .arg(function, query),
+        engine);
 }
 
 Error onlySelect(const QString& query, const QString& engine)

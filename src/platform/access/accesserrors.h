@@ -14,11 +14,15 @@ Error isFolder(const QString& path, const QString& engine);
 Error cannotOpen(const QString& path, const QString& engine);
 Error notAccessDatabase(const QString& path, const QString& engine);
 Error damaged(const QString& path, const QString& engine);
+// A file that needs its password: one with a database password, or
+// (encrypted) one whose pages are encrypted with it.
+Error passwordProtected(const QString& path, bool encrypted, const QString& engine);
 Error tableDamaged(const QString& path, const QString& table, const QString& engine);
 Error noSuchTable(const QString& path, const QString& table, const QString& engine);
 Error noSuchColumn(const QString& path, const QString& column, const QString& engine);
 Error queryNotUnderstood(const QString& query, const QString& engine);
 Error queryFailed(const QString& query, const QString& engine);
+Error unsupportedFunction(const QString& query, const QString& function, const QString& engine);
 Error onlySelect(const QString& query, const QString& engine);
 Error emptyResult();
 Error noCurrentRecord();

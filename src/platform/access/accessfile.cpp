@@ -7,7 +7,9 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace hakobee {
 
@@ -17,9 +19,104 @@ constexpr int signatureLength = 0x18;
 constexpr int versionOffset = 0x14;
 constexpr int catalogDefinitionPage = 2;
 
+// The database definition page (page 0) keeps part of itself RC4-encoded
+// under a fixed key: 126 bytes from 0x18 in Jet 3, 128 in Jet 4 and ACE.
+constexpr int headerEncodedOffset = 0x18;
+constexpr int headerEncodedLengthJet3 = 126;
+constexpr int headerEncodedLength = 128;
+constexpr int headerBytesNeeded = headerEncodedOffset + headerEncodedLength;
+constexpr int codePageOffset = 0x3C;
+constexpr int databaseKeyOffset = 0x3E;
+constexpr int passwordOffset = 0x42;
+constexpr int passwordLengthJet3 = 20;
+constexpr int passwordLength = 40;
+constexpr int creationDateOffset = 0x72;
+
 // Catalog rows that are user tables: type 1, not flagged as system tables.
 constexpr int catalogTypeTable = 1;
 constexpr quint32 catalogSystemFlags = 0x80000002u;
+
+void rc4(unsigned char* bytes, int length, const unsigned char* key, int keyLength)
+{
+    unsigned char state[256];
+    for (int i = 0; i < 256; ++i)
+        state[i] = static_cast<unsigned char>(i);
+    for (int i = 0, j = 0; i < 256; ++i) {
+        j = (j + state[i] + key[i % keyLength]) & 0xFF;
+        std::swap(state[i], state[j]);
+    }
+    for (int n = 0, i = 0, j = 0; n < length; ++n) {
+        i = (i + 1) & 0xFF;
+        j = (j + state[i]) & 0xFF;
+        std::swap(state[i], state[j]);
+        bytes[n] ^= state[(state[i] + state[j]) & 0xFF];
+    }
+}
+
+quint32 u32At(const QByteArray& bytes, int at)
+{
+    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 |
+           quint32(quint8(bytes[at + 2])) << 16 | quint32(quint8(bytes[at + 3])) << 24;
+}
+
+// Why a file cannot be read without its password, from its decoded header;
+// empty when it can. A Jet 3 or Jet 4 file whose pages are merely encoded
+// (Access's "encrypt database", no password) can be read: libmdb decodes
+// its pages. An ACE file with a key is encrypted with its password.
+QString protection(QByteArray header, int version, bool& encrypted)
+{
+    encrypted = false;
+    const bool jet3 = version == MDB_VER_JET3;
+    static const unsigned char key[] = {0xC7, 0xDA, 0x39, 0x6B};
+    rc4(reinterpret_cast<unsigned char*>(header.data()) + headerEncodedOffset,
+        jet3 ? headerEncodedLengthJet3 : headerEncodedLength, key, 4);
+    if (version >= MDB_VER_ACCDB_2007 && u32At(header, databaseKeyOffset) != 0) {
+        encrypted = true;
+        return QStringLiteral("the file is encrypted with a password");
+    }
+    // The password area holds the password, in Jet 4 and ACE XOR the whole
+    // days of the creation date repeated; all zero without a password.
+    QByteArray password = header.mid(passwordOffset, jet3 ? passwordLengthJet3 : passwordLength);
+    if (!jet3) {
+        double created = 0;
+        const quint64 bits = quint64(u32At(header, creationDateOffset)) |
+                             quint64(u32At(header, creationDateOffset + 4)) << 32;
+        std::memcpy(&created, &bits, sizeof created);
+        const qint32 days =
+            std::isfinite(created) && std::fabs(created) < 2.0e9 ? qint32(std::floor(created)) : 0;
+        for (qsizetype i = 0; i < password.size(); ++i)
+            password[i] = char(password[i] ^ char((quint32(days) >> (8 * (i % 4))) & 0xFF));
+    }
+    if (password.count('\0') != password.size())
+        return QStringLiteral("the file has a database password");
+    return {};
+}
+
+// libmdb decodes Jet 3 text with iconv under the name it gives the file's
+// code page, SHIFT-JIS for 932, which lacks the characters Windows adds to
+// it (① and the other NEC and IBM characters). Windows's own code pages are
+// the ones Access wrote with, so iconv's CPnnn is used where iconv has it.
+void useWindowsCodePage(MdbHandle* mdb)
+{
+    if (!mdb || !IS_JET3(mdb) || !mdb->f)
+        return;
+    const QByteArray name = "CP" + QByteArray::number(mdb->f->code_page);
+    const iconv_t in = iconv_open("UTF-8", name.constData());
+    const iconv_t out = iconv_open(name.constData(), "UTF-8");
+    if (in == iconv_t(-1) || out == iconv_t(-1)) {
+        if (in != iconv_t(-1))
+            iconv_close(in);
+        if (out != iconv_t(-1))
+            iconv_close(out);
+        return;
+    }
+    if (mdb->iconv_in != iconv_t(-1))
+        iconv_close(mdb->iconv_in);
+    if (mdb->iconv_out != iconv_t(-1))
+        iconv_close(mdb->iconv_out);
+    mdb->iconv_in = in;
+    mdb->iconv_out = out;
+}
 
 QString systemMessage(int error)
 {
@@ -62,7 +159,7 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw accesserror::cannotOpen(path, file.errorString());
-    const QByteArray header = file.read(signatureLength);
+    const QByteArray header = file.read(headerBytesNeeded);
     const qint64 size = file.size();
     file.close();
 
@@ -70,6 +167,13 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString& path)
     const int pageSize = pageSizeFromHeader(header, why);
     if (pageSize == 0)
         throw accesserror::notAccessDatabase(path, why);
+    if (header.size() == headerBytesNeeded) {
+        bool encrypted = false;
+        const QString locked =
+            protection(header, static_cast<unsigned char>(header.at(versionOffset)), encrypted);
+        if (!locked.isEmpty())
+            throw accesserror::passwordProtected(path, encrypted, locked);
+    }
     if (size % pageSize != 0) {
         throw accesserror::damaged(
             path, QStringLiteral("the file size %1 is not a whole number of %2-byte pages")
@@ -89,6 +193,7 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString& path)
     MdbHandlePtr handle(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!handle)
         throw accesserror::notAccessDatabase(path, QStringLiteral("libmdb: mdb_open failed"));
+    useWindowsCodePage(handle.get());
 
     std::unique_ptr<AccessFile> opened(new AccessFile(path, std::move(handle), quint32(pages)));
     opened->readCatalog();
@@ -101,7 +206,9 @@ AccessFile::AccessFile(QString path, MdbHandlePtr handle, quint32 pageCount)
 
 MdbHandlePtr AccessFile::newScanHandle() const
 {
-    return MdbHandlePtr(mdb_clone_handle(handle_.get()));
+    MdbHandlePtr handle(mdb_clone_handle(handle_.get()));
+    useWindowsCodePage(handle.get());
+    return handle;
 }
 
 void AccessFile::readCatalog()

@@ -3,6 +3,8 @@
 #include "platform/access/accesserrors.h"
 #include "platform/access/accesssession.h"
 #include "platform/access/accesstextforms.h"
+#include "platform/access/querytext.h"
+#include "platform/access/tablereader.h"
 
 #include <sqlite3.h>
 
@@ -11,6 +13,50 @@
 
 namespace hakobee {
 
+namespace {
+
+QString accessTypeName(const AccessColumn& column)
+{
+    switch (column.type) {
+    case MDB_BOOL:
+        return QStringLiteral("Yes/No 型");
+    case MDB_BYTE:
+        return QStringLiteral("数値型 (バイト型)");
+    case MDB_INT:
+        return QStringLiteral("数値型 (整数型)");
+    case MDB_LONGINT:
+        return QStringLiteral("数値型 (長整数型)");
+    case MDB_MONEY:
+        return QStringLiteral("通貨型");
+    case MDB_FLOAT:
+        return QStringLiteral("数値型 (単精度浮動小数点型)");
+    case MDB_DOUBLE:
+        return QStringLiteral("数値型 (倍精度浮動小数点型)");
+    case MDB_DATETIME:
+        return QStringLiteral("日付/時刻型");
+    case MDB_BINARY:
+        return QStringLiteral("バイナリ型");
+    case MDB_TEXT:
+        return QStringLiteral("テキスト型 (%1)").arg(column.maxChars);
+    case MDB_OLE:
+        return QStringLiteral("OLE オブジェクト型");
+    case MDB_MEMO:
+        return QStringLiteral("メモ型");
+    case MDB_REPID:
+        return QStringLiteral("数値型 (レプリケーション ID 型)");
+    case MDB_NUMERIC:
+        return QStringLiteral("数値型 (十進型 精度 %1 小数部 %2)")
+            .arg(column.precision)
+            .arg(column.scale);
+    case MDB_COMPLEX:
+        return QStringLiteral("複数値型");
+    default:
+        return QStringLiteral("不明な型 (%1)").arg(column.type);
+    }
+}
+
+} // namespace
+
 AccessRecordset::AccessRecordset(std::shared_ptr<AccessSession> session, sqlite3_stmt* statement,
                                  QString query)
     : session_(std::move(session)), statement_(statement), query_(std::move(query))
@@ -18,7 +64,7 @@ AccessRecordset::AccessRecordset(std::shared_ptr<AccessSession> session, sqlite3
     const int columns = sqlite3_column_count(statement_);
     current_.resize(columns);
     for (int i = 0; i < columns; ++i) {
-        names_ << QString::fromUtf8(sqlite3_column_name(statement_, i));
+        names_ << jetColumnName(QString::fromUtf8(sqlite3_column_name(statement_, i)));
         const QByteArray declared = QByteArray(sqlite3_column_decltype(statement_, i)).toUpper();
         if (declared == "YESNO")
             forms_ << TextForm::YesNo;
@@ -203,6 +249,26 @@ FieldValue AccessRecordset::field(const QString& name) const
             return field(i);
     }
     throw accesserror::noSuchField(name);
+}
+
+QString AccessRecordset::accessType(int position) const
+{
+    if (position < 0 || position >= names_.size())
+        throw accesserror::noSuchFieldPosition(position, fieldCount());
+    const char* table = sqlite3_column_table_name(statement_, position);
+    const char* column = sqlite3_column_origin_name(statement_, position);
+    if (!table || !column)
+        return QStringLiteral("(式)");
+    const QString tableName = QString::fromUtf8(table);
+    for (const AccessTableEntry& entry : session_->file->tables()) {
+        if (entry.name.compare(tableName, Qt::CaseInsensitive) != 0)
+            continue;
+        const TableReader reader(*session_->file, entry);
+        const int index = reader.columnIndex(QString::fromUtf8(column));
+        if (index >= 0)
+            return accessTypeName(reader.columns().at(index));
+    }
+    return QStringLiteral("(式)");
 }
 
 } // namespace hakobee

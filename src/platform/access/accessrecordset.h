@@ -39,6 +39,11 @@ public:
     FieldValue field(int position) const override;
     FieldValue field(const QString& name) const override;
 
+    // The Access type of a result column as Japanese Access names it in a
+    // table's design ("テキスト型 (50)", "数値型 (長整数型)", "通貨型", ...),
+    // or "(式)" for a column an expression computes.
+    QString accessType(int position) const;
+
 private:
     // How a column's values are shown, from the column's declared type.
     enum class TextForm

@@ -1,6 +1,7 @@
 #include "platform/access/accesssession.h"
 
 #include "platform/access/accesserrors.h"
+#include "platform/access/jetfunctions.h"
 #include "platform/access/tablereader.h"
 
 #include <sqlite3.h>
@@ -52,6 +53,7 @@ std::shared_ptr<AccessSession> AccessSession::open(const QString& path)
                                                : QString::fromUtf8(sqlite3_errstr(rc)));
     }
     registerAccessModule(db, &session->moduleContext);
+    registerJetFunctions(db);
 
     const QList<AccessTableEntry>& tables = session->file->tables();
     for (int i = 0; i < tables.size(); ++i) {

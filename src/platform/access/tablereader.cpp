@@ -15,8 +15,16 @@ namespace hakobee {
 
 namespace {
 
+// A data page's row slots: the low 13 bits are where the row starts, the
+// top two bits what Access left there (see next()).
 constexpr int rowOffsetMask = 0x1FFF;
-constexpr int rowDeletedFlag = 0x4000;
+constexpr int rowFlagsMask = 0xC000;
+constexpr int rowDeleted = 0xC000;
+constexpr int rowMovedAway = 0x4000;
+constexpr int rowMovedHere = 0x8000;
+// The slot of a moved row holds the row's new place: one byte row number,
+// three bytes page number.
+constexpr int movedRowPointerBytes = 4;
 // Jet never puts more rows on a page; libmdb refuses larger row numbers.
 constexpr int maxRowsOnPage = 1000;
 constexpr int longValueHeaderBytes = MDB_MEMO_OVERHEAD;
@@ -138,8 +146,15 @@ TableReader::TableReader(const AccessFile& file, const AccessTableEntry& table)
 
     for (guint i = 0; i < table_->columns->len; ++i) {
         const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i));
+        // Jet 4 declares a text's length in bytes of UTF-16, Jet 3 in characters.
+        const int maxChars = column->col_type != MDB_TEXT ? 0
+                             : IS_JET3(handle_.get())     ? column->col_size
+                                                          : column->col_size / 2;
+        // libmdb's names for a Decimal's two bytes are the wrong way round:
+        // its col_scale is the precision (all digits), its col_prec the scale
+        // (digits after the point), as its own mdb_numeric_to_string uses them.
         columns_.append({QString::fromUtf8(column->name), column->col_type, column->col_size,
-                         column->col_scale, column->col_prec});
+                         column->col_prec, column->col_scale, maxChars});
     }
     QSet<QString> names;
     for (const AccessColumn& column : std::as_const(columns_)) {
@@ -186,7 +201,8 @@ void TableReader::checkDefinition()
 
 // libmdb ends a scan quietly at the first page it cannot read, so a file
 // cut short would lose its last rows without a word. Every page the table's
-// usage map lists must therefore lie inside the file.
+// usage map lists must therefore lie inside the file, and a table with rows
+// must list some.
 void TableReader::checkUsageMap()
 {
     MdbHandle* mdb = handle_.get();
@@ -211,12 +227,12 @@ void TableReader::checkUsageMap()
         }
     };
 
+    bool listsAPage = false;
     if (map[0] == 0) {
-        if (mapBytes < 5)
-            return;
-        const qint64 highest = highestSetBit(map + 5, mapBytes - 5);
+        const qint64 highest = mapBytes < 5 ? -1 : highestSetBit(map + 5, mapBytes - 5);
         if (highest >= 0)
             checkPage(qint64(u32At(map + 1)) + highest);
+        listsAPage = highest >= 0;
     } else if (map[0] == 1) {
         const qint64 pagesPerMapPage = qint64(mdb->fmt->pg_size - 4) * 8;
         for (quint32 k = 0; 1 + 4 * (k + 1) <= mapBytes; ++k) {
@@ -230,9 +246,16 @@ void TableReader::checkUsageMap()
                 highestSetBit(mdb->alt_pg_buf + 4, quint32(mdb->fmt->pg_size - 4));
             if (highest >= 0)
                 checkPage(k * pagesPerMapPage + highest);
+            listsAPage = listsAPage || highest >= 0;
         }
     } else {
         fail(QStringLiteral("its usage map has the unknown type %1").arg(map[0]));
+    }
+    // The row count is only an estimate, but a table that counts rows and
+    // lists no page at all has lost its map.
+    if (!listsAPage && table_->num_rows > 0) {
+        fail(QStringLiteral("it counts %1 rows but its usage map lists no page")
+                 .arg(table_->num_rows));
     }
 }
 
@@ -283,20 +306,62 @@ bool TableReader::next()
             continue;
         }
         const int row = nextRowOnPage_++;
-        int start = 0;
-        size_t length = 0;
-        if (mdb_find_row(mdb, row, &start, &length) != 0) {
+        // Row slots as Access leaves them: 0x0000 a live row; 0xC000 a
+        // deleted one, whose offset may equal the page size and whose length
+        // may be zero once its space was reclaimed; 0x4000 a row that an
+        // update made longer and moved elsewhere, its slot now holding a
+        // pointer to the new place; 0x8000 that new place.
+        //
+        // Moved rows are read at their new place, as the scan reaches it, and
+        // their old slots are skipped (as libmdb and mdb-reader do), rather
+        // than followed from the old slot (as Jackcess does). Both give each
+        // live record once when every pointer leads to a 0x8000 slot, which
+        // the old slot is checked for here; reading in place keeps the
+        // records in the order the two reference readers give, and keeps the
+        // scan on one page at a time, so the grid's first rows still come
+        // before the rest of the table is read.
+        //
+        // A row's bytes run from its offset to the previous slot's offset,
+        // or to the page end for slot 0. Flags are looked at before the
+        // offset is trusted, since a deleted slot's offset need not start a
+        // row; but no slot may point beyond the page.
+        unsigned char* pageBytes = mdb->pg_buf;
+        const int slot = mdb_get_int16(pageBytes, rowCountOffset + 2 + 2 * row);
+        const int flags = slot & rowFlagsMask;
+        const int rowStart = slot & rowOffsetMask;
+        const int rowEnd = row == 0
+                               ? pageSize
+                               : mdb_get_int16(pageBytes, rowCountOffset + 2 * row) & rowOffsetMask;
+        if (rowStart > pageSize || rowEnd > pageSize) {
             fail(QStringLiteral("row %1 on page %2 lies outside the page")
                      .arg(row)
                      .arg(table_->cur_phys_pg));
         }
-        if ((start & rowDeletedFlag) || length == 0)
+        if (flags == rowDeleted) {
+            // Rows are packed downward in slot order, and a deleted row keeps
+            // its place in that order (with no bytes once its space was
+            // reclaimed) or sits at the page end. A deleted slot anywhere
+            // else is a live row's slot with damaged flags.
+            if (rowStart > rowEnd && rowStart != pageSize) {
+                fail(QStringLiteral("row %1 on page %2 is marked deleted out of place")
+                         .arg(row)
+                         .arg(table_->cur_phys_pg));
+            }
             continue;
-        const int rowStart = start & rowOffsetMask;
+        }
         if (rowStart < rowCountOffset + 2 + 2 * rowsOnPage_) {
             fail(QStringLiteral("row %1 on page %2 overlaps the page header")
                      .arg(row)
                      .arg(table_->cur_phys_pg));
+        }
+        if (rowStart >= rowEnd) {
+            fail(
+                QStringLiteral("row %1 on page %2 has no bytes").arg(row).arg(table_->cur_phys_pg));
+        }
+        const size_t length = size_t(rowEnd - rowStart);
+        if (flags == rowMovedAway) {
+            checkMovedRow(row, rowStart, length);
+            continue;
         }
         if (mdb_crack_row(table_.get(), rowStart, length, fields_.data()) < 0) {
             fail(QStringLiteral("row %1 on page %2 cannot be taken apart")
@@ -322,6 +387,43 @@ bool TableReader::next()
         }
         return true;
     }
+}
+
+// The old slot of a moved row must hold a pointer to a row of this table
+// flagged as a moved row's new place; anything else is damage, and skipping
+// it would lose a record without a word.
+void TableReader::checkMovedRow(int row, int rowStart, size_t length)
+{
+    MdbHandle* mdb = handle_.get();
+    const quint32 page = table_->cur_phys_pg;
+    const QString where = QStringLiteral("row %1 on page %2").arg(row).arg(page);
+    if (length < size_t(movedRowPointerBytes))
+        fail(where + QStringLiteral(" was moved but holds no pointer to its new place"));
+    const quint32 pointer = u32At(mdb->pg_buf + rowStart);
+    const quint32 targetPage = pointer >> 8;
+    const int targetRow = int(pointer & 0xFF);
+    const QString target =
+        where + QStringLiteral(" was moved to row %1 on page %2, ").arg(targetRow).arg(targetPage);
+    if (targetPage == 0 || targetPage >= pageCount_)
+        fail(target + QStringLiteral("outside the file"));
+    // The new place must be on a page the scan reaches.
+    if (mdb_map_find_next(mdb, table_->usage_map, guint(table_->map_sz), targetPage - 1) !=
+        gint32(targetPage))
+        fail(target + QStringLiteral("a page that is not among its data pages"));
+    const int pageSize = mdb->fmt->pg_size;
+    const int rowCountOffset = mdb->fmt->row_count_offset;
+    if (mdb_read_alt_pg(mdb, targetPage) != pageSize)
+        fail(target + QStringLiteral("which cannot be read"));
+    unsigned char* other = mdb->alt_pg_buf;
+    if (other[0] != MDB_PAGE_DATA || quint32(mdb_get_int32(other, 4)) != entry_.table_pg)
+        fail(target + QStringLiteral("a page that is not one of its data pages"));
+    const int targetRows = mdb_get_int16(other, rowCountOffset);
+    if (targetRow >= targetRows || targetRows > maxRowsOnPage ||
+        rowCountOffset + 2 + 2 * targetRows > pageSize)
+        fail(target + QStringLiteral("which that page does not have"));
+    const int targetSlot = mdb_get_int16(other, rowCountOffset + 2 + 2 * targetRow);
+    if ((targetSlot & rowFlagsMask) != rowMovedHere)
+        fail(target + QStringLiteral("which is not marked as a moved row"));
 }
 
 // The next page the usage map lists. libmdb's own walk skips a listed page
@@ -485,7 +587,7 @@ QString TableReader::otherAsText(int column)
     switch (info.type) {
     case MDB_NUMERIC: {
         char* digits =
-            mdb_numeric_to_string(handle_.get(), field.start, info.scale, info.precision);
+            mdb_numeric_to_string(handle_.get(), field.start, info.precision, info.scale);
         const QString text = withoutTrailingZeros(QString::fromLatin1(digits));
         g_free(digits);
         return text;

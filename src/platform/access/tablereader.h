@@ -21,6 +21,7 @@ struct AccessColumn
     int sizeBytes = 0;
     int scale = 0;
     int precision = 0;
+    int maxChars = 0; // Text: the declared length in characters
 };
 
 // Reads the rows of one Access table in file order through libmdb, one
@@ -29,7 +30,9 @@ struct AccessColumn
 // libmdb trusts the file. Every location it derives from the file (row
 // bounds, field bounds, field sizes, long-value chains) is checked here
 // before it is followed, and a row that fails a check stops the scan with
-// an error naming the table, rather than being skipped or read past.
+// an error naming the table, rather than being skipped or read past. The
+// row slots Access leaves after deletes and updates (deleted rows, moved
+// rows) are read as Access means them; see next().
 class TableReader
 {
 public:
@@ -80,6 +83,7 @@ private:
     void checkDefinition();
     void checkUsageMap();
     bool readNextDataPage();
+    void checkMovedRow(int row, int rowStart, size_t length);
     QByteArray longValue(int column);
     const unsigned char* fieldBytes(int column) const;
 

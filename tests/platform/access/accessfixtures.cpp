@@ -1,11 +1,15 @@
 #include "accessfixtures.h"
 
+#include "testdata/generatedproducts.h"
+#include "testdata/productstable.h"
+
 #include <limits>
 
 namespace hakobee::accessfixtures {
 
 using mdbwriter::Column;
 using mdbwriter::ColumnType;
+using mdbwriter::RowSlots;
 using mdbwriter::Table;
 using mdbwriter::Value;
 
@@ -21,7 +25,7 @@ QList<Column> productColumns()
 
 Table productTable(const QString& name, const QList<Product>& products)
 {
-    Table table{name, productColumns(), products.size(), {}};
+    Table table{name, productColumns(), products.size(), {}, {}, {}};
     table.rowAt = [products](qint64 row, QList<Value>& values) {
         const Product& product = products.at(row);
         // A null QString is a null value.
@@ -55,12 +59,31 @@ void writeProducts(const QString& path, const QList<Product>& products)
 
 void writeManyProducts(const QString& path, qint64 rowCount)
 {
-    Table table{QStringLiteral("Master"), productColumns(), rowCount, {}};
+    Table table{QStringLiteral("Master"), productColumns(), rowCount, {}, {}, {}};
     table.rowAt = [](qint64 row, QList<Value>& values) {
         values[0] = QStringLiteral("49%1").arg(row, 11, 10, QLatin1Char('0'));
         values[1] = QStringLiteral("商品 %1").arg(row);
         values[2] = QStringLiteral("ｼｮｳﾋﾝ %1").arg(row);
         values[3] = qint64(row * 10000 + 5000);
+    };
+    mdbwriter::writeDatabase(path, {table});
+}
+
+void writeSampleShape(const QString& path)
+{
+    const QList<QList<Value>> rows{
+        {QStringLiteral("4901234567894"), QStringLiteral("緑茶 500ml"), QStringLiteral("ﾘｮｸﾁｬ"),
+         qint64(1000'0000)},
+        {QStringLiteral("4512345678906"), QStringLiteral("おにぎり 鮭"), Value{},
+         qint64(1234567'0000)},
+        {QStringLiteral("49123456"), QStringLiteral("消しゴム"), QStringLiteral("ｹｼｺﾞﾑ"),
+         qint64(99'5000)},
+        {QStringLiteral("4909876543210"), QStringLiteral("Tea & Coffee"),
+         QStringLiteral("tea ＆ ｃｏｆｆｅｅ"), qint64(250'0000)},
+    };
+    Table table{QStringLiteral("Master"), testdata::productColumns(), rows.size(), {}, {}, {}};
+    table.rowAt = [rows](qint64 row, QList<Value>& values) {
+        values = rows.at(row);
     };
     mdbwriter::writeDatabase(path, {table});
 }
@@ -80,7 +103,7 @@ void writeAllTypes(const QString& path)
         {QStringLiteral("Memo"), ColumnType::Memo},
         {QStringLiteral("Decimal"), ColumnType::Decimal, 255, 18, 4},
     };
-    Table allTypes{QStringLiteral("AllTypes"), columns, 3, {}};
+    Table allTypes{QStringLiteral("AllTypes"), columns, 3, {}, {}, {}};
     allTypes.rowAt = [](qint64 row, QList<Value>& values) {
         if (row == 0) {
             values[0] = qint64(7);
@@ -115,12 +138,135 @@ void writeAllTypes(const QString& path)
                    {{QStringLiteral("品 名"), ColumnType::Text, 50},
                     {QStringLiteral("値段"), ColumnType::Currency}},
                    2,
+                   {},
+                   {},
                    {}};
     japanese.rowAt = [](qint64 row, QList<Value>& values) {
         values[0] = row == 0 ? QStringLiteral("りんご") : QStringLiteral("みかん");
         values[1] = qint64(row == 0 ? 1 : 0);
     };
     mdbwriter::writeDatabase(path, {allTypes, japanese});
+}
+
+QString deletedRowMark()
+{
+    return QStringLiteral("DELETED");
+}
+
+namespace {
+
+// A deleted row keeping its bytes: the shape's values, marked.
+QList<Value> deletedRow(qint64 n)
+{
+    return {deletedRowMark() + QString::number(n), QStringLiteral("削除済みの行 %1").arg(n),
+            QStringLiteral("ｻｸｼﾞｮｽﾞﾐ"), qint64(n * 10000)};
+}
+
+// A deleted row whose space was reclaimed.
+const QList<Value> reclaimed;
+
+RowSlots mixedSlots(qint64 row)
+{
+    RowSlots slots_;
+    slots_.newPage = row % 50 == 0;
+    if (row % 5 == 1)
+        slots_.deletedBefore.append(deletedRow(row));
+    if (row % 11 == 0)
+        slots_.deletedBefore.append(reclaimed);
+    if (row == 120) {
+        slots_.newPage = true;
+        slots_.deletedBefore = {deletedRow(row), reclaimed, deletedRow(row + 1000)};
+        slots_.deletedEndPage = true;
+    }
+    slots_.moved = row % 7 == 3;
+    return slots_;
+}
+
+} // namespace
+
+SlotPatternTable slotPatternTable(SlotPattern pattern)
+{
+    SlotPatternTable result;
+    Table& table = result.table;
+    table.name = QStringLiteral("Master");
+    table.columns = testdata::productColumns();
+    table.rowAt = [](qint64 row, QList<Value>& values) {
+        const testdata::GeneratedProduct product = testdata::generatedProduct(row);
+        values = {product.barcode, product.itemName, product.name, product.priceTimes10000};
+    };
+    switch (pattern) {
+    case SlotPattern::DeletedAtPageStart:
+        // Slots 0 and 1 reclaimed (offsets equal the page size), then pages
+        // whose first slot is deleted, reclaimed or keeping its bytes.
+        table.rowCount = 30;
+        table.slotsAt = [](qint64 row) {
+            RowSlots slots_;
+            if (row == 0)
+                slots_.deletedBefore = {reclaimed, reclaimed};
+            if (row == 10)
+                slots_ = {true, {reclaimed}};
+            if (row == 20)
+                slots_ = {true, {deletedRow(row)}};
+            return slots_;
+        };
+        break;
+    case SlotPattern::DeletedBetweenRows:
+        table.rowCount = 30;
+        table.slotsAt = [](qint64 row) {
+            RowSlots slots_;
+            if (row == 3 || row == 7)
+                slots_.deletedBefore = {deletedRow(row)};
+            if (row == 5)
+                slots_.deletedBefore = {reclaimed};
+            if (row == 9)
+                slots_.deletedBefore = {reclaimed, deletedRow(row), reclaimed};
+            return slots_;
+        };
+        break;
+    case SlotPattern::DeletedAtPageEnd:
+        table.rowCount = 20;
+        table.slotsAt = [](qint64 row) {
+            RowSlots slots_;
+            if (row == 10) {
+                slots_.deletedBefore = {deletedRow(row), reclaimed};
+                slots_.deletedEndPage = true;
+            }
+            return slots_;
+        };
+        table.deletedAfterLastRow = {deletedRow(99), reclaimed, reclaimed};
+        break;
+    case SlotPattern::PageOfDeletedRows:
+        table.rowCount = 20;
+        table.slotsAt = [](qint64 row) {
+            RowSlots slots_;
+            if (row == 10)
+                slots_ = {true, {deletedRow(row), reclaimed, deletedRow(row + 100)}, true};
+            return slots_;
+        };
+        break;
+    case SlotPattern::MovedRows:
+        // Rows 2 and 5 move to the next page, where the rows go on from 10.
+        table.rowCount = 30;
+        table.slotsAt = [](qint64 row) {
+            RowSlots slots_;
+            slots_.moved = row == 2 || row == 5 || row == 12 || row == 29;
+            slots_.newPage = row == 10;
+            return slots_;
+        };
+        result.hasMovedRows = true;
+        break;
+    case SlotPattern::Mixed:
+        table.rowCount = 400;
+        table.slotsAt = mixedSlots;
+        table.deletedAfterLastRow = {deletedRow(9999), reclaimed};
+        result.hasMovedRows = true;
+        break;
+    case SlotPattern::AllDeleted:
+        table.rowCount = 0;
+        table.deletedAfterLastRow = {deletedRow(1), reclaimed, deletedRow(2)};
+        break;
+    }
+    return result;
 }
 
 } // namespace hakobee::accessfixtures

@@ -53,6 +53,7 @@ class TestAccessDatabase : public QObject
     QTemporaryDir dir;
     QString products;
     QString allTypes;
+    QString sampleShape;
 
 private slots:
     void initTestCase()
@@ -62,6 +63,8 @@ private slots:
         allTypes = dir.filePath(QStringLiteral("alltypes.mdb"));
         accessfixtures::writeProducts(products, accessfixtures::threeProducts());
         accessfixtures::writeAllTypes(allTypes);
+        sampleShape = dir.filePath(QStringLiteral("sampleshape.mdb"));
+        accessfixtures::writeSampleShape(sampleShape);
     }
 
     void exampleQueryRunsWithItsFullWidthBlank()
@@ -135,6 +138,76 @@ private slots:
         QCOMPARE(column(*records, 0), expected);
     }
 
+    // The Jet SQL operators write in KENSAKU, one case for each form, on a
+    // table of the sample database's shape. Each expected entry is one row,
+    // its fields joined by "|".
+    void jetSqlForms_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("TOP n") << u"select top 2 bar from Master order by as2 desc"_qs
+                               << QStringList{u"4512345678906"_qs, u"4901234567894"_qs};
+        QTest::newRow("TOP n in a subquery")
+            << u"select bar from Master where as2 in (select top 1 as2 from Master order by as2)"_qs
+            << QStringList{u"49123456"_qs};
+        QTest::newRow("& with a null and a number")
+            << u"select hi & '/' & mei & '/' & as2 from Master order by bar"_qs
+            << QStringList{u"おにぎり 鮭//1234567"_qs, u"緑茶 500ml/ﾘｮｸﾁｬ/1000"_qs,
+                           u"Tea & Coffee/tea ＆ ｃｏｆｆｅｅ/250"_qs, u"消しゴム/ｹｼｺﾞﾑ/99.5"_qs};
+        QTest::newRow("& in quotes and in [names] kept")
+            << u"select 'A&B ' & [hi] as [品名&名称], \"&\" from Master where bar = '49123456'"_qs
+            << QStringList{u"A&B 消しゴム|&"_qs};
+        QTest::newRow("IIf")
+            << u"select iif(as2 >= 1000, \"高い\", \"安い\") from Master order by bar"_qs
+            << QStringList{u"高い"_qs, u"高い"_qs, u"安い"_qs, u"安い"_qs};
+        QTest::newRow("Nz")
+            << u"select nz(mei, '(なし)'), nz(mei) & '.' from Master where bar = '4512345678906'"_qs
+            << QStringList{u"(なし)|."_qs};
+        QTest::newRow("Left Right Mid Len")
+            << u"select left(bar, 2), right(bar, 3), mid(hi, 2, 2), mid(hi, 4), len(hi) from Master where bar = '4901234567894'"_qs
+            << QStringList{u"49|894|茶 |500ml|8"_qs};
+        QTest::newRow("Trim UCase LCase")
+            << u"select ucase(mei), lcase('ÀBC'), '[' & trim('  x y  ') & ']' from Master where bar = '4909876543210'"_qs
+            << QStringList{u"TEA ＆ ＣＯＦＦＥＥ|àbc|[x y]"_qs};
+        QTest::newRow("CStr CLng CDbl Val")
+            << u"select cstr(as2) & '円', clng(as2), clng(2.5), cdbl('1,234.5') * 2, val(' 12 3abc') + 1 from Master where bar = '49123456'"_qs
+            << QStringList{u"99.5円|100|2|2469|124"_qs};
+        QTest::newRow("Format")
+            << u"select format(as2, \"#,##0\"), format(as2, \"0\") from Master where as2 < 2000 or as2 > 1000000 order by bar"_qs
+            << QStringList{u"1,234,567|1234567"_qs, u"1,000|1000"_qs, u"250|250"_qs, u"100|100"_qs};
+        QTest::newRow("date literals")
+            << u"select [Byte] from AllTypes where [DateTime] > #2024/03/05# and [DateTime] < #2024/03/06#"_qs
+            << QStringList{u"7"_qs};
+        QTest::newRow("Like with * and ?")
+            << u"select bar from Master where hi like '*茶*' or bar like '4912345?' order by bar"_qs
+            << QStringList{u"4901234567894"_qs, u"49123456"_qs};
+        QTest::newRow("select * beside Like") << u"select * from Master where mei like 'ｹｼ*'"_qs
+                                              << QStringList{u"49123456|消しゴム|ｹｼｺﾞﾑ|99.5"_qs};
+    }
+
+    void jetSqlForms()
+    {
+        QFETCH(QString, query);
+        QFETCH(QStringList, expected);
+        const QString file = query.contains(u"AllTypes"_qs) ? allTypes : sampleShape;
+        QStringList rows;
+        try {
+            const auto connection = openAccessDatabase(file);
+            const auto records = connection->openRecordset(query, CursorKind::StaticRead);
+            for (; !records->eof(); records->moveNext()) {
+                QStringList fields;
+                for (int i = 0; i < records->fieldCount(); ++i)
+                    fields << records->field(i).value_or(u"(null)"_qs);
+                rows << fields.join(u'|');
+            }
+            if (query.contains(u"[品名&名称]"_qs))
+                QCOMPARE(records->fieldName(0), u"品名&名称"_qs);
+        } catch (const Error& error) {
+            QFAIL(qPrintable(error.description()));
+        }
+        QCOMPARE(rows, expected);
+    }
+
     void failuresNameWhatIsWrong_data()
     {
         QTest::addColumn<QString>("query");
@@ -156,6 +229,15 @@ private slots:
                                   << QStringList{QStringLiteral("SELECT")};
         QTest::newRow("attaching") << QStringLiteral("attach database 'x.db' as x")
                                    << QStringList{QStringLiteral("SELECT")};
+        QTest::newRow("unsupported function")
+            << QStringLiteral("select DateAdd('d', 1, kakaku) from Master")
+            << QStringList{QStringLiteral("関数「DateAdd」は使えません"),
+                           QStringLiteral("select DateAdd('d', 1, kakaku) from Master")};
+        QTest::newRow("unsupported format")
+            << QStringLiteral("select format(kakaku, 'yyyy/mm/dd') from Master")
+            << QStringList{QStringLiteral("Format"), QStringLiteral("yyyy/mm/dd")};
+        QTest::newRow("TOP n PERCENT") << QStringLiteral("select top 10 percent bar from Master")
+                                       << QStringList{QStringLiteral("top 10 percent")};
     }
 
     void failuresNameWhatIsWrong()

@@ -54,6 +54,63 @@ private slots:
         QCOMPARE(withFullWidthBlanksAsBlanks(query), expected);
     }
 
+    // What of the query text is rewritten for SQLite, and what is not.
+    void jetQueryTextForSqlite_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("unchanged") << u"select bar, hi from Master where as2 > 100"_qs
+                                   << u"select bar, hi from Master where as2 > 100"_qs;
+        QTest::newRow("full-width blank")
+            << u"select bar　from Master"_qs << u"select bar from Master"_qs;
+        QTest::newRow("TOP at the end")
+            << u"select top 5 bar from Master order by as2 desc; -- 高い順"_qs
+            << u"select bar from Master order by as2 desc LIMIT 5; -- 高い順"_qs;
+        QTest::newRow("TOP after DISTINCT in a subquery")
+            << u"select * from (select distinct top 3 hi from Master) as t"_qs
+            << u"select * from (select distinct hi from Master LIMIT 3) as t"_qs;
+        QTest::newRow("& between additive operands")
+            << u"select hi & '(' & as2 * 2 + 1 & ')' as x from Master where hi & mei = 'a'"_qs
+            << u"select jetconcat(hi, '(', as2 * 2 + 1, ')') as x from Master where jetconcat(hi, mei) = 'a'"_qs;
+        QTest::newRow("& inside functions and Not")
+            << u"select iif(not a & b like 'x*', left(hi & mei, 2), c) from t"_qs
+            << u"select iif(not jetconcat(a, b) like 'x*', \"left\"(jetconcat(hi, mei), 2), c) from t"_qs;
+        QTest::newRow("comments between operands of & left out")
+            << u"select a -- x\n & b /* y */ & c from t"_qs
+            << u"select jetconcat(a, b, c) from t"_qs;
+        QTest::newRow("& in quotes, names and comments kept")
+            << u"select 'a&b', [a&b], `c&d` /* e&f */ from t -- g&h"_qs
+            << u"select 'a&b', [a&b], `c&d` /* e&f */ from t -- g&h"_qs;
+        QTest::newRow("double-quoted text") << u"select \"it's\", \"say \"\"hi\"\"\" from t"_qs
+                                            << u"select 'it''s', 'say \"hi\"' from t"_qs;
+        QTest::newRow("stars and Like patterns kept")
+            << u"select *, count(*) from t where hi like '*茶?' and a * 2 > 1"_qs
+            << u"select *, count(*) from t where hi like '*茶?' and a * 2 > 1"_qs;
+        QTest::newRow("dates")
+            << u"select #2024/03/05#, #2024-03-05 18:00#, #3/5/2024 6:00 PM#, #10:30:00#"_qs
+            << u"select 45356, 45356.75, 45356.75, 0.4375"_qs;
+        QTest::newRow("a # that is no date") << u"select a from t where b like '#' or c = #x#"_qs
+                                             << u"select a from t where b like '#' or c = #x#"_qs;
+        QTest::newRow("LEFT JOIN and Left()")
+            << u"select left(a.x, 1) from a left join b on a.k = b.k"_qs
+            << u"select \"left\"(a.x, 1) from a left join b on a.k = b.k"_qs;
+    }
+
+    void jetQueryTextForSqlite()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, expected);
+        QCOMPARE(jetQueryForSqlite(query), expected);
+    }
+
+    void columnNamesAsWritten()
+    {
+        QCOMPARE(jetColumnName(u"jetconcat(hi, ', ', jetconcat(a, left(b, 2)))"_qs),
+                 u"hi & ', ' & a & left(b, 2)"_qs);
+        QCOMPARE(jetColumnName(u"\"Left\"(bar, 2)"_qs), u"Left(bar, 2)"_qs);
+        QCOMPARE(jetColumnName(u"税込売価"_qs), u"税込売価"_qs);
+    }
+
     void currencyIsExact_data()
     {
         QTest::addColumn<qint64>("stored");

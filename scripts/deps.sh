@@ -10,6 +10,9 @@ set -euo pipefail
 packages=(
   # toolchain
   g++ cmake ninja-build pkg-config clang-format git
+  # the sanitizer build and the fuzz targets: clang with its sanitizer and
+  # libFuzzer runtimes, llvm-symbolizer for readable reports
+  clang libclang-rt-14-dev llvm
   # the program's icon (SVG to PNG at build time); the Debian package
   librsvg2-bin dpkg-dev
   # Qt 6: widgets, printing, tests

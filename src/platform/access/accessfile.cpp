@@ -25,7 +25,6 @@ constexpr int headerEncodedOffset = 0x18;
 constexpr int headerEncodedLengthJet3 = 126;
 constexpr int headerEncodedLength = 128;
 constexpr int headerBytesNeeded = headerEncodedOffset + headerEncodedLength;
-constexpr int codePageOffset = 0x3C;
 constexpr int databaseKeyOffset = 0x3E;
 constexpr int passwordOffset = 0x42;
 constexpr int passwordLengthJet3 = 20;

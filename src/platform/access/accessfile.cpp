@@ -224,6 +224,16 @@ void AccessFile::readCatalog()
                 path_,
                 QStringLiteral("the catalog lacks one of its columns Id, Name, Type, Flags"));
         }
+        // The reader's values are read as the column's type says; a column
+        // of another type than Access gives it is damage, not another form.
+        const auto typeOf = [&](int column) {
+            return reader.columns().at(column).type;
+        };
+        if (typeOf(id) != MDB_LONGINT || typeOf(name) != MDB_TEXT || typeOf(type) != MDB_INT ||
+            typeOf(flags) != MDB_LONGINT) {
+            throw accesserror::damaged(
+                path_, QStringLiteral("a catalog column Id, Name, Type or Flags has another type"));
+        }
         while (reader.next()) {
             if (reader.isNull(id) || reader.isNull(name) || reader.isNull(type))
                 continue;

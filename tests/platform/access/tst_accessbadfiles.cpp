@@ -171,6 +171,38 @@ private slots:
         QVERIFY2(description.contains(QDir::toNativeSeparators(path)), qPrintable(description));
     }
 
+    // The catalog's rows are read as its columns' types say: a column of
+    // another type (a damaged definition) is damage, not a value to read.
+    void catalogColumnOfAnotherTypeIsReported_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("damagedType");
+        // Column descriptors of 25 bytes from byte 63 of the catalog's
+        // definition page; the type is their first byte.
+        QTest::newRow("Id as Text") << 0 << 4 << 10;
+        QTest::newRow("Name as Yes/No") << 2 << 10 << 1;
+        QTest::newRow("Type as Memo") << 3 << 3 << 12;
+        QTest::newRow("Flags as Byte") << 6 << 4 << 2;
+    }
+
+    void catalogColumnOfAnotherTypeIsReported()
+    {
+        QFETCH(int, column);
+        QFETCH(int, type);
+        QFETCH(int, damagedType);
+        QByteArray damaged = products;
+        const qint64 at = 2 * pageSize + 63 + 25 * column;
+        QCOMPARE(int(damaged[at]), type);
+        damaged[at] = char(damagedType);
+        const QString path = pathFor(QStringLiteral("catalog-type.mdb"));
+        writeAll(path, damaged);
+        const QString description = readEverything(path);
+        QVERIFY2(description.contains(QStringLiteral("壊れている")) &&
+                     description.contains(QDir::toNativeSeparators(path)),
+                 qPrintable(description));
+    }
+
     void fileCutAtAPageBoundaryLosesNoRowsSilently()
     {
         const QString path = pathFor(QStringLiteral("half.mdb"));

@@ -48,12 +48,17 @@ void writeFileSafely(const QString& filePath, const QByteArray& bytes)
     // result; a buffered QSaveFile loses it at the flush and commits a cut file.
     const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     const bool written = opened && file.write(bytes) == bytes.size();
+    // The reason is taken before cancelling, which replaces it with its own
+    // ("Writing canceled by application" instead of "No space left on device").
+    QString reason = file.errorString();
     if (opened && !written)
         file.cancelWriting();
-    if (!written || !file.commit())
-        throw Error(
-            QStringLiteral("設定ファイル %1 を書き込めません。元のファイルはそのままです。%2")
-                .arg(displayName(filePath), file.errorString()));
+    if (written && !file.commit())
+        reason = file.errorString();
+    else if (written)
+        return;
+    throw Error(QStringLiteral("設定ファイル %1 を書き込めません。元のファイルはそのままです。%2")
+                    .arg(displayName(filePath), reason));
 }
 
 // Makes sure the bytes are on the disk before the caller goes on.

@@ -1,0 +1,22 @@
+#include "core/printrun/runprinterprotocol.h"
+
+#include "core/printer/printersetup.h"
+
+namespace hakobee {
+
+bool PrinterSetupProtocol::restorePrinterState()
+{
+    return setup_.RestorePrinterState();
+}
+
+bool PrinterSetupProtocol::showPrinterSetup()
+{
+    return setup_.ShowPrinterSetup(PrinterSetup::printSetupFlag, owner_);
+}
+
+void PrinterSetupProtocol::savePrinterState()
+{
+    setup_.SavePrinterState();
+}
+
+} // namespace hakobee

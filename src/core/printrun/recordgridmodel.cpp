@@ -1,5 +1,7 @@
 #include "core/printrun/recordgridmodel.h"
 
+#include "core/datasource/databaseprovider.h"
+#include "core/datasource/datasourcesettings.h"
 #include "core/error.h"
 
 namespace hakobee {
@@ -125,6 +127,15 @@ void RecordGridModel::release()
     released_ = true;
     records_.reset();
     connection_.reset();
+}
+
+std::unique_ptr<RecordGridModel> openRecordGrid(DatabaseProvider& databases,
+                                                const QString& databasePath, const QString& query)
+{
+    std::unique_ptr<Connection> connection =
+        databases.open(dataSourceConnectionString(databasePath));
+    std::unique_ptr<Recordset> records = connection->openRecordset(query, CursorKind::Grid);
+    return std::make_unique<RecordGridModel>(std::move(connection), std::move(records));
 }
 
 } // namespace hakobee

@@ -76,4 +76,11 @@ private:
     QString readError_;
 };
 
+class DatabaseProvider;
+
+// Opens the grid of the data-source query on the Access database at the
+// path, as the run screens do when they open. Throws hakobee::Error.
+std::unique_ptr<RecordGridModel> openRecordGrid(DatabaseProvider& databases,
+                                                const QString& databasePath, const QString& query);
+
 } // namespace hakobee

@@ -1,7 +1,10 @@
 #include "ui/screens/mainwindow.h"
 
+#include "ui/screens/continuousrunscreen.h"
 #include "ui/screens/datasourcescreen.h"
+#include "ui/screens/layoutselectionscreen.h"
 #include "ui/screens/mainmenuscreen.h"
+#include "ui/screens/partialrunscreen.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -68,6 +71,9 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     buildMenus();
     buildStatusBar();
     openOnTrigger<DataSourceScreen>(u"set2"_qs);
+    openOnTrigger<LayoutSelectionScreen>(u"set1"_qs);
+    openOnTrigger<ContinuousRunScreen>(u"通常印刷"_qs);
+    openOnTrigger<PartialRunScreen>(u"部分印刷"_qs);
 }
 
 QString MainWindow::mainPageKey()

@@ -19,4 +19,15 @@ void PrinterSetupProtocol::savePrinterState()
     setup_.SavePrinterState();
 }
 
+bool UnattendedPrinterProtocol::restorePrinterState()
+{
+    return saved_ ? setup_.RestorePrinterState() : true;
+}
+
+void UnattendedPrinterProtocol::savePrinterState()
+{
+    setup_.SavePrinterState();
+    saved_ = true;
+}
+
 } // namespace hakobee

@@ -36,4 +36,22 @@ private:
     QWidget* owner_;
 };
 
+// The protocol where no dialog can be shown (printing from the command
+// line): the printer current when the run starts counts as the operator's
+// choice, and is remembered and gone back to as the dialog's would be.
+class UnattendedPrinterProtocol : public RunPrinterProtocol
+{
+public:
+    explicit UnattendedPrinterProtocol(PrinterSetup& setup) : setup_(setup) {}
+
+    // Nothing to go back to before the first choice is remembered.
+    bool restorePrinterState() override;
+    bool showPrinterSetup() override { return true; }
+    void savePrinterState() override;
+
+private:
+    PrinterSetup& setup_;
+    bool saved_ = false;
+};
+
 } // namespace hakobee

@@ -10,7 +10,9 @@
 #include "core/printrun/runrows.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
+#include "support/barcodescan.h"
 #include "ui/screens/continuousrunscreen.h"
+#include "ui/screens/labelpreview.h"
 #include "ui/screens/labelprogressscreen.h"
 #include "ui/screens/layoutselectionscreen.h"
 #include "ui/screens/mainmenuscreen.h"
@@ -21,8 +23,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace hakobee;
@@ -63,6 +67,35 @@ void cancelWhileDrawing(RunFixture& f)
             progress->comcancel1->click();
         },
         Qt::QueuedConnection);
+}
+
+// What a scanner reads from the preview's picture.
+QStringList scanned(const LabelPreviewImage& preview)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath(u"preview.png"_qs);
+    preview.image.save(png);
+    QProcess zbar;
+    zbar.start(u"zbarimg"_qs, {u"-q"_qs, png});
+    zbar.waitForFinished(60000);
+    return QString::fromUtf8(zbar.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// Red pixels where the barcode goes: the reason a code cannot be printed.
+bool redWhereTheBarcodeGoes(const LabelPreviewImage& preview)
+{
+    const QRect area =
+        QRectF(QPointF(4, 14) * preview.dotsPerMm, QSizeF(38, 6.5) * preview.dotsPerMm)
+            .toRect()
+            .intersected(preview.image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor colour = preview.image.pixelColor(x, y);
+            if (colour.red() > 200 && colour.green() < 80)
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -375,6 +408,50 @@ private slots:
         startButton(screen)->click();
         QCOMPARE(f.messages.shown.size(), 3);
         QVERIFY(f.messages.shown[2].text.contains(releasedRowsDescription()));
+    }
+
+    void previewShowsTheSelectedRowAsItWillPrint()
+    {
+        RunFixture f;
+        f.useProducts(400, [](qint64 row, QList<QVariant>& values) {
+            if (row == 1)
+                values[0] = u"4901234567890"_qs; // a wrong check digit
+            if (row == 2)
+                values[3] = QVariant();
+        });
+        f.writeAdjustments(u"3"_qs, u"0"_qs, u"0"_qs);
+        ContinuousRunScreen* screen = f.screens.open<ContinuousRunScreen>();
+        auto* preview = screen->findChild<LabelPreview*>(u"LabelPreview"_qs);
+        auto* grid = screen->findChild<QTableView*>(u"DataGrid1"_qs);
+        QVERIFY(preview->preview().problem.isEmpty());
+        QCOMPARE(scanned(preview->preview()),
+                 QStringList{u"EAN-13:"_qs + RunFixture::barcodeOfRow(0)});
+        // Everything is moved by the horizontal offset, the header line included.
+        QCOMPARE(preview->preview().drawnMm.left(), 3.0);
+
+        grid->setCurrentIndex(grid->model()->index(1, 0));
+        QCOMPARE(scanned(preview->preview()), QStringList());
+        QVERIFY(redWhereTheBarcodeGoes(preview->preview()));
+        grid->setCurrentIndex(grid->model()->index(2, 0));
+        QVERIFY2(preview->preview().problem.contains(u"税込価格"_qs),
+                 qPrintable(preview->preview().problem));
+        grid->setCurrentIndex(grid->model()->index(3, 0));
+        QCOMPARE(scanned(preview->preview()),
+                 QStringList{u"EAN-13:"_qs + RunFixture::barcodeOfRow(3)});
+
+        // The partial run moves its grid's selection; the preview is not
+        // drawn again on the way.
+        PartialRunScreen* partial = f.screens.open<PartialRunScreen>();
+        auto* partialPreview = partial->findChild<LabelPreview*>(u"LabelPreview"_qs);
+        auto* partialGrid = partial->findChild<QTableView*>(u"DataGrid1"_qs);
+        partialGrid->setCurrentIndex(partialGrid->model()->index(3, 0));
+        const qint64 before = partialPreview->preview().image.cacheKey();
+        setField(partial, u"TextPP1"_qs, u"1"_qs);
+        setField(partial, u"TextPP2"_qs, u"1"_qs);
+        startButton(partial)->click();
+        QCOMPARE(f.canvas.printedCaptions(), RunFixture::barcodesOfRows(4, 4));
+        QCOMPARE(partialGrid->currentIndex().row(), 3 + 300); // the row it would take next
+        QCOMPARE(partialPreview->preview().image.cacheKey(), before);
     }
 
     void menusAndMainMenuButtonsOpenTheScreens()

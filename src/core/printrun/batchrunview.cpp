@@ -1,7 +1,7 @@
 #include "core/printrun/batchrunview.h"
 
+#include "core/printrun/gatherlabel.h"
 #include "core/printrun/labelpipeline.h"
-#include "core/render/labelrecord.h"
 
 namespace hakobee {
 
@@ -14,20 +14,7 @@ void BatchRunView::handOver(const RunRecord& record, const QString&,
 
 void BatchRunView::printOneLabel()
 {
-    LabelRecord label;
-    label.offsetXMm = adjustments_.offsetXMm;
-    label.offsetYMm = adjustments_.offsetYMm;
-    label.fontAdjustmentPt = adjustments_.fontAdjustmentPt;
-    label.barcodeValue = record_.barcodeValue;
-    label.itemName = record_.itemName;
-    label.name = record_.name;
-    label.price = record_.price;
-    label.barcodeCaption = record_.barcodeValue;
-    label.barcodePicture = picture_;
-    label.title1 = titles_.title1;
-    label.title2 = titles_.title2;
-    label.baseFont = baseFont_;
-    labels_.printLabel(label);
+    labels_.printLabel(gatherLabelRecord(record_, picture_, adjustments_, titles_, baseFont_));
     ++printed_;
     if (onLabelPrinted)
         onLabelPrinted(printed_, record_);

@@ -25,6 +25,7 @@ public:
     void setBarcodeCalls(const BarcodeCalls* calls);
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +47,7 @@ public:
     void setPicture(std::shared_ptr<const BarcodePicture> picture);
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

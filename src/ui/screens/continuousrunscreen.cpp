@@ -3,6 +3,7 @@
 #include "core/datasource/datasourcefile.h"
 #include "core/error.h"
 #include "core/messageboxes.h"
+#include "core/printrun/gatherlabel.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
 #include "core/printrun/recordgridmodel.h"
@@ -13,6 +14,7 @@
 #include "ui/controls.h"
 #include "ui/screenhost.h"
 #include "ui/screens/barcodeviews.h"
+#include "ui/screens/labelpreview.h"
 #include "ui/screens/layoutselectionscreen.h"
 #include "ui/screens/recordgridview.h"
 
@@ -30,8 +32,6 @@ namespace hakobee {
 namespace {
 
 constexpr int offsetTwips = 10;
-// The base font of every label's text is that of the working field Text1.
-constexpr double baseFontPoints = 9.0;
 
 QLineEdit* workingField(QWidget* parent, const QString& objectName)
 {
@@ -93,6 +93,7 @@ void ContinuousRunScreen::buildControls()
     gridView_ = new RecordGridView(this);
     sample_ = new BarcodeSampleView(this);
     barcode_ = new BarcodePictureView(this);
+    preview_ = new LabelPreview(this);
 
     allowanceLabel_ = controls::valueLabel(this, u"Label_PP"_qs);
     paper_ = controls::valueLabel(this, u"Label_YOSHI"_qs);
@@ -137,6 +138,8 @@ void ContinuousRunScreen::buildControls()
     side->addWidget(sample_);
     side->addWidget(controls::label(this, u"Picture2Caption"_qs, u"印刷中のバーコード"_qs));
     side->addWidget(barcode_);
+    side->addWidget(controls::label(this, u"LabelPreviewCaption"_qs, u"選択した行のラベル"_qs));
+    side->addWidget(preview_);
     side->addLayout(figures);
     side->addStretch(1);
     side->addWidget(startButton_);
@@ -153,7 +156,7 @@ void ContinuousRunScreen::buildControls()
 
 bool ContinuousRunScreen::load()
 {
-    resize(twipsToPixels(12000), twipsToPixels(6600));
+    resize(twipsToPixels(12600), twipsToPixels(8400));
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
     status_->clear();
     allowance_ = allowancePerOpening;
@@ -183,6 +186,34 @@ void ContinuousRunScreen::openGrid()
     grid_ = openRecordGrid(*context().databases, databasePath_->text(), query_);
     grid_->setObjectName(u"Adodc1"_qs);
     gridView_->setGrid(grid_.get());
+    connect(gridView_, &RecordGridView::rowSelected, this, &ContinuousRunScreen::showPreviewOfRow);
+    showPreviewOfRow(grid_->currentRow());
+}
+
+void ContinuousRunScreen::showPreviewOfRow(int row)
+{
+    // A run moving the grid is not slowed by drawing labels twice.
+    if (isPrinting() || !grid_ || !context().labels || row < 0 || row >= grid_->rowCount())
+        return;
+    preview_->showRow(grid_->rowFields(row), context().labels->encoder(), adjustments(),
+                      LayoutSelectionScreen::titlesInForce(context()), baseFont(),
+                      context().printer);
+}
+
+LabelAdjustments ContinuousRunScreen::adjustments() const
+{
+    return {offsetX_->text(), offsetY_->text(), fontAdjustment_->text()};
+}
+
+PrintFont ContinuousRunScreen::baseFont() const
+{
+    const QFont base = barcodeValue_->font();
+    return {base.family(), base.pointSizeF()};
+}
+
+RunRecord ContinuousRunScreen::handedOverRecord() const
+{
+    return {barcodeValue_->text(), itemName_->text(), name_->text(), price_->text()};
 }
 
 QString ContinuousRunScreen::horizontalOffsetText() const
@@ -275,24 +306,13 @@ void ContinuousRunScreen::handOver(const RunRecord& record, const QString& barco
 
 void ContinuousRunScreen::printOneLabel()
 {
-    LabelRecord record;
-    record.offsetXMm = offsetX_->text();
-    record.offsetYMm = offsetY_->text();
-    record.fontAdjustmentPt = fontAdjustment_->text();
-    record.barcodeValue = barcodeValue_->text();
-    record.itemName = itemName_->text();
-    record.name = name_->text();
-    record.price = price_->text();
-    record.barcodeCaption = caption_->text();
-    record.barcodePicture = barcode_->picture();
     // The layout screen's fields, as edited if it is open; loaded hidden if not.
-    if (LayoutSelectionScreen* layout = context().screens->loaded<LayoutSelectionScreen>()) {
-        const LabelTitles titles = layout->titles();
-        record.title1 = titles.title1;
-        record.title2 = titles.title2;
-    }
-    const QFont base = barcodeValue_->font();
-    record.baseFont = {base.family(), base.pointSizeF()};
+    LabelTitles titles;
+    if (LayoutSelectionScreen* layout = context().screens->loaded<LayoutSelectionScreen>())
+        titles = layout->titles();
+    LabelRecord record = gatherLabelRecord(handedOverRecord(), barcode_->picture(), adjustments(),
+                                           titles, baseFont());
+    record.barcodeCaption = caption_->text();
     context().labels->printLabel(record);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/printer/printercanvas.h"
 #include "core/printrun/printrunview.h"
 #include "core/printrun/runallowance.h"
+#include "core/printrun/runsettings.h"
 #include "ui/screen.h"
 
 #include <memory>
@@ -14,6 +16,7 @@ namespace hakobee {
 
 class BarcodePictureView;
 class BarcodeSampleView;
+class LabelPreview;
 class RecordGridModel;
 class RecordGridView;
 
@@ -33,6 +36,9 @@ class ContinuousRunScreen : public Screen, public PrintRunView
 public:
     static constexpr const char* screenObjectName = "F_CustInput";
     static constexpr int allowancePerOpening = 300;
+    // The size of the working field Text1, whose font every label's text
+    // is drawn in; its size sets the line height.
+    static constexpr double baseFontPoints = 9.0;
 
     explicit ContinuousRunScreen(AppContext& context, QWidget* parent = nullptr);
     ~ContinuousRunScreen() override;
@@ -47,6 +53,8 @@ public:
     int allowance() const { return allowance_; }
     // Textsize1: the horizontal offset, also shown when a run completes.
     QString horizontalOffsetText() const;
+    // Textsize1, Textsize2 and Textsize3: what every label is moved and scaled by.
+    LabelAdjustments adjustments() const;
 
     // While a run prints through this screen (its own or the partial run),
     // it cannot start another nor be closed.
@@ -83,6 +91,9 @@ private:
     void openGrid();
     void startRun(); // Command3
     void setPrinting(bool printing);
+    void showPreviewOfRow(int row);
+    RunRecord handedOverRecord() const;
+    PrintFont baseFont() const;
 
     RunAllowance allowanceText_;
     int allowance_ = allowancePerOpening;
@@ -94,11 +105,12 @@ private:
     RecordGridView* gridView_ = nullptr;    // DataGrid1
     BarcodeSampleView* sample_ = nullptr;   // Picture1
     BarcodePictureView* barcode_ = nullptr; // Picture2
-    QLabel* status_ = nullptr;              // Label1
-    QLabel* paper_ = nullptr;               // Label_YOSHI
-    QLabel* allowanceLabel_ = nullptr;      // Label_PP
-    QLabel* finishedOffset_ = nullptr;      // Label3
-    QLabel* rowNumber_ = nullptr;           // Label_RENBAN
+    LabelPreview* preview_ = nullptr;
+    QLabel* status_ = nullptr;         // Label1
+    QLabel* paper_ = nullptr;          // Label_YOSHI
+    QLabel* allowanceLabel_ = nullptr; // Label_PP
+    QLabel* finishedOffset_ = nullptr; // Label3
+    QLabel* rowNumber_ = nullptr;      // Label_RENBAN
 
     // Working fields: written and read by code only.
     QLineEdit* barcodeValue_ = nullptr;   // Text1

@@ -8,11 +8,14 @@
 #include "core/printrun/printrunview.h"
 #include "core/printrun/recordgridmodel.h"
 #include "core/printrun/runprinterprotocol.h"
+#include "core/printrun/runsettings.h"
 #include "core/units.h"
 #include "ui/controls.h"
 #include "ui/screenhost.h"
 #include "ui/screens/barcodeviews.h"
 #include "ui/screens/continuousrunscreen.h"
+#include "ui/screens/labelpreview.h"
+#include "ui/screens/layoutselectionscreen.h"
 #include "ui/screens/recordgridview.h"
 
 #include <QCloseEvent>
@@ -105,6 +108,7 @@ void PartialRunScreen::buildControls()
 
     gridView_ = new RecordGridView(this);
     sample_ = new BarcodeSampleView(this);
+    preview_ = new LabelPreview(this);
 
     QLabel* instruction = controls::label(this, u"Label3"_qs, u"※印刷行を指定してください。"_qs);
     firstRow_ = controls::lineEdit(this, u"TextPP1"_qs);
@@ -137,6 +141,8 @@ void PartialRunScreen::buildControls()
     auto* side = new QVBoxLayout;
     side->addWidget(controls::label(this, u"Picture1Caption"_qs, u"バーコード見本"_qs));
     side->addWidget(sample_);
+    side->addWidget(controls::label(this, u"LabelPreviewCaption"_qs, u"選択した行のラベル"_qs));
+    side->addWidget(preview_);
     side->addLayout(range);
     auto* offset = new QHBoxLayout;
     offset->addWidget(controls::label(this, u"Label6Caption"_qs, u"横位置"_qs));
@@ -157,7 +163,7 @@ void PartialRunScreen::buildControls()
 
 bool PartialRunScreen::load()
 {
-    resize(twipsToPixels(12000), twipsToPixels(6600));
+    resize(twipsToPixels(12600), twipsToPixels(8400));
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
     status_->clear();
     barcodeText_->setText(BarcodeSampleView::sampleBarcodeText());
@@ -172,6 +178,8 @@ bool PartialRunScreen::load()
         grid_ = openRecordGrid(*context().databases, databasePath_->text(), query_);
         grid_->setObjectName(u"Adodc1"_qs);
         gridView_->setGrid(grid_.get());
+        connect(gridView_, &RecordGridView::rowSelected, this, &PartialRunScreen::showPreviewOfRow);
+        showPreviewOfRow(grid_->currentRow());
     } catch (const Error& error) {
         const QString message = error.description() == odbcPropertyFailure()
                                     ? databasePathInvalidMessage()
@@ -180,6 +188,30 @@ bool PartialRunScreen::load()
                                         MessageIcon::None, MessageButtons::Ok});
     }
     return true;
+}
+
+void PartialRunScreen::showPreviewOfRow(int row)
+{
+    // A run moving the grid is not slowed by drawing labels twice.
+    if (printing_ || !grid_ || !context().labels || row < 0 || row >= grid_->rowCount())
+        return;
+    // The adjustments the continuous-run screen loads and prints with.
+    LabelAdjustments adjustments;
+    if (const auto* handOver = context().screens->find<ContinuousRunScreen>()) {
+        adjustments = handOver->adjustments();
+    } else {
+        try {
+            adjustments = readLabelAdjustments(*context().settings);
+        } catch (const Error& error) {
+            preview_->showProblem(error.description());
+            return;
+        }
+    }
+    QFont base = font();
+    base.setPointSizeF(ContinuousRunScreen::baseFontPoints);
+    preview_->showRow(grid_->rowFields(row), context().labels->encoder(), adjustments,
+                      LayoutSelectionScreen::titlesInForce(context()),
+                      {base.family(), base.pointSizeF()}, context().printer);
 }
 
 void PartialRunScreen::setPrinting(bool printing)

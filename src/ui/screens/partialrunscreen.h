@@ -11,6 +11,7 @@ class QPushButton;
 namespace hakobee {
 
 class BarcodeSampleView;
+class LabelPreview;
 class RecordGridModel;
 class RecordGridView;
 
@@ -43,6 +44,7 @@ private:
     void buildControls();
     void startRun(); // Command3
     void setPrinting(bool printing);
+    void showPreviewOfRow(int row);
 
     QString query_;
     std::unique_ptr<RecordGridModel> grid_;
@@ -53,8 +55,9 @@ private:
     QLineEdit* lastRow_ = nullptr;        // TextPP2
     RecordGridView* gridView_ = nullptr;  // DataGrid1
     BarcodeSampleView* sample_ = nullptr; // Picture1
-    QLabel* status_ = nullptr;            // Label1
-    QLabel* finishedOffset_ = nullptr;    // Label6
+    LabelPreview* preview_ = nullptr;
+    QLabel* status_ = nullptr;         // Label1
+    QLabel* finishedOffset_ = nullptr; // Label6
 
     // Working fields: written and read by code only.
     QLineEdit* connectionType_ = nullptr; // Text999

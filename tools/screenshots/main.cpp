@@ -222,60 +222,52 @@ const Screenshot screenshots[] = {
      }},
     {"Form13",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<PositionAdjustmentScreen>();
+         return session.openInMainWindow<PositionAdjustmentScreen>();
      }},
     {"Form17",
      [](ScreenshotSession& session) -> QWidget* {
          session.usePdfFolderPrinter();
-         return session.screens.open<ConnectionTypeScreen>();
+         return session.openInMainWindow<ConnectionTypeScreen>();
      }},
     {"Form7",
      [](ScreenshotSession& session) -> QWidget* {
          session.usePdfFolderPrinter();
-         return session.screens.open<PaperSelectionScreen>();
+         return session.openInMainWindow<PaperSelectionScreen>();
      }},
     {"frmAbout",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<VersionInfoScreen>();
+         return session.openInMainWindow<VersionInfoScreen>();
      }},
     {"Form9",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<OnlineHelpScreen>();
+         return session.openInMainWindow<OnlineHelpScreen>();
      }},
     {"Form10",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<OnlineSupportScreen>();
+         return session.openInMainWindow<OnlineSupportScreen>();
      }},
     {"Form3",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<LayoutSelectionScreen>();
+         return session.openInMainWindow<LayoutSelectionScreen>();
      }},
     {"F_CustInput",
      [](ScreenshotSession& session) -> QWidget* {
          session.useGeneratedDatabase();
-         ContinuousRunScreen* screen = session.screens.open<ContinuousRunScreen>();
+         QWidget* frame = session.openInMainWindow<ContinuousRunScreen>();
          // The third row selected: its label shows in the preview.
-         if (auto* grid = screen ? screen->findChild<QTableView*>(u"DataGrid1"_qs) : nullptr)
+         if (auto* grid = frame ? frame->findChild<QTableView*>(u"DataGrid1"_qs) : nullptr)
              grid->setCurrentIndex(grid->model()->index(2, 0));
-         return screen;
+         return frame;
      }},
     {"F_CustInput2",
      [](ScreenshotSession& session) -> QWidget* {
          session.useGeneratedDatabase();
-         PartialRunScreen* screen = session.screens.open<PartialRunScreen>();
-         if (screen) {
-             screen->findChild<QLineEdit*>(u"TextPP1"_qs)->setText(u"3"_qs);
-             screen->findChild<QLineEdit*>(u"TextPP2"_qs)->setText(u"12"_qs);
+         QWidget* frame = session.openInMainWindow<PartialRunScreen>();
+         if (frame) {
+             frame->findChild<QLineEdit*>(u"TextPP1"_qs)->setText(u"3"_qs);
+             frame->findChild<QLineEdit*>(u"TextPP2"_qs)->setText(u"12"_qs);
          }
-         return screen;
-     }},
-    {"frmprinting",
-     [](ScreenshotSession& session) -> QWidget* {
-         LabelProgressScreen* screen = session.screens.open<LabelProgressScreen>();
-         // Half-way through a label.
-         if (screen)
-             screen->setProgressSquares(12);
-         return screen;
+         return frame;
      }},
 };
 

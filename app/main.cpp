@@ -1,3 +1,4 @@
+#include "ui/printcommand.h"
 #include "ui/program.h"
 #include "ui/querycommand.h"
 
@@ -7,5 +8,7 @@ int main(int argc, char* argv[])
 {
     if (argc > 1 && QByteArray(argv[1]) == "query")
         return hakobee::runQueryCommand(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "print")
+        return hakobee::runPrintCommand(argc, argv);
     return hakobee::runProgram(argc, argv);
 }

@@ -1,9 +1,15 @@
 // Prints labels of the sample database's shape, one job each, on the PDF
-// folder printer and reports labels per second and memory as key=value
-// lines. The records are generated in memory; --csv writes the same records
-// (texts as printed) for another program to print.
+// folder printer and reports labels per second, the first label's time and
+// memory as key=value lines. The records are generated in memory; --csv
+// writes the same records (texts as printed) for another program to print.
+// The labels are printed in the program's font unless --font names another.
 //
 //   bench_label_output --folder DIR [--count N] [--csv FILE] [--font FAMILY]
+//                      [--writer printer|qt] [--layout-only]
+//
+// --writer qt draws the same labels with Qt's own PDF writer instead of the
+// printer's, for comparison; --layout-only times the barcodes and the layout
+// on a canvas that only measures, and prints nothing.
 
 #include "core/barcode/barcodeencoder.h"
 #include "core/printer/activeprinter.h"
@@ -13,7 +19,11 @@
 #include "core/render/labelprogress.h"
 #include "core/units.h"
 #include "platform/barcode/zintbarcodeencoder.h"
+#include "platform/desktop/fonts.h"
+#include "platform/printing/printjoboutput.h"
 #include "platform/printing/qtprinterbackend.h"
+#include "platform/printing/qtprintercanvas.h"
+#include "platform/printing/qtprinterdevice.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,6 +31,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QPrinter>
 #include <QScreen>
 #include <QTextStream>
 
@@ -129,16 +140,23 @@ int main(int argc, char* argv[])
     options.addOption({u"folder"_qs, u"PDF folder printer's folder"_qs, u"dir"_qs});
     options.addOption({u"count"_qs, u"labels to print"_qs, u"n"_qs, u"300"_qs});
     options.addOption({u"csv"_qs, u"write the records here as CSV"_qs, u"file"_qs});
-    options.addOption({u"font"_qs, u"label font family"_qs, u"family"_qs, u"IPAPGothic"_qs});
+    options.addOption({u"font"_qs, u"label font family (default: the program's)"_qs, u"family"_qs});
+    options.addOption({u"writer"_qs, u"printer (the PDF folder printer's) or qt"_qs, u"writer"_qs,
+                       u"printer"_qs});
+    options.addOption({u"layout-only"_qs, u"time barcodes and layout only"_qs});
     options.process(app);
     const int count = options.value(u"count"_qs).toInt();
     const QString folder = options.value(u"folder"_qs);
-    if (folder.isEmpty() || count < 1) {
-        std::fprintf(stderr, "usage: bench_label_output --folder DIR [--count N] [--csv FILE]\n");
+    const bool layoutOnly = options.isSet(u"layout-only"_qs);
+    const bool qtWriter = options.value(u"writer"_qs) == u"qt"_qs;
+    if ((folder.isEmpty() && !layoutOnly) || count < 1) {
+        std::fprintf(stderr, "usage: bench_label_output --folder DIR [--count N] [--csv FILE] "
+                             "[--font FAMILY] [--writer printer|qt] [--layout-only]\n");
         return 2;
     }
 
-    const QString fontFamily = options.value(u"font"_qs);
+    const QString fontFamily =
+        options.isSet(u"font"_qs) ? options.value(u"font"_qs) : japaneseFontFamily();
     const QList<SampleRecord> records = sampleRecords(count);
     if (options.isSet(u"csv"_qs)) {
         QFile csv(options.value(u"csv"_qs));
@@ -152,21 +170,12 @@ int main(int argc, char* argv[])
                 << quoted(formatPrice(parseLabelNumber(record.price, u"価格"_qs))) << '\n';
         }
     }
+    std::printf("font_family=%s\n", qPrintable(fontFamily));
 
     try {
-        // A 50 x 30 mm label as the paper of the PDF folder printer.
-        QtPrinterBackend backend(folder, QtPrinterBackend::SystemPrinters::Ignore);
-        ActivePrinter printer(backend);
-        printer.setPaperSizeCode(256);
-        printer.setPageWidthTwips(qRound(50 * twipsPerMillimetre));
-        printer.setPageHeightTwips(qRound(30 * twipsPerMillimetre));
-
         NoLabelProgress progress;
         CancelRequest cancel;
-        LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
-                               cancel);
-
-        const auto labelRecord = [&](const SampleRecord& sample) {
+        const auto labelRecord = [&](LabelPipeline& pipeline, const SampleRecord& sample) {
             LabelRecord record;
             record.offsetXMm = u"0"_qs;
             record.offsetYMm = u"0"_qs;
@@ -183,21 +192,46 @@ int main(int argc, char* argv[])
             return record;
         };
 
-        // Barcode and layout alone first, on a canvas that only measures.
-        MeasuringCanvas measuring;
-        LabelPipeline layoutOnly(std::make_unique<ZintBarcodeEncoder>(), measuring, progress,
-                                 cancel);
-        QElapsedTimer layoutClock;
-        layoutClock.start();
-        for (const SampleRecord& sample : records)
-            layoutOnly.printLabel(labelRecord(sample));
-        const double layoutSeconds = layoutClock.nsecsElapsed() / 1e9;
+        if (layoutOnly) {
+            // Barcode and layout alone, on a canvas that only measures.
+            MeasuringCanvas measuring;
+            LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(), measuring, progress,
+                                   cancel);
+            QElapsedTimer clock;
+            clock.start();
+            for (const SampleRecord& sample : records)
+                pipeline.printLabel(labelRecord(pipeline, sample));
+            figure("barcode_and_layout_ms_per_label", clock.nsecsElapsed() / 1e6 / count);
+            return 0;
+        }
+
+        // A 50 x 30 mm label as the paper of the PDF folder printer.
+        QtPrinterBackend backend(folder, QtPrinterBackend::SystemPrinters::Ignore);
+        ActivePrinter printer(backend);
+        printer.setPaperSizeCode(256);
+        printer.setPageWidthTwips(qRound(50 * twipsPerMillimetre));
+        printer.setPageHeightTwips(qRound(30 * twipsPerMillimetre));
+        auto& device = dynamic_cast<QtPrinterDevice&>(printer.device());
+
+        // Qt's own PDF writer on a printer of the same page, into the same folder.
+        QPrinter qtPrinter(QPrinter::HighResolution);
+        qtPrinter.setOutputFormat(QPrinter::PdfFormat);
+        qtPrinter.setPageLayout(device.printer().pageLayout());
+        PdfFolderOutput qtOutput(folder);
+        QtPrinterCanvas qtCanvas(qtPrinter, qtOutput);
+
+        LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(),
+                               qtWriter ? static_cast<PrinterCanvas&>(qtCanvas) : printer.canvas(),
+                               progress, cancel);
 
         qint64 rssAt10KiB = 0;
+        double firstLabelSeconds = 0;
         QElapsedTimer clock;
         clock.start();
         for (int i = 0; i < count; ++i) {
-            pipeline.printLabel(labelRecord(records[i]));
+            pipeline.printLabel(labelRecord(pipeline, records[i]));
+            if (i == 0)
+                firstLabelSeconds = clock.nsecsElapsed() / 1e9;
             if (i + 1 == 10)
                 rssAt10KiB = statusKiB("VmRSS:");
         }
@@ -206,12 +240,20 @@ int main(int argc, char* argv[])
 
         const int files =
             static_cast<int>(QDir(folder).entryList({u"label-*.pdf"_qs}, QDir::Files).size());
+        std::printf("writer=%s\n", qtWriter ? "qt" : "printer");
+        if (!qtWriter)
+            std::printf("font_files=%s\n", qPrintable(device.pdfCanvas().fontFiles().join(u';')));
         std::printf("labels=%d\n", count);
         std::printf("label_files=%d\n", files);
         figure("seconds", seconds);
         figure("labels_per_s", count / seconds);
         figure("ms_per_label", seconds * 1000 / count);
-        figure("barcode_and_layout_ms_per_label", layoutSeconds * 1000 / count);
+        // From the start of the run to the first finished file, the fonts'
+        // first loading included.
+        figure("first_label_ms", firstLabelSeconds * 1000);
+        if (count > 1)
+            figure("ms_per_label_beyond_startup",
+                   (seconds - firstLabelSeconds) * 1000 / (count - 1));
         if (count >= 10) {
             figure("rss_at_label_10_mib", rssAt10KiB / 1024.0);
             figure("rss_at_last_label_mib", rssAtEndKiB / 1024.0);

@@ -47,6 +47,7 @@ QString programHelpText()
         "  -v, --version               バージョンを表示して終了する\n"
         "\n"
         "サブコマンド（それぞれ --help で説明を表示します）:\n"
+        "  print   画面を使わずに通常発行（--rows で部分発行）する\n"
         "  query   Access ファイルに SQL 文を実行し、結果を CSV で標準出力に書く\n"
         "\n"
         "終了コード:\n"

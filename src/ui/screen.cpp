@@ -37,6 +37,7 @@ void Screen::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
     // A screen closed from inside (its own button) takes its sub-window frame along.
     if (event->isAccepted()) {
+        closed_ = true;
         if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
             frame->deleteLater();
     }

@@ -21,6 +21,9 @@ public:
 
     // Closes the screen together with the frame the host put it in.
     void closeScreen();
+    // True once the screen accepted being closed; it is deleted at the next
+    // turn of the event loop and is no longer the screen of its name.
+    bool isClosed() const { return closed_; }
 
     // The screen's own size: the size its loading gave it (in twips turned
     // to pixels, as the screens are specified), or what its layout needs
@@ -36,6 +39,7 @@ protected:
 private:
     AppContext& context_;
     mutable QSize ownSize_;
+    bool closed_ = false;
 };
 
 } // namespace hakobee

@@ -58,10 +58,16 @@ public:
 
     template<class T> T* find(const QString& key = defaultKey<T>()) const
     {
-        return qobject_cast<T*>(screens_.value(key).data());
+        return qobject_cast<T*>(find(key));
     }
 
-    Screen* find(const QString& key) const { return screens_.value(key).data(); }
+    // A screen that was closed counts as gone even before it is deleted, so
+    // a request right after a close creates the screen anew.
+    Screen* find(const QString& key) const
+    {
+        Screen* screen = screens_.value(key).data();
+        return screen && !screen->isClosed() ? screen : nullptr;
+    }
 
     template<class T> static QString defaultKey()
     {

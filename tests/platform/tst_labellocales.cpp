@@ -17,9 +17,12 @@
 #include "core/render/labelrenderer.h"
 #include "mdbwriter/mdbwriter.h"
 #include "platform/access/accessdatabase.h"
+#include "platform/desktop/fonts.h"
 #include "support/recordingcanvas.h"
 
 #include <QDir>
+#include <QFont>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -65,7 +68,7 @@ LabelRecord recordWithPrice(const QString& price)
     record.barcodePicture = std::make_shared<FixedPicture>();
     record.title1 = u"ハコビー商店"_qs;
     record.title2 = u"税込価格"_qs;
-    record.baseFont = {u"Noto Sans CJK JP"_qs, 9.0};
+    record.baseFont = {japaneseFontFamily(), 9.0};
     return record;
 }
 
@@ -150,6 +153,9 @@ int printLabelFacts(const QString& databasePath)
     // What the process really runs under; the parent checks it.
     out << "locale " << std::setlocale(LC_NUMERIC, nullptr) << ' ' << QLocale::system().name()
         << '\n';
+    // The face labels are printed in, which fonts name in the locale's language.
+    const std::optional<FontFile> face = fontFileOf(QFont(japaneseFontFamily()));
+    out << "font " << japaneseFontFamily() << ' ' << (face ? face->path : u"(no file)"_qs) << '\n';
     for (const auto& call : draw(recordWithPrice(u"1280"_qs))) {
         out << "call " << int(call.kind) << ' ' << number(call.atMm.x()) << ' '
             << number(call.atMm.y()) << ' ' << number(call.toMm.x()) << ' ' << number(call.toMm.y())
@@ -310,7 +316,7 @@ private slots:
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    QGuiApplication app(argc, argv); // fonts need it
     if (qEnvironmentVariableIsSet(childVariable))
         return printLabelFacts(qEnvironmentVariable(childVariable));
     TestLabelLocales test;

@@ -12,6 +12,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <tuple>
+
 namespace hakobee::test {
 
 // Runs a tool to its end (at most 30 s) and returns its standard output;
@@ -85,6 +88,79 @@ inline QList<PdfWord> pdfWords(const QString& pdf)
         pos = word.capturedEnd();
     }
     return words;
+}
+
+// The words of each printed line of a page, joined: a line is a run of words
+// on one baseline with no gap wider than their height. Writers split words
+// differently where characters touch; the lines they print are the same.
+struct PdfTextLine
+{
+    QString text; // words joined without spaces
+    QRectF boxPt;
+    int page = 0;
+};
+
+inline QList<PdfTextLine> pdfTextLines(const QString& pdf)
+{
+    QList<PdfWord> words = pdfWords(pdf);
+    std::sort(words.begin(), words.end(), [](const PdfWord& a, const PdfWord& b) {
+        return std::tuple(a.page, a.boxPt.bottom(), a.boxPt.left()) <
+               std::tuple(b.page, b.boxPt.bottom(), b.boxPt.left());
+    });
+    QList<PdfTextLine> lines;
+    for (const PdfWord& word : words) {
+        if (!lines.isEmpty()) {
+            PdfTextLine& last = lines.last();
+            const bool sameBaseline = last.page == word.page &&
+                                      qAbs(last.boxPt.bottom() - word.boxPt.bottom()) < 0.5 &&
+                                      qAbs(last.boxPt.top() - word.boxPt.top()) < 0.5;
+            if (sameBaseline && word.boxPt.left() - last.boxPt.right() < word.boxPt.height()) {
+                last.text += word.text;
+                last.boxPt |= word.boxPt;
+                continue;
+            }
+        }
+        lines.append({word.text, word.boxPt, word.page});
+    }
+    return lines;
+}
+
+struct PdfFont
+{
+    QString name;
+    QString type;
+    bool embedded = false;
+    bool subset = false;
+    bool unicodeMap = false; // a ToUnicode table: its text can be extracted
+};
+
+// The fonts of the document, as pdffonts lists them.
+inline QList<PdfFont> pdfFonts(const QString& pdf)
+{
+    const QStringList lines =
+        QString::fromUtf8(runTool(QStringLiteral("pdffonts"), {pdf})).split(u'\n');
+    if (lines.size() < 2)
+        return {};
+    // The second line's dashes mark the columns: name, type, encoding, emb, sub, uni, id.
+    QList<std::pair<qsizetype, qsizetype>> columns;
+    for (qsizetype at = 0; (at = lines[1].indexOf(u'-', at)) >= 0;) {
+        qsizetype end = at;
+        while (end < lines[1].size() && lines[1][end] == u'-')
+            ++end;
+        columns.append({at, end - at});
+        at = end;
+    }
+    QList<PdfFont> fonts;
+    for (const QString& line : lines.mid(2)) {
+        if (line.trimmed().isEmpty() || columns.size() < 6)
+            continue;
+        const auto column = [&](int i) {
+            return line.mid(columns[i].first, columns[i].second).trimmed();
+        };
+        fonts.append(
+            {column(0), column(1), column(3) == u"yes", column(4) == u"yes", column(5) == u"yes"});
+    }
+    return fonts;
 }
 
 // The first page rasterised in grey at the resolution; a null image on failure.

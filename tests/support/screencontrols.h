@@ -11,8 +11,8 @@
 
 namespace hakobee::test {
 
-// The text a screen shows in its control of that object name: a label's or
-// a button's text, a frame's title; a marker naming the control when the
+// The text a screen shows in its control of that object name: a label's,
+// a button's or a field's text, a frame's title; a marker naming the control when the
 // screen has none of that name, so a comparison says what is missing.
 inline QString textOf(QWidget* screen, const QString& name)
 {
@@ -20,6 +20,8 @@ inline QString textOf(QWidget* screen, const QString& name)
         return label->text();
     if (auto* button = screen->findChild<QPushButton*>(name))
         return button->text();
+    if (auto* field = screen->findChild<QLineEdit*>(name))
+        return field->text();
     if (auto* frame = screen->findChild<QGroupBox*>(name))
         return frame->title();
     return QStringLiteral("<no control %1>").arg(name);

@@ -59,6 +59,10 @@ private slots:
         QVERIFY(queryHelp.out.startsWith(
             u"使い方: hakobee query --db データベースファイル --sql SQL文 [--types]\n"_qs));
         QCOMPARE(queryHelp.err, QString());
+
+        const ProgramRun printHelp = runHakobee({u"print"_qs, u"--help"_qs});
+        QCOMPARE(printHelp.exitCode, 0);
+        QVERIFY(printHelp.out.startsWith(u"使い方: hakobee print "_qs));
     }
 
     void windowWithoutAReachableDisplaySaysSoInOneLine_data()

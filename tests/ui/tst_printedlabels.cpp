@@ -8,6 +8,7 @@
 #include "core/render/labelprogress.h"
 #include "core/units.h"
 #include "platform/barcode/zintbarcodeencoder.h"
+#include "platform/desktop/fonts.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "support/barcodescan.h"
 #include "support/labelsamples.h"
@@ -73,7 +74,8 @@ private slots:
         LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(), labels.printer.canvas(),
                                progress, cancel);
         for (const auto& [value, scanned] : values)
-            pipeline.printLabel(test::sampleLabelRecord(value, pipeline.recordBarcode(value)));
+            pipeline.printLabel(test::sampleLabelRecord(value, pipeline.recordBarcode(value),
+                                                        japaneseFontFamily()));
 
         const QStringList files = pdfFilesIn(folder);
         QCOMPARE(files.size(), values.size());
@@ -103,7 +105,7 @@ private slots:
                                progress, cancel);
         context.labels = &pipeline;
         const LabelRecord record = test::sampleLabelRecord(
-            u"4901234567894"_qs, pipeline.recordBarcode(u"4901234567894"_qs));
+            u"4901234567894"_qs, pipeline.recordBarcode(u"4901234567894"_qs), japaneseFontFamily());
 
         QMetaObject::invokeMethod(
             qApp, [&host] { cancelButtonOf(host.find<LabelProgressScreen>())->click(); },

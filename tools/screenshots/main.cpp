@@ -11,9 +11,13 @@
 #include "core/messageboxes.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/printersetup.h"
+#include "core/printrun/labelpipeline.h"
+#include "core/render/cancelrequest.h"
+#include "core/render/labelprogress.h"
 #include "core/settings/settingsfiles.h"
 #include "core/settings/settingsfolder.h"
 #include "platform/access/accessdatabase.h"
+#include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/desktop/fonts.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprintsetupdialog.h"
@@ -21,13 +25,16 @@
 #include "ui/screenhost.h"
 #include "ui/screens/connectingnotice.h"
 #include "ui/screens/connectiontypescreen.h"
+#include "ui/screens/continuousrunscreen.h"
 #include "ui/screens/datasourcescreen.h"
 #include "ui/screens/labelprogressscreen.h"
+#include "ui/screens/layoutselectionscreen.h"
 #include "ui/screens/mainmenuscreen.h"
 #include "ui/screens/mainwindow.h"
 #include "ui/screens/onlinehelpscreen.h"
 #include "ui/screens/onlinesupportscreen.h"
 #include "ui/screens/paperselectionscreen.h"
+#include "ui/screens/partialrunscreen.h"
 #include "ui/screens/positionadjustmentscreen.h"
 #include "ui/screens/recordcountscreen.h"
 #include "ui/screens/sampledatascreen.h"
@@ -35,8 +42,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -86,7 +95,11 @@ class ScreenshotSession
 {
 public:
     ScreenshotSession()
-        : settings(root.path()), databases(settings, openAccessDatabase), screens(context)
+        : settings(root.path()), databases(settings, openAccessDatabase),
+          printerBackend(root.filePath(u"labels"_qs), QtPrinterBackend::SystemPrinters::Ignore),
+          printer(printerBackend),
+          labels(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress, cancel),
+          screens(context)
     {
         settings.setDefaultCopyFolders({QCoreApplication::applicationDirPath()});
         resetSettingsFiles(settings);
@@ -95,6 +108,9 @@ public:
         context.settings = &settings;
         context.databases = &databases;
         context.fileDialogs = &fileDialogs;
+        context.printer = &printer;
+        context.labels = &labels;
+        context.cancel = &cancel;
     }
 
     // Points the data source at a freshly written database of the sample's
@@ -119,6 +135,13 @@ public:
     StandardDatabaseProvider databases;
     SilentMessageBoxes messages;
     CancellingFileDialogs fileDialogs;
+    // The PDF folder printer with a label-sized page, for the run screens'
+    // sample barcode and label preview; nothing is printed.
+    QtPrinterBackend printerBackend;
+    ActivePrinter printer;
+    NoLabelProgress progress;
+    CancelRequest cancel;
+    LabelPipeline labels;
     AppContext context;
     ScreenHost screens;
     std::unique_ptr<PdfFolderPrinter> printers;
@@ -199,29 +222,52 @@ const Screenshot screenshots[] = {
      }},
     {"Form13",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<PositionAdjustmentScreen>();
+         return session.openInMainWindow<PositionAdjustmentScreen>();
      }},
     {"Form17",
      [](ScreenshotSession& session) -> QWidget* {
          session.usePdfFolderPrinter();
-         return session.screens.open<ConnectionTypeScreen>();
+         return session.openInMainWindow<ConnectionTypeScreen>();
      }},
     {"Form7",
      [](ScreenshotSession& session) -> QWidget* {
          session.usePdfFolderPrinter();
-         return session.screens.open<PaperSelectionScreen>();
+         return session.openInMainWindow<PaperSelectionScreen>();
      }},
     {"frmAbout",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<VersionInfoScreen>();
+         return session.openInMainWindow<VersionInfoScreen>();
      }},
     {"Form9",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<OnlineHelpScreen>();
+         return session.openInMainWindow<OnlineHelpScreen>();
      }},
     {"Form10",
      [](ScreenshotSession& session) -> QWidget* {
-         return session.screens.open<OnlineSupportScreen>();
+         return session.openInMainWindow<OnlineSupportScreen>();
+     }},
+    {"Form3",
+     [](ScreenshotSession& session) -> QWidget* {
+         return session.openInMainWindow<LayoutSelectionScreen>();
+     }},
+    {"F_CustInput",
+     [](ScreenshotSession& session) -> QWidget* {
+         session.useGeneratedDatabase();
+         QWidget* frame = session.openInMainWindow<ContinuousRunScreen>();
+         // The third row selected: its label shows in the preview.
+         if (auto* grid = frame ? frame->findChild<QTableView*>(u"DataGrid1"_qs) : nullptr)
+             grid->setCurrentIndex(grid->model()->index(2, 0));
+         return frame;
+     }},
+    {"F_CustInput2",
+     [](ScreenshotSession& session) -> QWidget* {
+         session.useGeneratedDatabase();
+         QWidget* frame = session.openInMainWindow<PartialRunScreen>();
+         if (frame) {
+             frame->findChild<QLineEdit*>(u"TextPP1"_qs)->setText(u"3"_qs);
+             frame->findChild<QLineEdit*>(u"TextPP2"_qs)->setText(u"12"_qs);
+         }
+         return frame;
      }},
 };
 

@@ -111,7 +111,8 @@ void LabelRenderer::drawLabelBody()
 
     while (!remaining.isEmpty()) {
         // The one point where the operator's cancel click can be handled.
-        QCoreApplication::processEvents();
+        if (yieldsToEvents_)
+            QCoreApplication::processEvents();
         if (cancel_.isRequested()) {
             abortJob();
             return;

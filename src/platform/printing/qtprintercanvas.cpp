@@ -1,55 +1,15 @@
 #include "platform/printing/qtprintercanvas.h"
 
 #include "core/error.h"
+#include "platform/printing/printertext.h"
 #include "platform/printing/printjoboutput.h"
+#include "platform/printing/printjobspool.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QTemporaryFile>
 
 namespace hakobee {
-
-namespace {
-
-constexpr double millimetresPerInch = 25.4;
-
-QFont toQFont(const PrintFont& font)
-{
-    QFont qfont(font.family);
-    qfont.setPointSizeF(font.pointSize > 0 ? font.pointSize : 1.0);
-    qfont.setBold(font.bold);
-    qfont.setItalic(font.italic);
-    return qfont;
-}
-
-// A unique, empty file in the spool folder; removed on destruction unless
-// it was moved away.
-class SpoolFile
-{
-public:
-    explicit SpoolFile(const QString& folder)
-    {
-        QTemporaryFile file(QDir(folder).filePath(QStringLiteral(".label-XXXXXX.spool")));
-        file.setAutoRemove(false);
-        if (!file.open())
-            throw Error(QStringLiteral("印刷用の一時ファイルをフォルダ「%1」に作れません。")
-                            .arg(QDir::toNativeSeparators(folder)));
-        path_ = file.fileName();
-    }
-    ~SpoolFile() { QFile::remove(path_); }
-    SpoolFile(const SpoolFile&) = delete;
-    SpoolFile& operator=(const SpoolFile&) = delete;
-
-    const QString& path() const { return path_; }
-
-private:
-    QString path_;
-};
-
-} // namespace
 
 // One print job: the painter on the printer and the spool file it writes.
 // Destroying it ends the painter and removes the file, which discards the job.
@@ -86,7 +46,7 @@ private:
 };
 
 QtPrinterCanvas::QtPrinterCanvas(QPrinter& printer, PrintJobOutput& output)
-    : printer_(printer), output_(output), qfont_(toQFont(font_))
+    : printer_(printer), output_(output), qfont_(printerFont(font_))
 {}
 
 QtPrinterCanvas::~QtPrinterCanvas() = default;
@@ -94,7 +54,7 @@ QtPrinterCanvas::~QtPrinterCanvas() = default;
 void QtPrinterCanvas::setFont(const PrintFont& font)
 {
     font_ = font;
-    qfont_ = toQFont(font);
+    qfont_ = printerFont(font);
     if (job_)
         job_->painter().setFont(qfont_);
 }
@@ -106,16 +66,13 @@ QSizeF QtPrinterCanvas::printableSizeMm() const
 
 QSizeF QtPrinterCanvas::textSizeMm(const QString& text) const
 {
-    // Measured at the printer's resolution, as the text will be drawn.
-    const QFontMetricsF metrics(qfont_, &printer_);
-    return QSizeF(metrics.horizontalAdvance(text), metrics.height()) / dotsPerMm();
+    return printedTextSizeMm(qfont_, printer_, text);
 }
 
 void QtPrinterCanvas::drawText(QPointF topLeftMm, const QString& text)
 {
     QPainter& painter = job().painter();
-    const QFontMetricsF metrics(qfont_, &printer_);
-    painter.drawText(toDots(topLeftMm) + QPointF(0, metrics.ascent()), text);
+    painter.drawText(toDots(topLeftMm) + QPointF(0, printedAscentDots(qfont_, printer_)), text);
 }
 
 void QtPrinterCanvas::drawLine(QPointF fromMm, QPointF toMm, int widthDots, const QColor& colour)
@@ -157,17 +114,7 @@ void QtPrinterCanvas::endDocument()
     const std::unique_ptr<Job> job = std::move(job_);
     job->finish();
 
-    PrintJobOutput::Job delivery;
-    delivery.spoolFile = job->spoolFile();
-    delivery.title = jobTitle_;
-    const QPageLayout layout = printer_.pageLayout();
-    delivery.paperKey = layout.pageSize().key();
-    delivery.landscape = layout.orientation() == QPageLayout::Landscape;
-    delivery.duplexLongEdge = printer_.duplex() == QPrinter::DuplexLongSide ||
-                              (printer_.duplex() == QPrinter::DuplexAuto && !delivery.landscape);
-    delivery.duplexShortEdge = printer_.duplex() == QPrinter::DuplexShortSide ||
-                               (printer_.duplex() == QPrinter::DuplexAuto && delivery.landscape);
-    output_.deliver(delivery);
+    output_.deliver(spooledJob(printer_, job->spoolFile(), jobTitle_));
 }
 
 void QtPrinterCanvas::abortDocument()
@@ -186,7 +133,7 @@ QtPrinterCanvas::Job& QtPrinterCanvas::job()
 
 double QtPrinterCanvas::dotsPerMm() const
 {
-    return printer_.resolution() / millimetresPerInch;
+    return printerDotsPerMm(printer_);
 }
 
 QPointF QtPrinterCanvas::toDots(QPointF mm) const

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/printer/printerbackend.h"
+#include "platform/printing/cairopdfcanvas.h"
 #include "platform/printing/printjoboutput.h"
-#include "platform/printing/qtprintercanvas.h"
 
 #include <QList>
 #include <QPageSize>
@@ -47,7 +47,7 @@ public:
     QList<SupportedPaperSize> supportedPaperSizes() const override;
 
     PrinterCanvas& canvas() override { return canvas_; }
-    QtPrinterCanvas& qtCanvas() { return canvas_; }
+    CairoPdfCanvas& pdfCanvas() { return canvas_; }
     const QPrinter& printer() const { return printer_; }
 
 private:
@@ -73,7 +73,8 @@ private:
     bool userDefinedSize_ = false;
     std::unique_ptr<PrintJobOutput> output_;
     QPrinter printer_{QPrinter::HighResolution};
-    QtPrinterCanvas canvas_{printer_, *output_};
+    // Each job as its own PDF, for the folder and for the CUPS spooler alike.
+    CairoPdfCanvas canvas_{printer_, *output_};
 };
 
 } // namespace hakobee

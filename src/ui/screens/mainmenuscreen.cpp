@@ -11,6 +11,8 @@
 #include "ui/screenhost.h"
 #include "ui/screens/connectingnotice.h"
 #include "ui/screens/connectiontypescreen.h"
+#include "ui/screens/continuousrunscreen.h"
+#include "ui/screens/partialrunscreen.h"
 #include "ui/screens/recordcountscreen.h"
 
 #include <QGridLayout>
@@ -34,6 +36,12 @@ MainMenuScreen::MainMenuScreen(AppContext& context, QWidget* parent) : Screen(co
         openBehindNotice([this] { return this->context().screens->open<ConnectionTypeScreen>(); },
                          printerErrorMessage());
     });
+    // The run screens report their own loading faults.
+    connectButton(u"Command1"_qs, [this] {
+        openBehindNotice([this] { return this->context().screens->open<ContinuousRunScreen>(); },
+                         QString());
+    });
+    connectButton(u"Command5"_qs, [this] { this->context().screens->open<PartialRunScreen>(); });
 }
 
 void MainMenuScreen::buildControls()

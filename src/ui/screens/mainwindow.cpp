@@ -1,10 +1,13 @@
 #include "ui/screens/mainwindow.h"
 
 #include "ui/programicon.h"
+#include "ui/screens/continuousrunscreen.h"
 #include "ui/screens/datasourcescreen.h"
+#include "ui/screens/layoutselectionscreen.h"
 #include "ui/screens/mainmenuscreen.h"
 #include "ui/screens/onlinehelpscreen.h"
 #include "ui/screens/onlinesupportscreen.h"
+#include "ui/screens/partialrunscreen.h"
 #include "ui/screens/positionadjustmentscreen.h"
 #include "ui/screens/versioninfoscreen.h"
 
@@ -78,6 +81,9 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     openOnTrigger<OnlineHelpScreen>(u"オンラインヘルプ"_qs);
     openOnTrigger<OnlineSupportScreen>(u"オンラインサポート"_qs);
     openOnTrigger<VersionInfoScreen>(u"mnuHelpAbout"_qs);
+    openOnTrigger<LayoutSelectionScreen>(u"set1"_qs);
+    openOnTrigger<ContinuousRunScreen>(u"通常印刷"_qs);
+    openOnTrigger<PartialRunScreen>(u"部分印刷"_qs);
 }
 
 QString MainWindow::mainPageKey()

@@ -7,6 +7,7 @@
 #include "core/render/cancelrequest.h"
 #include "core/render/labelprogress.h"
 #include "platform/barcode/zintbarcodeencoder.h"
+#include "platform/desktop/fonts.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
 #include "support/barcodescan.h"
@@ -85,9 +86,9 @@ private slots:
         LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
                                cancel);
         for (auto value = values.cbegin(); value != values.cend(); ++value) {
-            device.qtCanvas().setJobTitle(prefix + value.key());
-            pipeline.printLabel(
-                test::sampleLabelRecord(value.key(), pipeline.recordBarcode(value.key())));
+            device.pdfCanvas().setJobTitle(prefix + value.key());
+            pipeline.printLabel(test::sampleLabelRecord(
+                value.key(), pipeline.recordBarcode(value.key()), japaneseFontFamily()));
         }
 
         QDeadlineTimer deadline(60000);

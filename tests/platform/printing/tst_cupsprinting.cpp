@@ -7,6 +7,7 @@
 #include "core/printer/activeprinter.h"
 #include "core/printer/devmode.h"
 #include "core/printer/paperlist.h"
+#include "platform/desktop/fonts.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
 #include "platform/printing/qtprintsetupdialog.h"
@@ -37,7 +38,7 @@ using namespace hakobee::test;
 namespace {
 
 const QString queue = QStringLiteral("hakobee-pdf");
-const PrintFont labelFont{QStringLiteral("IPAPGothic"), 12.0, false, false};
+const PrintFont labelFont{japaneseFontFamily(), 12.0, false, false};
 
 // The folder cups-pdf writes into: the "Out" line of its configuration.
 QString cupsPdfOutputFolder()
@@ -118,7 +119,7 @@ private slots:
         const QStringList labels{"CUPSONE", "CUPSTWO", "CUPSTHREE"};
         QHash<QString, QRectF> inkMm; // where each label's letters should be
         for (const QString& label : labels) {
-            device.qtCanvas().setJobTitle(prefix + label);
+            device.pdfCanvas().setJobTitle(prefix + label);
             PrinterCanvas& canvas = printer.canvas();
             canvas.setFont(labelFont);
             inkMm[label] = expectedInkMm(device.printer(), {10, 8}, label);
@@ -128,7 +129,7 @@ private slots:
             canvas.endDocument();
 
             // A label cancelled half-way between the others never reaches CUPS.
-            device.qtCanvas().setJobTitle(prefix + QStringLiteral("ABORTED"));
+            device.pdfCanvas().setJobTitle(prefix + QStringLiteral("ABORTED"));
             canvas.drawText({10, 8}, QStringLiteral("ABORTED"));
             canvas.abortDocument();
         }
@@ -223,7 +224,7 @@ private slots:
         const QString title =
             QStringLiteral("hakobee-test-%1-SIZED").arg(QCoreApplication::applicationPid());
         auto& device = dynamic_cast<QtPrinterDevice&>(printer.device());
-        device.qtCanvas().setJobTitle(title);
+        device.pdfCanvas().setJobTitle(title);
         printer.canvas().setFont(labelFont);
         printer.canvas().drawText({5, 5}, QStringLiteral("SIZED"));
         printer.canvas().endDocument();

@@ -4,6 +4,7 @@
 #include "core/error.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/scopedprintjob.h"
+#include "platform/desktop/fonts.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
 #include "support/paperprobe.h"
@@ -26,8 +27,8 @@ QStringList folderEntries(const QString& folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-// IPA fonts: poppler reads the digits of Noto CJK back wrongly from the PDFs Qt writes.
-const PrintFont labelFont{QStringLiteral("IPAPGothic"), 12.0, false, false};
+// The face the program prints its labels in.
+const PrintFont labelFont{japaneseFontFamily(), 12.0, false, false};
 
 } // namespace
 
@@ -120,7 +121,7 @@ private slots:
 
         // A job still open when its printer goes away is discarded too.
         device_->canvas().drawText({10, 10}, QStringLiteral("ABANDONED"));
-        QVERIFY(!folderEntries(folder_).isEmpty()); // its spool file
+        QVERIFY(device_->pdfCanvas().jobOpen());
         device_.reset();
         QVERIFY(folderEntries(folder_).isEmpty());
     }
@@ -157,7 +158,7 @@ private slots:
         } catch (const Error&) {
         }
         QVERIFY(folderEntries(folder_).isEmpty());
-        QVERIFY(!device_->qtCanvas().jobOpen());
+        QVERIFY(!device_->pdfCanvas().jobOpen());
         {
             ScopedPrintJob job(device_->canvas());
             job.canvas().drawText({10, 10}, QStringLiteral("WHOLE"));

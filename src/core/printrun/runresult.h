@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+namespace hakobee {
+
+// How a start of a print run ended.
+enum class RunEnd
+{
+    Completed,        // the records ended; the screen confirms and closes
+    AllowanceStopped, // the allowance was used up, or the operator cancelled
+    PrinterNotChosen, // the print-setup dialog was cancelled: nothing printed
+    InvalidRange,     // a range field of the partial run was empty
+    Failed,           // see RunResult::failure
+    Refused           // a run was already going: nothing done
+};
+
+// Where and why a run failed. A failure while a record was being taken or
+// printed names that record; one before the first record (settings, the
+// database, the printer) names none.
+struct RunFailure
+{
+    qint64 rowNumber = 0; // the row's position in the query result, from 1; 0 for none
+    QString barcodeValue; // the row's first field, as far as it could be read
+    QString description;
+};
+
+struct RunResult
+{
+    RunEnd end = RunEnd::Completed;
+    int printed = 0;          // labels sent to the printer by this start
+    qint64 nextRowNumber = 0; // the row the run would have taken next
+    RunFailure failure;       // when end is Failed
+};
+
+// The description with the row it happened at: "7行目（バーコード「…」）: …".
+QString describeRunFailure(const RunFailure& failure);
+
+// The message of a continuous run that failed: the row, its barcode value,
+// the failure's description, how many labels came out, and where a partial
+// run takes up again.
+QString continuousRunFailureMessage(const RunResult& result);
+QString runFailureTitle();
+
+// The message of a partial run that failed.
+QString partialRunFailureMessage(const RunFailure& failure);
+QString partialRunFailureTitle();
+
+// The message for an empty range field of the partial run, and its title.
+QString invalidRangeMessage();
+QString invalidRangeTitle();
+
+// The completion message of both runs, and its title.
+QString runCompletedMessage();
+QString runCompletedTitle();
+
+} // namespace hakobee

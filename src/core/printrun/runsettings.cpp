@@ -1,0 +1,78 @@
+#include "core/printrun/runsettings.h"
+
+#include "core/error.h"
+#include "core/printer/activeprinter.h"
+#include "core/settings/settingscolumns.h"
+#include "core/settings/settingsfiles.h"
+#include "core/settings/settingsfolder.h"
+#include "core/settings/settingsrecord.h"
+
+namespace hakobee {
+
+namespace {
+
+// Positions of SIZE1, SIZE2, SIZE3 among the 99 values of nimbeconfig5.txt.
+constexpr int adjustmentValuesPerRow = 99;
+constexpr int horizontalOffsetPosition = 2;
+constexpr int verticalOffsetPosition = 3;
+constexpr int fontAdjustmentPosition = 4;
+
+const QString paperChosenAtEachRun = u"999"_qs;
+
+} // namespace
+
+RunPrinterSettings readRunPrinterSettings(DatabaseProvider& databases)
+{
+    const SettingsRecord record =
+        readSettingsRecord(databases, u"Select * From nimbeconfig4.txt"_qs);
+    return {record.value(u"YOSHI"_qs).value_or(QString()),
+            record.value(u"PRINTER"_qs).value_or(QString())};
+}
+
+bool asksForPrinterAtEachRun(const QString& connectionType)
+{
+    return connectionType == u"1";
+}
+
+bool usesFixedPrinter(const QString& connectionType)
+{
+    return connectionType == u"0";
+}
+
+std::optional<int> storedPaperSizeCode(const QString& paper)
+{
+    const QString trimmed = paper.trimmed();
+    if (trimmed == paperChosenAtEachRun)
+        return std::nullopt;
+    bool ok = false;
+    const int code = trimmed.toInt(&ok);
+    if (!ok || code <= 0)
+        return std::nullopt;
+    return code;
+}
+
+void applyStoredPaper(ActivePrinter& printer, const RunPrinterSettings& settings)
+{
+    if (!usesFixedPrinter(settings.connectionType))
+        return;
+    const std::optional<int> code = storedPaperSizeCode(settings.paper);
+    if (!code || printer.paperSizeCode() == *code)
+        return;
+    try {
+        printer.setPaperSizeCode(*code);
+    } catch (const Error& error) {
+        throw Error(u"プリンタ「%1」は、用紙設定で選んだ用紙（用紙サイズ %2）を使えません。"
+                    u"[プリンター/用紙設定] で用紙を選びなおしてください。%3"_qs.arg(
+                        printer.deviceName(), QString::number(*code), error.description()));
+    }
+}
+
+LabelAdjustments readLabelAdjustments(const SettingsFolder& folder)
+{
+    const SettingsRows rows =
+        readSettingsRows(folder.filePath(SettingsFiles::furnitureSlip), adjustmentValuesPerRow);
+    return {rows.data[horizontalOffsetPosition], rows.data[verticalOffsetPosition],
+            rows.data[fontAdjustmentPosition]};
+}
+
+} // namespace hakobee

@@ -1,0 +1,48 @@
+#include "platform/printing/printjobspool.h"
+
+#include "core/error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryFile>
+
+namespace hakobee {
+
+SpoolFile::SpoolFile(const QString& folder, const QByteArray& contents)
+{
+    QTemporaryFile file(QDir(folder).filePath(QStringLiteral(".label-XXXXXX.spool")));
+    file.setAutoRemove(false);
+    if (!file.open())
+        throw Error(QStringLiteral("印刷用の一時ファイルをフォルダ「%1」に作れません。")
+                        .arg(QDir::toNativeSeparators(folder)));
+    path_ = file.fileName();
+    if (!contents.isEmpty() && (file.write(contents) != contents.size() || !file.flush())) {
+        file.remove();
+        throw Error(QStringLiteral("印刷用の一時ファイルをフォルダ「%1」に書けません。")
+                        .arg(QDir::toNativeSeparators(folder)));
+    }
+}
+
+SpoolFile::~SpoolFile()
+{
+    QFile::remove(path_);
+}
+
+PrintJobOutput::Job spooledJob(const QPrinter& printer, const QString& spoolFile,
+                               const QString& title)
+{
+    PrintJobOutput::Job job;
+    job.spoolFile = spoolFile;
+    job.title = title;
+    const QPageLayout layout = printer.pageLayout();
+    job.paperKey = layout.pageSize().key();
+    job.landscape = layout.orientation() == QPageLayout::Landscape;
+    job.duplexLongEdge = printer.duplex() == QPrinter::DuplexLongSide ||
+                         (printer.duplex() == QPrinter::DuplexAuto && !job.landscape);
+    job.duplexShortEdge = printer.duplex() == QPrinter::DuplexShortSide ||
+                          (printer.duplex() == QPrinter::DuplexAuto && job.landscape);
+    return job;
+}
+
+} // namespace hakobee

@@ -1,0 +1,297 @@
+#include "ui/printcommand.h"
+
+#include "ui/exitcodes.h"
+
+#include "core/datasource/databaseprovider.h"
+#include "core/datasource/datasourcefile.h"
+#include "core/error.h"
+#include "core/messageboxes.h"
+#include "core/printer/activeprinter.h"
+#include "core/printer/printersetup.h"
+#include "core/printer/printsetupdialog.h"
+#include "core/printrun/batchrunview.h"
+#include "core/printrun/labelpipeline.h"
+#include "core/printrun/printrun.h"
+#include "core/printrun/runallowance.h"
+#include "core/printrun/runprinterprotocol.h"
+#include "core/printrun/runrows.h"
+#include "core/printrun/runsettings.h"
+#include "core/render/cancelrequest.h"
+#include "core/render/labelprogress.h"
+#include "core/settings/settingscolumns.h"
+#include "core/settings/settingsfiles.h"
+#include "core/settings/settingsfolder.h"
+#include "platform/access/accessdatabase.h"
+#include "platform/barcode/zintbarcodeencoder.h"
+#include "platform/desktop/fonts.h"
+#include "platform/printing/printjoboutput.h"
+#include "platform/printing/qtprinterbackend.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+namespace hakobee {
+
+namespace {
+
+void writeTo(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = (text + u'\n').toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+void say(const QString& text)
+{
+    writeTo(stderr, text);
+}
+
+QString usage()
+{
+    return u"使い方: hakobee print [--rows 開始行-終了行] [--pdf フォルダ | --printer プリンタ名] "
+           u"[--settings-root フォルダ]"_qs;
+}
+
+struct PrintOptions
+{
+    std::optional<std::pair<qint64, qint64>> rows;
+    QString pdfFolder;
+    QString printerName;
+    QString settingsRoot = SettingsFolder::defaultRoot();
+};
+
+// The options after "print"; a description of what is wrong otherwise.
+std::variant<PrintOptions, QString> parseOptions(int argc, char** argv)
+{
+    PrintOptions options;
+    for (int i = 2; i < argc; ++i) {
+        QString option = QString::fromLocal8Bit(argv[i]);
+        QString value;
+        if (const qsizetype equals = option.indexOf(u'='); option.startsWith(u"--") && equals > 0) {
+            value = option.mid(equals + 1);
+            option = option.left(equals);
+        } else if (i + 1 < argc) {
+            value = QString::fromLocal8Bit(argv[++i]);
+        } else {
+            return u"%1 に値がありません。"_qs.arg(option);
+        }
+        if (option == u"--rows") {
+            static const QRegularExpression range(u"^\\s*(\\d+)\\s*-\\s*(\\d+)\\s*$"_qs);
+            const QRegularExpressionMatch match = range.match(value);
+            const qint64 first = match.captured(1).toLongLong();
+            const qint64 last = match.captured(2).toLongLong();
+            if (!match.hasMatch() || first < 1 || last < first)
+                return u"--rows には 開始行-終了行 を 1 "
+                       u"以上の行番号で、開始行から順に指定してください"
+                       u"（例: --rows 301-600）。「%1」は使えません。"_qs.arg(value);
+            options.rows = {first, last};
+        } else if (option == u"--pdf") {
+            options.pdfFolder = value;
+        } else if (option == u"--printer") {
+            options.printerName = value;
+        } else if (option == u"--settings-root") {
+            options.settingsRoot = value;
+        } else {
+            return u"知らないオプション「%1」です。"_qs.arg(option);
+        }
+        if (value.isEmpty())
+            return u"%1 の値が空です。"_qs.arg(option);
+    }
+    if (!options.pdfFolder.isEmpty() && !options.printerName.isEmpty())
+        return u"--pdf と --printer は一緒に指定できません。"_qs;
+    return options;
+}
+
+// The application the fonts and the printers need, on the offscreen
+// platform: no window is shown, so no display is needed.
+class OffscreenApplication
+{
+public:
+    OffscreenApplication(int argc, char** argv)
+    {
+        arguments_.assign(argv, argv + argc);
+        arguments_.push_back(platformOption_.data());
+        arguments_.push_back(platformName_.data());
+        argc_ = int(arguments_.size());
+        arguments_.push_back(nullptr);
+        app_.emplace(argc_, arguments_.data());
+    }
+
+private:
+    QByteArray platformOption_{"-platform"};
+    QByteArray platformName_{"offscreen"};
+    std::vector<char*> arguments_;
+    int argc_ = 0;
+    std::optional<QApplication> app_;
+};
+
+// What would stop the main menu's loading: a settings file missing, empty
+// or unreadable. Empty when all can be read.
+QString settingsFault(const SettingsFolder& folder)
+{
+    try {
+        readSettingsRows(folder.filePath(SettingsFiles::layout), 4);
+        readSettingsRows(folder.filePath(SettingsFiles::dataSource), 3);
+        readSettingsRows(folder.filePath(SettingsFiles::furnitureSlip), 99);
+    } catch (const Error& error) {
+        return error.description();
+    }
+    return {};
+}
+
+// Messages of the printer setup go to standard error.
+class StandardErrorMessages : public MessageBoxes
+{
+public:
+    MessageAnswer show(QWidget*, const Message& message) override
+    {
+        say(message.title.isEmpty() ? message.text : message.title + u": "_qs + message.text);
+        return MessageAnswer::Ok;
+    }
+};
+
+// Never shown: a run without windows chooses no printer in a dialog.
+class NoPrintSetupDialog : public PrintSetupDialog
+{
+public:
+    bool exec(quint32, QWidget*, QByteArray&, QByteArray&) override { return false; }
+};
+
+QString destinationOf(const ActivePrinter& printer, const QtPrinterBackend& backend)
+{
+    if (printer.deviceName() == QtPrinterBackend::pdfFolderPrinterName())
+        return u"PDFフォルダ %1"_qs.arg(QDir::toNativeSeparators(backend.pdfFolder()));
+    return u"プリンタ「%1」"_qs.arg(printer.deviceName());
+}
+
+int printLabels(const PrintOptions& options)
+{
+    SettingsFolder settings(options.settingsRoot);
+    if (const QString fault = settingsFault(settings); !fault.isEmpty()) {
+        say(fault);
+        const SettingsResetReport report = resetSettingsFiles(settings);
+        if (!report.complete()) {
+            say(report.message());
+            return ExitCode::failure;
+        }
+        say(u"設定ファイルを初期値に戻しました（%1）。初期値で印刷します。"_qs.arg(
+            QDir::toNativeSeparators(settings.folderPath())));
+    }
+    StandardDatabaseProvider databases(settings, openAccessDatabase);
+
+    const bool toPdf = !options.pdfFolder.isEmpty();
+    QtPrinterBackend backend(
+        toPdf ? QDir(options.pdfFolder).absolutePath() : PdfFolderOutput::defaultFolder(),
+        toPdf ? QtPrinterBackend::SystemPrinters::Ignore : QtPrinterBackend::SystemPrinters::Use);
+    ActivePrinter printer(backend);
+    if (!options.printerName.isEmpty() && !printer.makeCurrent(options.printerName)) {
+        say(u"プリンタ「%1」はありません。使えるプリンタ: %2"_qs.arg(
+            options.printerName, printer.installedPrinters().join(u"、"_qs)));
+        return ExitCode::failure;
+    }
+    StandardErrorMessages messages;
+    NoPrintSetupDialog dialog;
+    PrinterSetup printerSetup(printer, dialog, messages);
+    UnattendedPrinterProtocol protocol(printerSetup);
+    if (asksForPrinterAtEachRun(readRunPrinterSettings(databases).connectionType))
+        say(u"接続タイプは「変動」ですが、印刷設定の画面は出さずに %1 に印刷します。"_qs.arg(
+            destinationOf(printer, backend)));
+
+    NoLabelProgress progress;
+    CancelRequest cancel;
+    LabelPipeline labels(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
+                         cancel);
+    const PrintFont baseFont{QApplication::font().family(), 9.0};
+    BatchRunView view(labels, readLabelAdjustments(settings), readLabelTitles(databases), baseFont);
+    view.onLabelPrinted = [](int label, const RunRecord& record) {
+        say(u"%1 枚目: %2 %3"_qs.arg(QString::number(label), record.barcodeValue, record.itemName));
+    };
+    RunAllowance allowance;
+    const PrintRunServices services{databases, settings, labels, allowance, protocol, &printer};
+
+    const DataSourceSettings dataSource = readDataSourceRows(settings);
+    const QString query = dataSourceQuery(dataSource.selectText, dataSource.table);
+    RunResult result;
+    bool rowsLeft = false;
+    if (options.rows) {
+        const auto [first, last] = *options.rows;
+        std::unique_ptr<Connection> connection =
+            databases.open(dataSourceConnectionString(dataSource.databasePath));
+        std::unique_ptr<Recordset> records =
+            connection->openRecordset(query, CursorKind::StaticRead);
+        RecordsetRows rows(std::move(connection), std::move(records));
+        rows.skipTo(first);
+        PartialRun run(services, view);
+        result = run.start(rows, u"1"_qs, QString::number(last - first + 1));
+        rowsLeft = result.end == RunEnd::AllowanceStopped && result.nextRowNumber <= last;
+        if (result.end == RunEnd::Failed) {
+            say(partialRunFailureMessage(result.failure));
+            return ExitCode::failure;
+        }
+    } else {
+        int opening = PartialRun::allowancePerStart;
+        ContinuousRun run(services, view);
+        result = run.start(query, opening);
+        rowsLeft = result.end == RunEnd::AllowanceStopped;
+        if (result.end == RunEnd::Failed) {
+            say(continuousRunFailureMessage(result));
+            return ExitCode::failure;
+        }
+    }
+    writeTo(stdout, u"%1 枚のラベルを印刷しました。印刷先: %2"_qs.arg(
+                        QString::number(result.printed), destinationOf(printer, backend)));
+    if (rowsLeft)
+        say(u"1 回の印刷は 300 枚までです。%1 行目から後は印刷していません"
+            u"（続きは --rows %1-... で印刷できます）。"_qs.arg(
+                QString::number(result.nextRowNumber)));
+    return 0;
+}
+
+} // namespace
+
+QString helpText()
+{
+    return usage() +
+           u"\n\n"
+           u"設定フォルダーの設定で、画面の通常発行と同じように全レコードを印刷します\n"
+           u"（1 回に 300 件まで、1 件が 1 つの印刷ジョブ）。画面は使いません。\n"
+           u"\n"
+           u"  --rows 開始行-終了行    部分発行: クエリ結果のこの範囲の行だけを印刷する\n"
+           u"  --pdf フォルダ          PDF プリンターでこのフォルダに 1 件 1 ファイルで書く\n"
+           u"  --printer プリンタ名    このプリンターに印刷する（既定: 現在のプリンター）\n"
+           u"  --settings-root フォルダ  設定フォルダー qvx_ini をこのフォルダーの下で使う\n"
+           u"\n"
+           u"進み具合は標準エラー出力に書きます。\n"
+           u"終了コード: 0 成功、1 印刷の失敗（理由は標準エラー出力に）、\n"
+           u"            2 コマンドラインの誤り\n"_qs;
+}
+
+int runPrintCommand(int argc, char** argv)
+{
+    if (argc == 3 && (qstrcmp(argv[2], "--help") == 0 || qstrcmp(argv[2], "-h") == 0)) {
+        writeTo(stdout, helpText());
+        return ExitCode::success;
+    }
+    const std::variant<PrintOptions, QString> parsed = parseOptions(argc, argv);
+    if (const QString* problem = std::get_if<QString>(&parsed)) {
+        say(*problem);
+        say(usage());
+        return ExitCode::usage;
+    }
+    OffscreenApplication application(argc, argv);
+    useJapaneseDefaultFont();
+    try {
+        return printLabels(std::get<PrintOptions>(parsed));
+    } catch (const Error& error) {
+        say(error.description());
+        return ExitCode::failure;
+    }
+}
+
+} // namespace hakobee

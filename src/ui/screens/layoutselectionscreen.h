@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/printrun/labeltitles.h"
+#include "ui/screen.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace hakobee {
+
+// The output layout selection: the label layout with its two titles, saved
+// into nimbeconfig4.txt with the paper and the printer connection type
+// carried through as loaded. Its title fields are the titles every label
+// prints: while the screen is open, as edited; otherwise as its loading
+// reads them (the print runs load it hidden to ask).
+class LayoutSelectionScreen : public Screen
+{
+    Q_OBJECT
+
+public:
+    static constexpr const char* screenObjectName = "Form3";
+
+    explicit LayoutSelectionScreen(AppContext& context, QWidget* parent = nullptr);
+
+    bool load() override;
+
+    // Text1 and Text2, as they stand.
+    LabelTitles titles() const;
+    // The titles a label printed now would carry, without loading the
+    // screen: its fields when it is loaded, else the settings' (empty when
+    // they cannot be read).
+    static LabelTitles titlesInForce(AppContext& context);
+
+    static QString noChoiceMessage();
+    static QString savedMessage();
+
+private:
+    void buildControls();
+    void save();          // Command4
+    void openOrderPage(); // Command1
+    void showEmptyFields();
+
+    QRadioButton* labelOption_ = nullptr;         // Option1(0)
+    QRadioButton* furnitureSlipOption_ = nullptr; // Option1(1)
+    QRadioButton* secondCustomOption_ = nullptr;  // Option1(2)
+    QRadioButton* customOption_ = nullptr;        // Option1(3)
+    QLineEdit* title1Field_ = nullptr;            // Text1
+    QLineEdit* title2Field_ = nullptr;            // Text2
+    QLineEdit* companyNameField_ = nullptr;       // Text3
+    QLineEdit* customValueField_ = nullptr;       // Text4
+    QLineEdit* paperField_ = nullptr;             // Text5, hidden: YOSHI as loaded
+    QLineEdit* connectionTypeField_ = nullptr;    // Text6, hidden: PRINTER as loaded
+    QLabel* currentLayout_ = nullptr;             // Label3
+    QPushButton* saveButton_ = nullptr;           // Command4
+    QPushButton* orderButton_ = nullptr;          // Command1
+};
+
+} // namespace hakobee

@@ -1,0 +1,154 @@
+// `hakobee print` as a cron job runs it: the built program, with no display
+// and no platform named, printing to the PDF printer.
+
+#include "support/barcodescan.h"
+
+#include <mdbwriter/mdbwriter.h>
+#include <testdata/productstable.h>
+#include <testdata/sampleproducts.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace hakobee;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the program without a display: DISPLAY, WAYLAND_DISPLAY and
+// QT_QPA_PLATFORM are all unset.
+Run runHakobee(const QStringList& arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(HAKOBEE_EXECUTABLE), arguments);
+    process.waitForFinished(120'000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QStringList pdfFilesIn(const QString& folder)
+{
+    QStringList files;
+    for (const QString& name : QDir(folder).entryList({u"*.pdf"_qs}, QDir::Files, QDir::Name))
+        files.append(QDir(folder).filePath(name));
+    return files;
+}
+
+QString scannedCode(const QString& barcode)
+{
+    return (barcode.size() == 8 ? u"EAN-8:"_qs : u"EAN-13:"_qs) + barcode;
+}
+
+} // namespace
+
+class TestPrintCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void printsEveryRecordOfTheSampleAsAScannableLabel()
+    {
+        // An empty settings root: the defaults, pointing at the sample, are restored.
+        QTemporaryDir root;
+        const QString out = root.filePath(u"labels"_qs);
+        const Run run =
+            runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.err.contains(u"設定ファイルを初期値に戻しました"_qs), qPrintable(run.err));
+        QVERIFY(QFile::exists(root.filePath(u"qvx_ini/nimbeconfig4.txt"_qs)));
+
+        const QList<testdata::SampleProduct>& products = testdata::sampleProducts();
+        const QStringList files = pdfFilesIn(out);
+        QCOMPARE(files.size(), products.size());
+        QVERIFY2(run.out.contains(u"%1 枚"_qs.arg(products.size())) && run.out.contains(out),
+                 qPrintable(run.out));
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const test::ScanResult scan = test::scanPrintedPdf(files[i]);
+            QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
+            QCOMPARE(scan.symbols, QStringList{scannedCode(products[i].barcode)});
+        }
+    }
+
+    void rowsPrintThatPartOfTheQuery()
+    {
+        QTemporaryDir root;
+        const QString out = root.filePath(u"labels"_qs);
+        const Run run = runHakobee({u"print"_qs, u"--rows"_qs, u"3-5"_qs, u"--settings-root"_qs,
+                                    root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QStringList files = pdfFilesIn(out);
+        QCOMPARE(files.size(), 3);
+        const QList<testdata::SampleProduct>& products = testdata::sampleProducts();
+        for (int i = 0; i < 3; ++i) {
+            const test::ScanResult scan = test::scanPrintedPdf(files[i]);
+            QCOMPARE(scan.symbols, QStringList{scannedCode(products[2 + i].barcode)});
+        }
+    }
+
+    void failureStopsAtItsRowWithAReason()
+    {
+        QTemporaryDir root;
+        // The restored defaults, then a database whose 7th price is null.
+        QVERIFY(runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs,
+                            root.path(), u"--pdf"_qs, root.filePath(u"first"_qs)})
+                    .exitCode == 0);
+        const QString database = root.filePath(u"spoiled.mdb"_qs);
+        mdbwriter::Table table = testdata::generatedProductsTable(u"Master"_qs, 10);
+        const auto generated = table.rowAt;
+        table.rowAt = [generated](qint64 row, QList<mdbwriter::Value>& values) {
+            generated(row, values);
+            if (row == 6)
+                values[3] = std::monostate();
+        };
+        mdbwriter::writeDatabase(database, {table});
+        QFile settings(root.filePath(u"qvx_ini/nimbeconfig2.txt"_qs));
+        QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        settings.write(
+            u"\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"%1\",\"Master\",\"select bar,hi,mei,as2 from \"\r\n"_qs
+                .arg(database)
+                .toUtf8());
+        settings.close();
+
+        const QString out = root.filePath(u"labels"_qs);
+        const Run run =
+            runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, out});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(u"7行目"_qs) && run.err.contains(u"税込価格"_qs),
+                 qPrintable(run.err));
+        QCOMPARE(pdfFilesIn(out).size(), 6);
+    }
+
+    void wrongCommandLinesAndUnknownPrinters()
+    {
+        QTemporaryDir root;
+        for (const QStringList& arguments :
+             {QStringList{u"--rows"_qs, u"5-3"_qs}, QStringList{u"--rows"_qs, u"0-3"_qs},
+              QStringList{u"--pdf"_qs, root.path(), u"--printer"_qs, u"x"_qs},
+              QStringList{u"--colour"_qs, u"red"_qs}, QStringList{u"--pdf"_qs}}) {
+            const Run run = runHakobee(QStringList{u"print"_qs} + arguments);
+            QVERIFY2(run.exitCode == 2, qPrintable(arguments.join(u' ')));
+            QVERIFY(run.err.contains(u"使い方: hakobee print"_qs));
+        }
+        const Run run = runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(),
+                                    u"--printer"_qs, u"どこにもないプリンタ"_qs});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(u"使えるプリンタ"_qs), qPrintable(run.err));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPrintCommand)
+#include "tst_printcommand.moc"

@@ -10,6 +10,7 @@
 #include "support/unwritablefolder.h"
 #include "ui/screens/connectiontypescreen.h"
 #include "ui/screens/datasourcescreen.h"
+#include "ui/screens/layoutselectionscreen.h"
 #include "ui/screens/paperselectionscreen.h"
 #include "ui/screens/positionadjustmentscreen.h"
 
@@ -54,6 +55,8 @@ class SaveFaultsTest : public QObject
     std::unique_ptr<ShellFixture> shell;
     std::unique_ptr<UnwritableFolder> unwritable;
     std::unique_ptr<PrinterFixture> printers;
+    int casesPassed = 0;
+    bool refusedByFileSystem = false;
 
     // Opens the screen, changes what it will save and presses its save
     // button. Returns the screen, or null when it did not open.
@@ -76,6 +79,15 @@ class SaveFaultsTest : public QObject
             auto* slider = control<QSlider>(form, "Slider1");
             slider->setValue(slider->value() == 5 ? 4 : 5);
             control<QPushButton>(form, "Command1")->click();
+            return form;
+        }
+        if (screen == u"Form3"_qs) {
+            auto* form = shell->screens.open<LayoutSelectionScreen>();
+            if (!form)
+                return nullptr;
+            control<QLineEdit>(form, "Text1")->setText(u"ハコビー商店, 本店"_qs);
+            control<QRadioButton>(form, "Option1(0)")->click();
+            control<QPushButton>(form, "Command4")->click();
             return form;
         }
         if (screen == u"Form7"_qs) {
@@ -138,6 +150,7 @@ private slots:
             {"setOracle Command4", SettingsFiles::dataSource},
             {"setOracle Command2", SettingsFiles::dataSource},
             {"Form13", SettingsFiles::furnitureSlip},
+            {"Form3", SettingsFiles::layout},
             {"Form7", SettingsFiles::layout},
             {"Form17", SettingsFiles::layout},
         };
@@ -178,6 +191,14 @@ private slots:
         after.remove(UnwritableFolder::fillerName());
         QCOMPARE(after.keys(), before.keys());
         QVERIFY(after == before);
+        ++casesPassed;
+        refusedByFileSystem = unwritable->mountError().isEmpty();
+    }
+
+    void cleanupTestCase()
+    {
+        qInfo("reliability: save-faults cases=%d refused-by=%s", casesPassed,
+              refusedByFileSystem ? "tmpfs-full-or-read-only" : "size-limit-or-permissions");
     }
 };
 

@@ -86,6 +86,10 @@ RunResult ContinuousRun::start(const QString& query, int& allowance)
         RecordsetRows rows(std::move(connection), std::move(records));
         for (;;) {
             result.nextRowNumber = rows.currentRowNumber();
+            // A row that cannot even be read (the file damaged or written
+            // over under the run) is that row's failure, after the labels
+            // printed so far: not a run that could not start.
+            result.failure.rowNumber = result.nextRowNumber;
             if (rows.atEnd()) {
                 view_.showRunStatus(RunStatus::Finished);
                 result.end = RunEnd::Completed;
@@ -101,6 +105,7 @@ RunResult ContinuousRun::start(const QString& query, int& allowance)
             ++result.printed;
             result.failure = {};
             lowerAllowanceText();
+            result.failure.rowNumber = rows.currentRowNumber() + 1;
             rows.moveNext();
         }
     } catch (const Error& error) {

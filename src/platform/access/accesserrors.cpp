@@ -78,6 +78,15 @@ Error passwordProtected(const QString& path, bool encrypted, const QString& engi
                       engine);
 }
 
+Error changedWhileRead(const QString& path)
+{
+    return withEngine(
+        QStringLiteral("データベースファイル「%1」が読み込みの途中で書き換えられました。"
+                       "書き換えが終わってから、もう一度開いてください。")
+            .arg(shown(path)),
+        QStringLiteral("the file's size or modification time changed"));
+}
+
 Error tableDamaged(const QString& path, const QString& table, const QString& engine)
 {
     return withEngine(QStringLiteral("データベースファイル「%1」のテーブル「%2」が壊れています。"

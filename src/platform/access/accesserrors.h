@@ -17,6 +17,8 @@ Error damaged(const QString& path, const QString& engine);
 // A file that needs its password: one with a database password, or
 // (encrypted) one whose pages are encrypted with it.
 Error passwordProtected(const QString& path, bool encrypted, const QString& engine);
+// The file was written over while it was being read.
+Error changedWhileRead(const QString& path);
 Error tableDamaged(const QString& path, const QString& table, const QString& engine);
 Error noSuchTable(const QString& path, const QString& table, const QString& engine);
 Error noSuchColumn(const QString& path, const QString& column, const QString& engine);

@@ -8,8 +8,11 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <utility>
+
+#include <sys/stat.h>
 
 namespace hakobee {
 
@@ -201,7 +204,32 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString& path)
 
 AccessFile::AccessFile(QString path, MdbHandlePtr handle, quint32 pageCount)
     : path_(std::move(path)), handle_(std::move(handle)), pageCount_(pageCount)
-{}
+{
+    opened_ = currentVersion();
+}
+
+AccessFile::Version AccessFile::currentVersion() const
+{
+    // The modification time, not the inode's change time: removing the file
+    // or renaming another over it changes the latter, and the open file
+    // still reads as it did.
+    struct stat status
+    {};
+    if (::fstat(fileno(handle_->f->stream), &status) != 0)
+        return {};
+#if defined(Q_OS_LINUX)
+    return {qint64(status.st_size),
+            qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec};
+#else
+    return {qint64(status.st_size), qint64(status.st_mtime) * 1'000'000'000};
+#endif
+}
+
+void AccessFile::checkUnchanged() const
+{
+    if (!(currentVersion() == opened_))
+        throw accesserror::changedWhileRead(path_);
+}
 
 MdbHandlePtr AccessFile::newScanHandle() const
 {

@@ -36,13 +36,29 @@ public:
     // scan of one table; scans on the same file do not disturb each other.
     MdbHandlePtr newScanHandle() const;
 
+    // Throws hakobee::Error when the open file was written over since it was
+    // opened (a copy tool replacing it in place): pages read before and after
+    // that belong to two different databases. A file removed or renamed
+    // over stays what was opened, and reads on.
+    void checkUnchanged() const;
+
 private:
+    // What tells one version of the open file from another.
+    struct Version
+    {
+        qint64 size = 0;
+        qint64 modified = 0; // nanoseconds
+        bool operator==(const Version&) const = default;
+    };
+
     AccessFile(QString path, MdbHandlePtr handle, quint32 pageCount);
     void readCatalog();
+    Version currentVersion() const;
 
     QString path_;
     MdbHandlePtr handle_;
     quint32 pageCount_ = 0;
+    Version opened_;
     QList<AccessTableEntry> tables_;
 };
 

@@ -116,7 +116,7 @@ QString withoutTrailingZeros(QString number)
 } // namespace
 
 TableReader::TableReader(const AccessFile& file, const AccessTableEntry& table)
-    : path_(file.path()), tableName_(table.name), pageCount_(file.pageCount())
+    : file_(file), path_(file.path()), tableName_(table.name), pageCount_(file.pageCount())
 {
     if (table.definitionPage == 0 || table.definitionPage >= pageCount_) {
         fail(QStringLiteral("its definition page %1 lies outside the file's %2 pages")
@@ -445,6 +445,9 @@ bool TableReader::readNextDataPage()
                  .arg(table->cur_phys_pg));
     if (mdb_read_pg(mdb, quint32(page)) != mdb->fmt->pg_size)
         fail(QStringLiteral("its data page %1 cannot be read").arg(page));
+    // A page of a file written over since it was opened is another
+    // database's: its rows must not follow the ones read before.
+    file_.checkUnchanged();
     table->cur_phys_pg = quint32(page);
     if (mdb->pg_buf[0] != MDB_PAGE_DATA ||
         quint32(mdb_get_int32(mdb->pg_buf, 4)) != entry_.table_pg)
@@ -577,6 +580,8 @@ QByteArray TableReader::longValue(int column)
         if (pageRow == 0 && quint32(value.size()) < length)
             fail(where + QStringLiteral(" ends before its length"));
     }
+    // Pieces on pages of a file written over meanwhile are not this value's.
+    file_.checkUnchanged();
     return value;
 }
 

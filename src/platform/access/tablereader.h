@@ -87,6 +87,7 @@ private:
     QByteArray longValue(int column);
     const unsigned char* fieldBytes(int column) const;
 
+    const AccessFile& file_;
     QString path_;
     QString tableName_;
     quint32 pageCount_ = 0;

@@ -2,20 +2,34 @@
 # Installs what is missing, builds, readies the CUPS print queue the printing
 # tests use, and runs every test; then builds everything again with clang,
 # AddressSanitizer and UndefinedBehaviorSanitizer (preset "asan"), runs every
-# test again there, and runs each fuzz target for a bounded time.
+# test again there, and runs each fuzz target for a bounded time. The time
+# of each step goes to build/test-times.txt (scripts/reliability-report.sh).
 #
 #   FUZZ_SECONDS=60   seconds per fuzz target (0 leaves the fuzzing out)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh default
-scripts/cups-setup.sh
-scripts/npm-deps.sh
-ctest --preset default
+mkdir -p build
+times=build/test-times.txt
+: >"$times"
+started=$SECONDS
+step() {
+  local name="$1"
+  shift
+  local from=$SECONDS
+  "$@"
+  echo "$name=$((SECONDS - from))" >>"$times"
+}
 
-cmake --preset asan >/dev/null
-cmake --build --preset asan
-ctest --preset asan
+step build-default scripts/build.sh default
+step cups-setup scripts/cups-setup.sh
+step npm-deps scripts/npm-deps.sh
+step test-default ctest --preset default
+
+step configure-asan cmake --preset asan >/dev/null
+step build-asan cmake --build --preset asan
+step test-asan ctest --preset asan
 
 if (("${FUZZ_SECONDS:-60}" > 0)); then
-  scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+  step fuzz scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
 fi
+echo "total=$((SECONDS - started))" >>"$times"

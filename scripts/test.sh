@@ -4,7 +4,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer (preset "asan"), runs every
 # test again there, and runs each fuzz target for a bounded time.
 #
-#   FUZZ_SECONDS=60   seconds per fuzz target (0 leaves the fuzzing out)
+#   FUZZ_SECONDS=30   seconds per fuzz target (0 leaves the fuzzing out)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh default
@@ -16,6 +16,6 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
 
-if (("${FUZZ_SECONDS:-60}" > 0)); then
-  scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+if (("${FUZZ_SECONDS:-30}" > 0)); then
+  scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 fi

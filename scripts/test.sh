@@ -5,7 +5,7 @@
 # test again there, and runs each fuzz target for a bounded time. The time
 # of each step goes to build/test-times.txt (scripts/reliability-report.sh).
 #
-#   FUZZ_SECONDS=60   seconds per fuzz target (0 leaves the fuzzing out)
+#   FUZZ_SECONDS=30   seconds per fuzz target (0 leaves the fuzzing out)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mkdir -p build
@@ -29,7 +29,7 @@ step configure-asan cmake --preset asan >/dev/null
 step build-asan cmake --build --preset asan
 step test-asan ctest --preset asan
 
-if (("${FUZZ_SECONDS:-60}" > 0)); then
-  step fuzz scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+if (("${FUZZ_SECONDS:-30}" > 0)); then
+  step fuzz scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 fi
 echo "total=$((SECONDS - started))" >>"$times"

@@ -83,6 +83,15 @@ field() { sed -n "s/.*[[:space:]]$2=\([^[:space:]]*\).*/\1/p" <<<"$1" | head -1;
   echo
   grep -h "reliability: " "$default_log" | sed 's/.*reliability: /- /' | sort -u
   echo
+  echo "What the figures mean: \`settings-kills\`: a child saving a settings file in a loop,"
+  echo "killed with SIGKILL; \`old\`/\`new\` the file held the content from before/after the save"
+  echo "under way, \`other\` anything else (must be 0), \`stray-files\` temporary files a killed"
+  echo "save left beside the file (Qt links the finished file under a random name, then renames"
+  echo "it). \`save-faults\`: every saving screen on a full and a read-only file system."
+  echo "\`database-*-during-run\`: the file changed at the sixth label of 40. \`spooler-*\`: the"
+  echo "test's own CUPS queue refusing or stopped at the sixth label of 20; \`jobs\` those that"
+  echo "reached the queue. \`soak\`: resident memory and open files after runs 2 and 10."
+  echo
   echo "Under the sanitizers:"
   echo
   grep -h "reliability: " "$asan_log" | sed 's/.*reliability: /- /' | sort -u

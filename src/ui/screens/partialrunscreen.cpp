@@ -17,6 +17,7 @@
 #include "ui/screens/labelpreview.h"
 #include "ui/screens/layoutselectionscreen.h"
 #include "ui/screens/recordgridview.h"
+#include "ui/screens/runscreenframe.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -95,16 +96,7 @@ QString PartialRunScreen::databasePathInvalidMessage()
 
 void PartialRunScreen::buildControls()
 {
-    auto* menu = new QMenuBar(this);
-    QAction* close = menu->addAction(u"終了"_qs);
-    close->setObjectName(u"閉じる"_qs);
-    connect(close, &QAction::triggered, this, &PartialRunScreen::closeScreen);
-
-    status_ = controls::label(this, u"Label1"_qs);
-    controls::setTextColour(status_, Qt::red);
-    QFont statusFont = status_->font();
-    statusFont.setBold(true);
-    status_->setFont(statusFont);
+    status_ = makeRunStatusLine(this);
 
     gridView_ = new RecordGridView(this);
     sample_ = new BarcodeSampleView(this);
@@ -151,14 +143,7 @@ void PartialRunScreen::buildControls()
     side->addStretch(1);
     side->addWidget(startButton_);
 
-    auto* body = new QHBoxLayout;
-    body->addWidget(gridView_, 1);
-    body->addLayout(side);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menu);
-    layout->addWidget(status_);
-    layout->addLayout(body, 1);
+    arrangeRunScreen(this, status_, gridView_, side);
 }
 
 bool PartialRunScreen::load()
@@ -170,11 +155,7 @@ bool PartialRunScreen::load()
     if (context().labels)
         sample_->setBarcodeCalls(&context().labels->barcodeCalls());
     try {
-        const DataSourceSettings dataSource = readDataSourceRows(*context().settings);
-        databasePath_->setText(dataSource.databasePath);
-        table_->setText(dataSource.table);
-        selectText_->setText(dataSource.selectText);
-        query_ = dataSourceQuery(selectText_->text(), table_->text());
+        query_ = loadDataSourceFields(*context().settings, databasePath_, table_, selectText_);
         grid_ = openRecordGrid(*context().databases, databasePath_->text(), query_);
         grid_->setObjectName(u"Adodc1"_qs);
         gridView_->setGrid(grid_.get());

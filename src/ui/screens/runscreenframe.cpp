@@ -1,0 +1,53 @@
+#include "ui/screens/runscreenframe.h"
+
+#include "core/datasource/datasourcefile.h"
+#include "ui/controls.h"
+#include "ui/screen.h"
+#include "ui/screens/recordgridview.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+
+namespace hakobee {
+
+QLabel* makeRunStatusLine(QWidget* screen)
+{
+    QLabel* status = controls::label(screen, u"Label1"_qs);
+    controls::setTextColour(status, Qt::red);
+    QFont bold = status->font();
+    bold.setBold(true);
+    status->setFont(bold);
+    return status;
+}
+
+void arrangeRunScreen(Screen* screen, QLabel* status, RecordGridView* grid, QVBoxLayout* side)
+{
+    auto* menu = new QMenuBar(screen);
+    QAction* close = menu->addAction(u"終了"_qs);
+    close->setObjectName(u"閉じる"_qs);
+    QObject::connect(close, &QAction::triggered, screen, &Screen::closeScreen);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(grid, 1);
+    body->addLayout(side);
+
+    auto* layout = new QVBoxLayout(screen);
+    layout->setMenuBar(menu);
+    layout->addWidget(status);
+    layout->addLayout(body, 1);
+}
+
+QString loadDataSourceFields(const SettingsFolder& settings, QLineEdit* databasePath,
+                             QLineEdit* table, QLineEdit* selectText)
+{
+    const DataSourceSettings dataSource = readDataSourceRows(settings);
+    databasePath->setText(dataSource.databasePath);
+    table->setText(dataSource.table);
+    selectText->setText(dataSource.selectText);
+    return dataSourceQuery(selectText->text(), table->text());
+}
+
+} // namespace hakobee

@@ -34,14 +34,20 @@ enum class PrinterSetting
 QString printerSettingName(PrinterSetting setting);
 
 // A paper size a printer accepts: its code and the size of the page it
-// gives, as named (portrait), in twips.
+// gives, as named (portrait), in twips, with the name the printer gives it
+// (empty where it gives none). Two entries are the same size when code and
+// dimensions agree, whatever they are called.
 struct SupportedPaperSize
 {
     int code = 0;
     int widthTwips = 0;
     int heightTwips = 0;
+    QString name;
 
-    friend bool operator==(const SupportedPaperSize&, const SupportedPaperSize&) = default;
+    friend bool operator==(const SupportedPaperSize& a, const SupportedPaperSize& b)
+    {
+        return a.code == b.code && a.widthTwips == b.widthTwips && a.heightTwips == b.heightTwips;
+    }
 };
 
 // One installed printer with its settings for this process. Changing a

@@ -242,7 +242,7 @@ int main(int argc, char* argv[])
             static_cast<int>(QDir(folder).entryList({u"label-*.pdf"_qs}, QDir::Files).size());
         std::printf("writer=%s\n", qtWriter ? "qt" : "printer");
         if (!qtWriter)
-            std::printf("font_files=%s\n", qPrintable(device.pdfCanvas().fontFiles().join(u';')));
+            std::printf("font_files=%s\n", qPrintable(device.labelCanvas().fontFiles().join(u';')));
         std::printf("labels=%d\n", count);
         std::printf("label_files=%d\n", files);
         figure("seconds", seconds);

@@ -26,6 +26,7 @@
 #include "platform/desktop/fonts.h"
 #include "platform/printing/printjoboutput.h"
 #include "platform/printing/qtprinterbackend.h"
+#include "platform/printing/qtprinterdevice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -55,7 +56,7 @@ void say(const QString& text)
 QString usage()
 {
     return u"使い方: hakobee print [--rows 開始行-終了行] [--pdf フォルダ | --printer プリンタ名] "
-           u"[--settings-root フォルダ]"_qs;
+           u"[--job-format raster|pdf] [--settings-root フォルダ]"_qs;
 }
 
 struct PrintOptions
@@ -63,6 +64,7 @@ struct PrintOptions
     std::optional<std::pair<qint64, qint64>> rows;
     QString pdfFolder;
     QString printerName;
+    QtPrinterDevice::JobFormat jobFormat = QtPrinterDevice::JobFormat::DriversOwn;
     QString settingsRoot = SettingsFolder::defaultRoot();
 };
 
@@ -95,6 +97,12 @@ std::variant<PrintOptions, QString> parseOptions(int argc, char** argv)
             options.pdfFolder = value;
         } else if (option == u"--printer") {
             options.printerName = value;
+        } else if (option == u"--job-format") {
+            if (value != u"raster" && value != u"pdf")
+                return u"--job-format には raster か pdf を指定してください。「%1」は使えません。"_qs
+                    .arg(value);
+            options.jobFormat = value == u"pdf" ? QtPrinterDevice::JobFormat::Pdf
+                                                : QtPrinterDevice::JobFormat::DriversOwn;
         } else if (option == u"--settings-root") {
             options.settingsRoot = value;
         } else {
@@ -195,6 +203,8 @@ int printLabels(const PrintOptions& options)
             options.printerName, printer.installedPrinters().join(u"、"_qs)));
         return ExitCode::failure;
     }
+    if (auto* device = dynamic_cast<QtPrinterDevice*>(&printer.device()))
+        device->setJobFormat(options.jobFormat);
     StandardErrorMessages messages;
     NoPrintSetupDialog dialog;
     PrinterSetup printerSetup(printer, dialog, messages);
@@ -265,6 +275,9 @@ QString helpText()
            u"  --rows 開始行-終了行    部分発行: クエリ結果のこの範囲の行だけを印刷する\n"
            u"  --pdf フォルダ          PDF プリンターでこのフォルダに 1 件 1 ファイルで書く\n"
            u"  --printer プリンタ名    このプリンターに印刷する（既定: 現在のプリンター）\n"
+           u"  --job-format raster|pdf  ラスター対応のドライバー（ラベルプリンター）にも\n"
+           u"                          PDF "
+           u"で送る（pdf）か、ドライバーのラスターで送る（raster、既定）\n"
            u"  --settings-root フォルダ  設定フォルダー qvx_ini をこのフォルダーの下で使う\n"
            u"\n"
            u"進み具合は標準エラー出力に書きます。\n"

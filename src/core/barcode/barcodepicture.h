@@ -2,6 +2,7 @@
 
 #include "core/printer/printercanvas.h"
 
+#include <QImage>
 #include <QList>
 #include <QString>
 
@@ -15,10 +16,12 @@ struct BarcodeBar
     int widthModules = 1;
 };
 
-// A linear barcode kept as vector data: bars in whole modules, drawn at the
+// A linear barcode kept as its bars in whole modules, drawn at the
 // resolution of the device it lands on. The module width is snapped to whole
 // device dots so every bar has the same width on paper, which is what a
-// scanner needs; the quiet zones are part of the picture's width.
+// scanner needs, and the bars are drawn as a 1-bit image of exactly those
+// dots placed on a whole dot, so that no rasteriser on the way moves an
+// edge; the quiet zones are part of the picture's width (white in the image).
 class BarcodePicture : public PrintPicture
 {
 public:
@@ -41,6 +44,9 @@ public:
 
     // Whole device dots per module on a device of this resolution.
     static int moduleDots(double dotsPerMm);
+
+    // The bars as dots on a device of this resolution: 1 = bar, white quiet zones.
+    QImage imageDots(double dotsPerMm) const;
 
     QSizeF sizeMm(double dotsPerMm) const override;
     void paint(QPainter& painter, QPointF topLeftDots, double dotsPerMm) const override;

@@ -42,7 +42,7 @@ struct SupportedPaperSize
     int code = 0;
     int widthTwips = 0;
     int heightTwips = 0;
-    QString name;
+    QString name = {};
 
     friend bool operator==(const SupportedPaperSize& a, const SupportedPaperSize& b)
     {
@@ -68,8 +68,9 @@ public:
     // value; the setting then keeps its previous value.
     virtual void setSetting(PrinterSetting which, int value) = 0;
 
-    // Every paper size code from 1 to 1024 that setSetting(PrinterSetting::PaperSize, code)
-    // accepts, once each, in ascending order, with the page size it gives;
+    // Every paper size code (1 to highestPaperSizeCode, core/printer/papercodes.h)
+    // that setSetting(PrinterSetting::PaperSize, code) accepts, once each, in
+    // ascending order, with the page size it gives and the printer's name for it;
     // the user-defined code (256) carries the current page size. Asked of
     // the printer as a whole rather than code by code, it changes no setting.
     virtual QList<SupportedPaperSize> supportedPaperSizes() const = 0;

@@ -54,12 +54,29 @@ void CupsOutput::deliver(const Job& job)
 
     // A queue name may carry an instance ("queue/instance"); CUPS takes the queue.
     const QByteArray queue = queue_.section(QLatin1Char('/'), 0, 0).toUtf8();
+    const auto failure = [this]() {
+        return Error(QStringLiteral("プリンタ「%1」に印刷できません。%2")
+                         .arg(queue_, QString::fromUtf8(cupsLastErrorString())));
+    };
+    // The document goes to the spooler as it is, with its type named, so
+    // the spooler neither guesses the type nor reads it from a file.
     const int jobId =
-        cupsPrintFile(queue.constData(), QFile::encodeName(job.spoolFile).constData(),
-                      job.title.toUtf8().constData(), options.count(), options.options());
+        cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), job.title.toUtf8().constData(),
+                      options.count(), options.options());
     if (jobId == 0)
-        throw Error(QStringLiteral("プリンタ「%1」に印刷できません。%2")
-                        .arg(queue_, QString::fromUtf8(cupsLastErrorString())));
+        throw failure();
+    const QByteArray& bytes = job.document.bytes;
+    const bool sent =
+        cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), jobId, "label", job.document.format,
+                          1) == HTTP_STATUS_CONTINUE &&
+        cupsWriteRequestData(CUPS_HTTP_DEFAULT, bytes.constData(),
+                             static_cast<size_t>(bytes.size())) == HTTP_STATUS_CONTINUE;
+    if (cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) != IPP_STATUS_OK || !sent) {
+        const Error error = failure();
+        // A job the spooler holds without its document would wait forever.
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), jobId, 1);
+        throw error;
+    }
     lastJobId_ = jobId;
 }
 

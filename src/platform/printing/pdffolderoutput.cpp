@@ -1,6 +1,7 @@
 #include "platform/printing/printjoboutput.h"
 
 #include "core/error.h"
+#include "platform/printing/printjobspool.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,6 +47,8 @@ QString PdfFolderOutput::spoolFolder()
 void PdfFolderOutput::deliver(const Job& job)
 {
     const QDir folder(spoolFolder());
+    // Written whole under a name no reader takes for a label, then renamed.
+    const SpoolFile spool(folder.path(), job.document.bytes);
     // The folder is listed once; after that the next number is known. The
     // rename never replaces a file, so a number another copy of the program
     // (or anyone) took meanwhile makes it fail, and the next one is tried.
@@ -54,7 +57,7 @@ void PdfFolderOutput::deliver(const Job& job)
     for (int attempt = 0; attempt < 1000; ++attempt, ++nextNumber_) {
         const QString target = folder.filePath(
             QStringLiteral("label-%1.pdf").arg(nextNumber_, 6, 10, QLatin1Char('0')));
-        if (QFile::rename(job.spoolFile, target)) {
+        if (QFile::rename(spool.path(), target)) {
             ++nextNumber_;
             return;
         }

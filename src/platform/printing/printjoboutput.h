@@ -1,15 +1,19 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace hakobee {
 
-// A finished print job as a PDF file, and where it goes from there. The
-// canvas draws each job into a spool file first, so that an aborted job
-// leaves nothing behind: only deliver() hands it on.
+// A finished print job, and where it goes from there. The canvas builds
+// each job whole before it hands it on, so that an aborted job leaves
+// nothing behind: only deliver() passes it to the printer or the folder.
 class PrintJobOutput
 {
 public:
+    static constexpr const char* pdfFormat = "application/pdf";
+    static constexpr const char* cupsRasterFormat = "application/vnd.cups-raster";
+
     virtual ~PrintJobOutput() = default;
 
     // The folder for spool files, on the same file system as the
@@ -17,11 +21,18 @@ public:
     // be made.
     virtual QString spoolFolder() = 0;
 
+    // The job's bytes and their MIME type (pdfFormat or cupsRasterFormat).
+    struct Document
+    {
+        QByteArray bytes;
+        const char* format = pdfFormat;
+    };
+
     struct Job
     {
-        QString spoolFile; // the PDF; removed by the caller afterwards if still there
+        Document document;
         QString title;
-        QString paperKey; // the page size's printer name, such as "A4"
+        QString paperKey; // the page size's printer name, such as "A4" or "w162h90"
         bool landscape = false;
         bool duplexLongEdge = false;
         bool duplexShortEdge = false;
@@ -51,7 +62,8 @@ private:
     int nextNumber_ = 0;
 };
 
-// Sends each job to a CUPS queue.
+// Sends each job to a CUPS queue, streamed to the spooler as one document
+// of the job's own type, with the paper and sides as job options.
 class CupsOutput : public PrintJobOutput
 {
 public:

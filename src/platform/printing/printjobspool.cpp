@@ -29,14 +29,14 @@ SpoolFile::~SpoolFile()
     QFile::remove(path_);
 }
 
-PrintJobOutput::Job spooledJob(const QPrinter& printer, const QString& spoolFile,
-                               const QString& title)
+PrintJobOutput::Job printJob(const QPrinter& printer, PrintJobOutput::Document document,
+                             const QString& title, const QString& paperKey)
 {
     PrintJobOutput::Job job;
-    job.spoolFile = spoolFile;
+    job.document = std::move(document);
     job.title = title;
     const QPageLayout layout = printer.pageLayout();
-    job.paperKey = layout.pageSize().key();
+    job.paperKey = paperKey.isEmpty() ? layout.pageSize().key() : paperKey;
     job.landscape = layout.orientation() == QPageLayout::Landscape;
     job.duplexLongEdge = printer.duplex() == QPrinter::DuplexLongSide ||
                          (printer.duplex() == QPrinter::DuplexAuto && !job.landscape);

@@ -9,8 +9,8 @@ class QPrinter;
 
 namespace hakobee {
 
-// A unique file in a spool folder holding one job's PDF until the output
-// takes it; removed on destruction unless the output moved it away.
+// A unique file in a spool folder holding one job until the output takes
+// it; removed on destruction unless the output moved it away.
 class SpoolFile
 {
 public:
@@ -26,9 +26,10 @@ private:
     QString path_;
 };
 
-// The job as the output receives it: the spool file with the title, paper
-// and sides the printer is set to.
-PrintJobOutput::Job spooledJob(const QPrinter& printer, const QString& spoolFile,
-                               const QString& title);
+// The job as the output receives it: the document with the title, paper
+// and sides the printer is set to. The paper is the page size's key unless
+// the printer's own name for it is given.
+PrintJobOutput::Job printJob(const QPrinter& printer, PrintJobOutput::Document document,
+                             const QString& title, const QString& paperKey = {});
 
 } // namespace hakobee

@@ -114,7 +114,10 @@ void QtPrinterCanvas::endDocument()
     const std::unique_ptr<Job> job = std::move(job_);
     job->finish();
 
-    output_.deliver(spooledJob(printer_, job->spoolFile(), jobTitle_));
+    QFile written(job->spoolFile());
+    if (!written.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("印刷データを作れませんでした。"));
+    output_.deliver(printJob(printer_, {written.readAll(), PrintJobOutput::pdfFormat}, jobTitle_));
 }
 
 void QtPrinterCanvas::abortDocument()

@@ -1,20 +1,22 @@
 #include "platform/printing/qtprinterdevice.h"
 
 #include "core/error.h"
+#include "core/printer/papercodes.h"
 #include "core/units.h"
 
 #include <QPrinterInfo>
 
+#include <algorithm>
 #include <cmath>
 
 namespace hakobee {
 
 namespace {
 
-constexpr int userDefinedPaperSize = 256;
-// The paper size codes a printer is asked about: the Windows numbers and the
-// drivers' own numbers above 256 that the paper screen lists.
-constexpr int highestPaperSizeCode = 1024;
+constexpr int userDefinedPaperSize = userDefinedPaperSizeCode;
+// A resolution for a driver that names none: the common one of label and
+// office printers.
+constexpr int fallbackResolutionDpi = 300;
 // The largest page a DEVMODE record can carry: 32767 tenths of a millimetre.
 constexpr double largestPageMm = 3276.7;
 
@@ -67,15 +69,18 @@ std::unique_ptr<QtPrinterDevice> QtPrinterDevice::openQueue(const QString& queue
     const QString port = info.location().isEmpty() ? queue : info.location();
     std::unique_ptr<QtPrinterDevice> device(
         new QtPrinterDevice(queue, info.makeAndModel(), port, std::make_unique<CupsOutput>(queue)));
-    device->printer_.setPrinterName(queue);
     PrinterCapabilities& capabilities = device->capabilities_;
-    capabilities.pageSizes = info.supportedPageSizes();
-    capabilities.customPageSizes = info.supportsCustomPageSizes();
-    capabilities.resolutionsDpi = info.supportedResolutions();
     for (QPrinter::ColorMode mode : info.supportedColorModes())
         capabilities.colourModes.append(mode);
     capabilities.duplexModes = info.supportedDuplexModes();
+    if (!device->describeFromDriver(queue)) {
+        device->printer_.setPrinterName(queue);
+        capabilities.pageSizes = info.supportedPageSizes();
+        capabilities.customPageSizes = info.supportsCustomPageSizes();
+        capabilities.resolutionsDpi = info.supportedResolutions();
+    }
     device->printer_.setPaperSource(QPrinter::Auto);
+    device->updateCanvas();
     return device;
 }
 
@@ -115,6 +120,8 @@ int QtPrinterDevice::setting(PrinterSetting which) const
     const QPageLayout layout = printer_.pageLayout();
     switch (which) {
     case PrinterSetting::PaperSize: {
+        if (driver_ && !userDefinedSize_)
+            return currentMedia_ >= 0 ? mediaCodes_[currentMedia_] : userDefinedPaperSize;
         const int code = layout.pageSize().windowsId();
         // A size Windows has no number for is a user-defined one.
         return userDefinedSize_ || code <= 0 ? userDefinedPaperSize : code;
@@ -165,6 +172,7 @@ void QtPrinterDevice::setSetting(PrinterSetting which, int value)
         if (value != 1 && value != 2)
             rejected(which, value);
         printer_.setPageOrientation(value == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+        updateCanvas();
         return;
     case PrinterSetting::PaperSource:
         setPaperSource(value);
@@ -174,6 +182,7 @@ void QtPrinterDevice::setSetting(PrinterSetting which, int value)
                            !capabilities_.resolutionsDpi.contains(value)))
             rejected(which, value);
         printer_.setResolution(value);
+        updateCanvas();
         return;
     case PrinterSetting::ColourMode: {
         const QPrinter::ColorMode mode = value == 2 ? QPrinter::Color : QPrinter::GrayScale;
@@ -219,6 +228,14 @@ void QtPrinterDevice::setPaperSize(int code)
         userDefinedSize_ = true;
         return;
     }
+    if (driver_) {
+        const qsizetype index = mediaCodes_.indexOf(code);
+        if (code <= 0 || index < 0)
+            rejected(PrinterSetting::PaperSize, code);
+        useMedia(static_cast<int>(index));
+        userDefinedSize_ = false;
+        return;
+    }
     if (!pageSizeForCode(code) || !printer_.setPageSize(QPageSize(QPageSize::id(code))))
         rejected(PrinterSetting::PaperSize, code);
     userDefinedSize_ = false;
@@ -230,6 +247,23 @@ QList<SupportedPaperSize> QtPrinterDevice::supportedPaperSizes() const
     // same codes setPaperSize() accepts, without setting any of them. A queue
     // may report one size twice (under two names); each code comes once.
     QList<SupportedPaperSize> sizes;
+    if (driver_) {
+        for (qsizetype i = 0; i < mediaCodes_.size(); ++i) {
+            if (mediaCodes_[i] <= 0)
+                continue;
+            const QSizeF sizeMm = mediaPageSize(static_cast<int>(i)).size(QPageSize::Millimeter);
+            sizes.append({mediaCodes_[i], millimetresToTwips(sizeMm.width()),
+                          millimetresToTwips(sizeMm.height()), driver_->media()[i].displayName});
+        }
+        if (capabilities_.customPageSizes)
+            sizes.append({userDefinedPaperSize, setting(PrinterSetting::PageWidthTwips),
+                          setting(PrinterSetting::PageHeightTwips), QString()});
+        std::sort(sizes.begin(), sizes.end(),
+                  [](const SupportedPaperSize& a, const SupportedPaperSize& b) {
+                      return a.code < b.code;
+                  });
+        return sizes;
+    }
     for (int code = 1; code <= highestPaperSizeCode; ++code) {
         if (code == userDefinedPaperSize) {
             if (capabilities_.customPageSizes)
@@ -239,7 +273,8 @@ QList<SupportedPaperSize> QtPrinterDevice::supportedPaperSizes() const
         }
         if (const std::optional<QPageSize> size = pageSizeForCode(code)) {
             const QSizeF mm = size->size(QPageSize::Millimeter);
-            sizes.append({code, millimetresToTwips(mm.width()), millimetresToTwips(mm.height())});
+            sizes.append({code, millimetresToTwips(mm.width()), millimetresToTwips(mm.height()),
+                          size->name()});
         }
     }
     return sizes;
@@ -256,6 +291,19 @@ void QtPrinterDevice::setPageSizeTwips(int widthTwips, int heightTwips)
                  widthWrong ? widthTwips : heightTwips);
     }
     const QPageSize size(sizeMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    if (driver_) {
+        // A size the driver names is asked for by its name, so the driver
+        // takes its own margins and media settings for it.
+        const int media = mediaOfSize(size.size(QPageSize::Point));
+        if (media >= 0)
+            useMedia(media);
+        else if (!printer_.setPageSize(size))
+            rejected(PrinterSetting::PageWidthTwips, widthTwips);
+        currentMedia_ = media;
+        userDefinedSize_ = true;
+        updateCanvas();
+        return;
+    }
     if (!printer_.setPageSize(size))
         rejected(PrinterSetting::PageWidthTwips, widthTwips);
     userDefinedSize_ = true;
@@ -272,6 +320,96 @@ void QtPrinterDevice::setPaperSource(int code)
         return;
     }
     rejected(PrinterSetting::PaperSource, code);
+}
+
+bool QtPrinterDevice::describeFromDriver(const QString& queue)
+{
+    driver_ = CupsQueuePpd::open(queue);
+    if (!driver_ || driver_->media().isEmpty()) {
+        driver_.reset();
+        return false;
+    }
+    QList<OfferedPaper> papers;
+    for (const QueueMedia& media : driver_->media())
+        papers.append(media.paper);
+    mediaCodes_ = paperSizeCodes(papers);
+    capabilities_.customPageSizes = driver_->customSizes();
+    capabilities_.resolutionsDpi = driver_->resolutionsDpi();
+    // The printer is a page layout and a resolution to Qt; the job itself
+    // is written here.
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+    const int dpi = driver_->defaultResolutionDpi() > 0    ? driver_->defaultResolutionDpi()
+                    : !driver_->resolutionsDpi().isEmpty() ? driver_->resolutionsDpi().first()
+                                                           : fallbackResolutionDpi;
+    printer_.setResolution(dpi);
+    useMedia(std::max(driver_->defaultMediaIndex(), 0));
+    return true;
+}
+
+void QtPrinterDevice::useMedia(int index)
+{
+    const QueueMedia& media = driver_->media()[index];
+    const QSizeF sizePt(media.paper.widthPt, media.paper.heightPt);
+    const QRectF printable = media.printableAreaPt;
+    const QMarginsF marginsPt(printable.left(), printable.top(), sizePt.width() - printable.right(),
+                              sizePt.height() - printable.bottom());
+    const QPageLayout layout(mediaPageSize(index), printer_.pageLayout().orientation(), marginsPt,
+                             QPageLayout::Point);
+    if (!printer_.setPageLayout(layout))
+        rejected(PrinterSetting::PaperSize, mediaCodes_[index]);
+    currentMedia_ = index;
+    updateCanvas();
+}
+
+QPageSize QtPrinterDevice::mediaPageSize(int index) const
+{
+    // A size with a Windows number is that standard size, as the number
+    // says (A5 is 148 x 210 mm, where a PPD may round it to 421 x 595 pt);
+    // the job still asks for it by the driver's name.
+    const int code = mediaCodes_[index];
+    const QPageSize::PageSizeId standard = QPageSize::id(code);
+    if (code > 0 && code < firstDriverPaperSizeCode && standard != QPageSize::Custom)
+        return QPageSize(standard);
+    const QueueMedia& media = driver_->media()[index];
+    return QPageSize(QSizeF(media.paper.widthPt, media.paper.heightPt), QPageSize::Point,
+                     media.displayName, QPageSize::ExactMatch);
+}
+
+int QtPrinterDevice::mediaOfSize(QSizeF sizePt) const
+{
+    // Half a point: what twips and tenths of a millimetre keep of a size.
+    constexpr double tolerancePt = 0.5;
+    for (qsizetype i = 0; i < driver_->media().size(); ++i) {
+        const OfferedPaper& paper = driver_->media()[i].paper;
+        if (std::abs(paper.widthPt - sizePt.width()) <= tolerancePt &&
+            std::abs(paper.heightPt - sizePt.height()) <= tolerancePt)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+QString QtPrinterDevice::paperKey() const
+{
+    if (driver_)
+        return currentMedia_ >= 0 ? driver_->media()[currentMedia_].paper.key : QString();
+    return printer_.pageLayout().pageSize().key();
+}
+
+void QtPrinterDevice::setJobFormat(JobFormat format)
+{
+    jobFormat_ = format;
+    updateCanvas();
+}
+
+void QtPrinterDevice::updateCanvas()
+{
+    canvas_.setPaperKey(paperKey());
+    std::optional<cups_page_header2_t> raster;
+    const bool portrait = printer_.pageLayout().orientation() == QPageLayout::Portrait;
+    if (driver_ && driver_->takesCupsRaster() && jobFormat_ == JobFormat::DriversOwn && portrait)
+        raster = driver_->rasterHeader(paperKey(), printer_.pageLayout().fullRectPoints().size(),
+                                       printer_.resolution());
+    canvas_.setRasterFormat(raster);
 }
 
 } // namespace hakobee

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/printer/printerbackend.h"
-#include "platform/printing/cairopdfcanvas.h"
+#include "platform/printing/cairolabelcanvas.h"
+#include "platform/printing/cupsqueueppd.h"
 #include "platform/printing/printjoboutput.h"
 
 #include <QList>
@@ -29,9 +30,25 @@ struct PrinterCapabilities
 };
 
 // A printer driven through QPrinter: a CUPS queue, or the PDF folder printer.
+//
+// A CUPS queue with a driver (a PPD) is described by its driver: it offers
+// the sizes the PPD lists, each under its Windows number or a code above 256
+// (core/printer/papercodes.h), opens on the queue's default size and
+// resolution, and its jobs are laid out on that page at that resolution.
+// When the driver takes CUPS raster (label printers' drivers do), each job
+// is sent as that raster, drawn here, so every edge is on the printer's dot
+// grid as drawn; otherwise as a PDF. QPrinter then only holds the page
+// layout and the resolution the text is set at.
 class QtPrinterDevice : public PrinterDevice
 {
 public:
+    // What jobs to a raster driver are sent as.
+    enum class JobFormat
+    {
+        DriversOwn, // CUPS raster where the driver takes it, PDF otherwise
+        Pdf         // PDF always, rasterised by the spooler's filters
+    };
+
     // A CUPS queue as Qt lists it.
     static std::unique_ptr<QtPrinterDevice> openQueue(const QString& queue);
     // The printer that writes each job as a numbered PDF file into a folder.
@@ -47,7 +64,11 @@ public:
     QList<SupportedPaperSize> supportedPaperSizes() const override;
 
     PrinterCanvas& canvas() override { return canvas_; }
-    CairoPdfCanvas& pdfCanvas() { return canvas_; }
+    void setJobFormat(JobFormat format);
+    // The printer's own name of the current paper ("w162h90"); empty for a
+    // size it does not name.
+    QString paperKey() const;
+    CairoLabelCanvas& labelCanvas() { return canvas_; }
     const QPrinter& printer() const { return printer_; }
 
 private:
@@ -64,6 +85,16 @@ private:
     void setPageSizeTwips(int widthTwips, int heightTwips);
     void setPaperSource(int code);
 
+    // Describes the queue from its driver; false when it has none.
+    bool describeFromDriver(const QString& queue);
+    void useMedia(int index);
+    // The page a media of the driver gives.
+    QPageSize mediaPageSize(int index) const;
+    // The media of the driver's sizes that is this size in points, -1 for none.
+    int mediaOfSize(QSizeF sizePt) const;
+    // Tells the canvas what the current settings make of a job.
+    void updateCanvas();
+
     QString deviceName_;
     QString driverName_;
     QString port_;
@@ -71,10 +102,15 @@ private:
     // Windows numbers some sizes of their own, but Qt snaps a custom size to
     // a named one of the same dimensions: remember that it was user-defined.
     bool userDefinedSize_ = false;
+    // The driver's description and its sizes with their codes; no driver: null.
+    std::unique_ptr<CupsQueuePpd> driver_;
+    QList<int> mediaCodes_;
+    int currentMedia_ = -1; // into driver_->media(); -1 for a size it does not name
+    JobFormat jobFormat_ = JobFormat::DriversOwn;
     std::unique_ptr<PrintJobOutput> output_;
     QPrinter printer_{QPrinter::HighResolution};
     // Each job as its own PDF, for the folder and for the CUPS spooler alike.
-    CairoPdfCanvas canvas_{printer_, *output_};
+    CairoLabelCanvas canvas_{printer_, *output_};
 };
 
 } // namespace hakobee

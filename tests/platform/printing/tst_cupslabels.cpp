@@ -86,7 +86,7 @@ private slots:
         LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
                                cancel);
         for (auto value = values.cbegin(); value != values.cend(); ++value) {
-            device.pdfCanvas().setJobTitle(prefix + value.key());
+            device.labelCanvas().setJobTitle(prefix + value.key());
             pipeline.printLabel(test::sampleLabelRecord(
                 value.key(), pipeline.recordBarcode(value.key()), japaneseFontFamily()));
         }

@@ -119,7 +119,7 @@ private slots:
         const QStringList labels{"CUPSONE", "CUPSTWO", "CUPSTHREE"};
         QHash<QString, QRectF> inkMm; // where each label's letters should be
         for (const QString& label : labels) {
-            device.pdfCanvas().setJobTitle(prefix + label);
+            device.labelCanvas().setJobTitle(prefix + label);
             PrinterCanvas& canvas = printer.canvas();
             canvas.setFont(labelFont);
             inkMm[label] = expectedInkMm(device.printer(), {10, 8}, label);
@@ -129,7 +129,7 @@ private slots:
             canvas.endDocument();
 
             // A label cancelled half-way between the others never reaches CUPS.
-            device.pdfCanvas().setJobTitle(prefix + QStringLiteral("ABORTED"));
+            device.labelCanvas().setJobTitle(prefix + QStringLiteral("ABORTED"));
             canvas.drawText({10, 8}, QStringLiteral("ABORTED"));
             canvas.abortDocument();
         }
@@ -224,7 +224,7 @@ private slots:
         const QString title =
             QStringLiteral("hakobee-test-%1-SIZED").arg(QCoreApplication::applicationPid());
         auto& device = dynamic_cast<QtPrinterDevice&>(printer.device());
-        device.pdfCanvas().setJobTitle(title);
+        device.labelCanvas().setJobTitle(title);
         printer.canvas().setFont(labelFont);
         printer.canvas().drawText({5, 5}, QStringLiteral("SIZED"));
         printer.canvas().endDocument();

@@ -9,7 +9,7 @@
 #include "core/render/labelprogress.h"
 #include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/desktop/fonts.h"
-#include "platform/printing/cairopdfcanvas.h"
+#include "platform/printing/cairolabelcanvas.h"
 #include "platform/printing/printjoboutput.h"
 #include "platform/printing/qtprintercanvas.h"
 #include "support/barcodescan.h"
@@ -36,7 +36,7 @@ struct Writer
     Writer(QPrinter& printer, const QString& folder, bool qt)
         : output(folder), canvas(qt ? std::unique_ptr<PrinterCanvas>(
                                           std::make_unique<QtPrinterCanvas>(printer, output))
-                                    : std::make_unique<CairoPdfCanvas>(printer, output)),
+                                    : std::make_unique<CairoLabelCanvas>(printer, output)),
           pipeline(std::make_unique<ZintBarcodeEncoder>(), *canvas, progress, cancel)
     {}
 

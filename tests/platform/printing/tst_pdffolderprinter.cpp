@@ -121,7 +121,7 @@ private slots:
 
         // A job still open when its printer goes away is discarded too.
         device_->canvas().drawText({10, 10}, QStringLiteral("ABANDONED"));
-        QVERIFY(device_->pdfCanvas().jobOpen());
+        QVERIFY(device_->labelCanvas().jobOpen());
         device_.reset();
         QVERIFY(folderEntries(folder_).isEmpty());
     }
@@ -158,7 +158,7 @@ private slots:
         } catch (const Error&) {
         }
         QVERIFY(folderEntries(folder_).isEmpty());
-        QVERIFY(!device_->pdfCanvas().jobOpen());
+        QVERIFY(!device_->labelCanvas().jobOpen());
         {
             ScopedPrintJob job(device_->canvas());
             job.canvas().drawText({10, 10}, QStringLiteral("WHOLE"));

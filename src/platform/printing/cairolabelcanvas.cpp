@@ -1,7 +1,8 @@
-#include "platform/printing/cairopdfcanvas.h"
+#include "platform/printing/cairolabelcanvas.h"
 
 #include "core/error.h"
 #include "platform/printing/cairopaintdevice.h"
+#include "platform/printing/cupsrasterwriter.h"
 #include "platform/printing/glyphtext.h"
 #include "platform/printing/printertext.h"
 #include "platform/printing/printjoboutput.h"
@@ -70,12 +71,26 @@ Error cairoFailure(cairo_status_t status)
 
 } // namespace
 
-// One print job: a PDF built in memory, page by page, in the printer's dots
+// One print job, built in memory page by page, drawn in the printer's dots
 // from the top-left corner of the printable area.
-class CairoPdfCanvas::Job
+class CairoLabelCanvas::Job
 {
 public:
-    Job(const QPrinter& printer, const QString& title)
+    virtual ~Job() = default;
+    cairo_t* context() { return context_.get(); }
+    virtual void newPage() = 0;
+    // The finished document; throws hakobee::Error when cairo failed on the way.
+    virtual PrintJobOutput::Document finish() = 0;
+
+protected:
+    std::unique_ptr<cairo_t, ContextDestroy> context_;
+};
+
+// A PDF: the page in points, the printer's dots mapped onto it.
+class CairoLabelCanvas::PdfJob : public CairoLabelCanvas::Job
+{
+public:
+    PdfJob(const QPrinter& printer, const QString& title)
     {
         const QPageLayout layout = printer.pageLayout();
         const int dotsPerInch = printer.resolution();
@@ -95,50 +110,106 @@ public:
         cairo_translate(context_.get(), printableCornerDots.x(), printableCornerDots.y());
     }
 
-    cairo_t* context() { return context_.get(); }
+    // The context goes before the surface it writes into, and that before the PDF.
+    ~PdfJob() override { context_.reset(); }
 
-    void newPage() { cairo_show_page(context_.get()); }
+    void newPage() override { cairo_show_page(context_.get()); }
 
-    // The finished document; throws hakobee::Error when cairo failed on the way.
-    QByteArray finish()
+    PrintJobOutput::Document finish() override
     {
         context_.reset();
         cairo_surface_finish(surface_.get());
         if (const cairo_status_t status = cairo_surface_status(surface_.get()))
             throw cairoFailure(status);
         blankPageTransparencyGroups(pdf_);
-        return pdf_;
+        return {pdf_, PrintJobOutput::pdfFormat};
     }
 
 private:
     QByteArray pdf_; // declared first: the surface writes into it until it goes
     std::unique_ptr<cairo_surface_t, SurfaceDestroy> surface_;
-    std::unique_ptr<cairo_t, ContextDestroy> context_;
 };
 
-CairoPdfCanvas::CairoPdfCanvas(QPrinter& printer, PrintJobOutput& output)
+// The driver's own raster: each page drawn on white at the header's size in
+// dots (the printable area), its ink taken from the lightness of each dot.
+class CairoLabelCanvas::RasterJob : public CairoLabelCanvas::Job
+{
+public:
+    explicit RasterJob(const cups_page_header2_t& header) : header_(header) { startPage(); }
+    ~RasterJob() override { context_.reset(); }
+
+    void newPage() override
+    {
+        endPage();
+        startPage();
+    }
+
+    PrintJobOutput::Document finish() override
+    {
+        endPage();
+        return {encodeCupsRaster(header_, pages_), PrintJobOutput::cupsRasterFormat};
+    }
+
+private:
+    void startPage()
+    {
+        surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24,
+                                                  static_cast<int>(header_.cupsWidth),
+                                                  static_cast<int>(header_.cupsHeight)));
+        context_.reset(cairo_create(surface_.get()));
+        if (const cairo_status_t status = cairo_status(context_.get()))
+            throw cairoFailure(status);
+        cairo_set_source_rgb(context_.get(), 1, 1, 1);
+        cairo_paint(context_.get());
+    }
+
+    void endPage()
+    {
+        cairo_surface_flush(surface_.get());
+        const int width = cairo_image_surface_get_width(surface_.get());
+        const int height = cairo_image_surface_get_height(surface_.get());
+        const int stride = cairo_image_surface_get_stride(surface_.get());
+        const uchar* pixels = cairo_image_surface_get_data(surface_.get());
+        QImage ink(width, height, QImage::Format_Alpha8);
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(pixels + y * stride);
+            uchar* out = ink.scanLine(y);
+            for (int x = 0; x < width; ++x)
+                out[x] = static_cast<uchar>(255 - qGray(row[x]));
+        }
+        pages_.append(std::move(ink));
+        context_.reset();
+        surface_.reset();
+    }
+
+    cups_page_header2_t header_;
+    std::unique_ptr<cairo_surface_t, SurfaceDestroy> surface_;
+    QList<QImage> pages_;
+};
+
+CairoLabelCanvas::CairoLabelCanvas(QPrinter& printer, PrintJobOutput& output)
     : printer_(printer), output_(output), qfont_(printerFont(font_))
 {}
 
-CairoPdfCanvas::~CairoPdfCanvas() = default;
+CairoLabelCanvas::~CairoLabelCanvas() = default;
 
-void CairoPdfCanvas::setFont(const PrintFont& font)
+void CairoLabelCanvas::setFont(const PrintFont& font)
 {
     font_ = font;
     qfont_ = printerFont(font);
 }
 
-QSizeF CairoPdfCanvas::printableSizeMm() const
+QSizeF CairoLabelCanvas::printableSizeMm() const
 {
     return printer_.pageRect(QPrinter::Millimeter).size();
 }
 
-QSizeF CairoPdfCanvas::textSizeMm(const QString& text) const
+QSizeF CairoLabelCanvas::textSizeMm(const QString& text) const
 {
     return printedTextSizeMm(qfont_, printer_, text);
 }
 
-void CairoPdfCanvas::drawText(QPointF topLeftMm, const QString& text)
+void CairoLabelCanvas::drawText(QPointF topLeftMm, const QString& text)
 {
     job();
     if (text.isEmpty())
@@ -154,7 +225,8 @@ void CairoPdfCanvas::drawText(QPointF topLeftMm, const QString& text)
     showGlyphs(layout, text, QPointF(topLeftDots.x(), baselineDots - line.ascent()));
 }
 
-void CairoPdfCanvas::showGlyphs(const QTextLayout& layout, const QString& text, QPointF originDots)
+void CairoLabelCanvas::showGlyphs(const QTextLayout& layout, const QString& text,
+                                  QPointF originDots)
 {
     cairo_t* context = job().context();
     cairo_save(context);
@@ -201,7 +273,7 @@ void CairoPdfCanvas::showGlyphs(const QTextLayout& layout, const QString& text, 
         throw cairoFailure(status);
 }
 
-void CairoPdfCanvas::drawLine(QPointF fromMm, QPointF toMm, int widthDots, const QColor& colour)
+void CairoLabelCanvas::drawLine(QPointF fromMm, QPointF toMm, int widthDots, const QColor& colour)
 {
     cairo_t* context = job().context();
     cairo_save(context);
@@ -217,7 +289,7 @@ void CairoPdfCanvas::drawLine(QPointF fromMm, QPointF toMm, int widthDots, const
     cairo_restore(context);
 }
 
-void CairoPdfCanvas::drawPicture(QPointF topLeftMm, const PrintPicture& picture)
+void CairoLabelCanvas::drawPicture(QPointF topLeftMm, const PrintPicture& picture)
 {
     Job& current = job();
     const double dotsPerMm = printerDotsPerMm(printer_);
@@ -230,39 +302,42 @@ void CairoPdfCanvas::drawPicture(QPointF topLeftMm, const PrintPicture& picture)
     picture.paint(painter, toDots(topLeftMm), dotsPerMm);
 }
 
-void CairoPdfCanvas::newPage()
+void CairoLabelCanvas::newPage()
 {
     job().newPage();
 }
 
-void CairoPdfCanvas::endDocument()
+void CairoLabelCanvas::endDocument()
 {
     if (!job_)
         return;
     // The job is over whatever happens below.
     const std::unique_ptr<Job> job = std::move(job_);
-    const SpoolFile spool(output_.spoolFolder(), job->finish());
-    output_.deliver(spooledJob(printer_, spool.path(), jobTitle_));
+    output_.deliver(printJob(printer_, job->finish(), jobTitle_, paperKey_));
 }
 
-void CairoPdfCanvas::abortDocument()
+void CairoLabelCanvas::abortDocument()
 {
     job_.reset();
 }
 
-CairoPdfCanvas::Job& CairoPdfCanvas::job()
+CairoLabelCanvas::Job& CairoLabelCanvas::job()
 {
-    if (!job_)
-        job_ = std::make_unique<Job>(printer_, jobTitle_);
+    if (!job_) {
+        if (rasterFormat_)
+            job_ = std::make_unique<RasterJob>(*rasterFormat_);
+        else
+            job_ = std::make_unique<PdfJob>(printer_, jobTitle_);
+    }
     return *job_;
 }
 
-QPointF CairoPdfCanvas::toDots(QPointF mm) const
+QPointF CairoLabelCanvas::toDots(QPointF mm) const
 {
     return mm * printerDotsPerMm(printer_);
 }
 
-void CairoPdfCanvas::setColour(const QColor& colour)
+void CairoLabelCanvas::setColour(const QColor& colour)
 {
     const QColor rgb = colour.toRgb();
     if (printer_.colorMode() == QPrinter::GrayScale) {

@@ -1,4 +1,5 @@
 #include "ui/printcommand.h"
+#include "ui/printerscommand.h"
 #include "ui/program.h"
 #include "ui/querycommand.h"
 
@@ -10,5 +11,7 @@ int main(int argc, char* argv[])
         return hakobee::runQueryCommand(argc, argv);
     if (argc > 1 && QByteArray(argv[1]) == "print")
         return hakobee::runPrintCommand(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "printers")
+        return hakobee::runPrintersCommand(argc, argv);
     return hakobee::runProgram(argc, argv);
 }

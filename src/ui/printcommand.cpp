@@ -16,6 +16,7 @@
 #include "core/printrun/runprinterprotocol.h"
 #include "core/printrun/runrows.h"
 #include "core/printrun/runsettings.h"
+#include "core/render/calibrationlabel.h"
 #include "core/render/cancelrequest.h"
 #include "core/render/labelprogress.h"
 #include "core/settings/settingscolumns.h"
@@ -27,6 +28,7 @@
 #include "platform/printing/printjoboutput.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
+#include "ui/offscreenapplication.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,7 +37,6 @@
 
 #include <cstdio>
 #include <optional>
-#include <vector>
 
 namespace hakobee {
 
@@ -55,8 +56,9 @@ void say(const QString& text)
 
 QString usage()
 {
-    return u"使い方: hakobee print [--rows 開始行-終了行] [--pdf フォルダ | --printer プリンタ名] "
-           u"[--job-format raster|pdf] [--settings-root フォルダ]"_qs;
+    return u"使い方: hakobee print [--rows 開始行-終了行 | --calibration-label] "
+           u"[--pdf フォルダ | --printer プリンタ名] [--job-format raster|pdf] "
+           u"[--settings-root フォルダ]"_qs;
 }
 
 struct PrintOptions
@@ -66,6 +68,7 @@ struct PrintOptions
     QString printerName;
     QtPrinterDevice::JobFormat jobFormat = QtPrinterDevice::JobFormat::DriversOwn;
     QString settingsRoot = SettingsFolder::defaultRoot();
+    bool calibrationLabel = false;
 };
 
 // The options after "print"; a description of what is wrong otherwise.
@@ -74,6 +77,10 @@ std::variant<PrintOptions, QString> parseOptions(int argc, char** argv)
     PrintOptions options;
     for (int i = 2; i < argc; ++i) {
         QString option = QString::fromLocal8Bit(argv[i]);
+        if (option == u"--calibration-label") {
+            options.calibrationLabel = true;
+            continue;
+        }
         QString value;
         if (const qsizetype equals = option.indexOf(u'='); option.startsWith(u"--") && equals > 0) {
             value = option.mid(equals + 1);
@@ -113,31 +120,10 @@ std::variant<PrintOptions, QString> parseOptions(int argc, char** argv)
     }
     if (!options.pdfFolder.isEmpty() && !options.printerName.isEmpty())
         return u"--pdf と --printer は一緒に指定できません。"_qs;
+    if (options.calibrationLabel && options.rows)
+        return u"--calibration-label と --rows は一緒に指定できません。"_qs;
     return options;
 }
-
-// The application the fonts and the printers need, on the offscreen
-// platform: no window is shown, so no display is needed.
-class OffscreenApplication
-{
-public:
-    OffscreenApplication(int argc, char** argv)
-    {
-        arguments_.assign(argv, argv + argc);
-        arguments_.push_back(platformOption_.data());
-        arguments_.push_back(platformName_.data());
-        argc_ = int(arguments_.size());
-        arguments_.push_back(nullptr);
-        app_.emplace(argc_, arguments_.data());
-    }
-
-private:
-    QByteArray platformOption_{"-platform"};
-    QByteArray platformName_{"offscreen"};
-    std::vector<char*> arguments_;
-    int argc_ = 0;
-    std::optional<QApplication> app_;
-};
 
 // What would stop the main menu's loading: a settings file missing, empty
 // or unreadable. Empty when all can be read.
@@ -178,6 +164,64 @@ QString destinationOf(const ActivePrinter& printer, const QtPrinterBackend& back
     return u"プリンタ「%1」"_qs.arg(printer.deviceName());
 }
 
+// The printers a print command chooses from: with --pdf only the PDF folder
+// printer writing into that folder, otherwise the installed ones.
+QtPrinterBackend printerBackendFor(const PrintOptions& options)
+{
+    const bool toPdf = !options.pdfFolder.isEmpty();
+    return QtPrinterBackend(
+        toPdf ? QDir(options.pdfFolder).absolutePath() : PdfFolderOutput::defaultFolder(),
+        toPdf ? QtPrinterBackend::SystemPrinters::Ignore : QtPrinterBackend::SystemPrinters::Use);
+}
+
+// Makes the printer --printer names current; false, said why, when there is
+// no such printer.
+bool chooseNamedPrinter(ActivePrinter& printer, const PrintOptions& options)
+{
+    if (!options.printerName.isEmpty() && !printer.makeCurrent(options.printerName)) {
+        say(u"プリンタ「%1」はありません。使えるプリンタ: %2"_qs.arg(
+            options.printerName, printer.installedPrinters().join(u"、"_qs)));
+        return false;
+    }
+    if (auto* device = dynamic_cast<QtPrinterDevice*>(&printer.device()))
+        device->setJobFormat(options.jobFormat);
+    return true;
+}
+
+// One calibration label on the chosen printer, on the paper the labels print
+// on (the paper screen's, with the fixed connection type). Unreadable
+// settings leave the printer's own paper: a calibration label is no reason
+// to restore the settings files.
+int printCalibrationLabel(const PrintOptions& options)
+{
+    QtPrinterBackend backend = printerBackendFor(options);
+    ActivePrinter printer(backend);
+    if (!chooseNamedPrinter(printer, options))
+        return ExitCode::failure;
+    SettingsFolder settings(options.settingsRoot);
+    if (const QString fault = settingsFault(settings); fault.isEmpty()) {
+        StandardDatabaseProvider databases(settings, openAccessDatabase);
+        applyStoredPaper(printer, readRunPrinterSettings(databases));
+    } else {
+        say(fault);
+        say(u"設定ファイルを読めないので、プリンターの今の用紙に印刷します。"_qs);
+    }
+
+    NoLabelProgress progress;
+    CancelRequest cancel;
+    LabelPipeline labels(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
+                         cancel);
+    const CalibrationLabel label =
+        calibrationLabelFor(printer, PrintFont{QApplication::font().family()},
+                            labels.recordBarcode(QString::fromLatin1(calibrationBarcodeValue)));
+    drawCalibrationLabel(printer.canvas(), label);
+    writeTo(stdout,
+            u"位置調整用ラベルを 1 枚印刷しました（%1、%2）。印刷先: %3"_qs.arg(
+                label.resolutionDpi > 0 ? u"%1 dpi"_qs.arg(label.resolutionDpi) : u"解像度 不明"_qs,
+                label.paperText, destinationOf(printer, backend)));
+    return ExitCode::success;
+}
+
 int printLabels(const PrintOptions& options)
 {
     SettingsFolder settings(options.settingsRoot);
@@ -193,18 +237,10 @@ int printLabels(const PrintOptions& options)
     }
     StandardDatabaseProvider databases(settings, openAccessDatabase);
 
-    const bool toPdf = !options.pdfFolder.isEmpty();
-    QtPrinterBackend backend(
-        toPdf ? QDir(options.pdfFolder).absolutePath() : PdfFolderOutput::defaultFolder(),
-        toPdf ? QtPrinterBackend::SystemPrinters::Ignore : QtPrinterBackend::SystemPrinters::Use);
+    QtPrinterBackend backend = printerBackendFor(options);
     ActivePrinter printer(backend);
-    if (!options.printerName.isEmpty() && !printer.makeCurrent(options.printerName)) {
-        say(u"プリンタ「%1」はありません。使えるプリンタ: %2"_qs.arg(
-            options.printerName, printer.installedPrinters().join(u"、"_qs)));
+    if (!chooseNamedPrinter(printer, options))
         return ExitCode::failure;
-    }
-    if (auto* device = dynamic_cast<QtPrinterDevice*>(&printer.device()))
-        device->setJobFormat(options.jobFormat);
     StandardErrorMessages messages;
     NoPrintSetupDialog dialog;
     PrinterSetup printerSetup(printer, dialog, messages);
@@ -273,6 +309,10 @@ QString helpText()
            u"（1 回に 300 件まで、1 件が 1 つの印刷ジョブ）。画面は使いません。\n"
            u"\n"
            u"  --rows 開始行-終了行    部分発行: クエリ結果のこの範囲の行だけを印刷する\n"
+           u"  --calibration-label     レコードの代わりに位置調整用ラベルを 1 枚印刷する\n"
+           u"                          （印刷可能範囲の左上からのミリメートル目盛り、\n"
+           u"                          (10, 10) mm の十字線、プリンター名・解像度・用紙、\n"
+           u"                          テスト用バーコード 4901234567894）\n"
            u"  --pdf フォルダ          PDF プリンターでこのフォルダに 1 件 1 ファイルで書く\n"
            u"  --printer プリンタ名    このプリンターに印刷する（既定: 現在のプリンター）\n"
            u"  --job-format raster|pdf  ラスター対応のドライバー（ラベルプリンター）にも\n"
@@ -300,7 +340,8 @@ int runPrintCommand(int argc, char** argv)
     OffscreenApplication application(argc, argv);
     useJapaneseDefaultFont();
     try {
-        return printLabels(std::get<PrintOptions>(parsed));
+        const PrintOptions& options = std::get<PrintOptions>(parsed);
+        return options.calibrationLabel ? printCalibrationLabel(options) : printLabels(options);
     } catch (const Error& error) {
         say(error.description());
         return ExitCode::failure;

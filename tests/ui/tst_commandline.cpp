@@ -42,7 +42,8 @@ private slots:
         QCOMPARE(help.err, QString());
         QCOMPARE(help.exitCode, 0);
         QVERIFY(help.out.startsWith(u"使い方: hakobee [--settings-root フォルダー]\n"_qs));
-        for (const QString& listed : {u"--version"_qs, u"query"_qs, u"終了コード"_qs})
+        for (const QString& listed : {u"--version"_qs, u"query"_qs, u"printers"_qs,
+                                      u"--calibration-label"_qs, u"終了コード"_qs})
             QVERIFY2(help.out.contains(listed), qPrintable(listed));
 
         QCOMPARE(runHakobee({u"-h"_qs}).out, help.out);

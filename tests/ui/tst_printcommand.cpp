@@ -2,6 +2,7 @@
 // and no platform named, printing to the PDF printer.
 
 #include "support/barcodescan.h"
+#include "support/pdftools.h"
 
 #include <mdbwriter/mdbwriter.h>
 #include <testdata/productstable.h>
@@ -132,13 +133,63 @@ private slots:
         QCOMPARE(pdfFilesIn(out).size(), 6);
     }
 
+    // Without readable settings the printer's own paper, and the settings
+    // folder left as it was.
+    void calibrationLabelScansAndNamesItsPrinter()
+    {
+        QTemporaryDir root;
+        const QString out = root.filePath(u"labels"_qs);
+        const Run run = runHakobee({u"print"_qs, u"--calibration-label"_qs, u"--settings-root"_qs,
+                                    root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains(u"位置調整用ラベル"_qs) && run.out.contains(out),
+                 qPrintable(run.out));
+        QVERIFY(!QFile::exists(root.filePath(u"qvx_ini"_qs)));
+        const QStringList files = pdfFilesIn(out);
+        QCOMPARE(files.size(), 1);
+        const test::ScanResult scan = test::scanPrintedPdf(files.first());
+        QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
+        QCOMPARE(scan.symbols, QStringList{u"EAN-13:4901234567894"_qs});
+        const QString text =
+            QString::fromUtf8(test::runTool(u"pdftotext"_qs, {files.first(), u"-"_qs}));
+        QVERIFY2(text.contains(u"PDFフォルダ"_qs) && text.contains(u"210 x 297 mm"_qs),
+                 qPrintable(text));
+    }
+
+    // With the fixed connection type, the paper the labels print on.
+    void calibrationLabelPrintsOnThePaperOfTheSettings()
+    {
+        QTemporaryDir root;
+        QVERIFY(runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs,
+                            root.path(), u"--pdf"_qs, root.filePath(u"first"_qs)})
+                    .exitCode == 0);
+        QFile layout(root.filePath(u"qvx_ini/nimbeconfig4.txt"_qs));
+        QVERIFY(layout.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        layout.write("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"T\",\"_\",\"11\",\"0\"\r\n");
+        layout.close();
+
+        const QString out = root.filePath(u"labels"_qs);
+        const Run run = runHakobee({u"print"_qs, u"--calibration-label"_qs, u"--settings-root"_qs,
+                                    root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0 && !run.err.contains(u"設定ファイル"_qs), qPrintable(run.err));
+        const QStringList files = pdfFilesIn(out);
+        QCOMPARE(files.size(), 1);
+        const QSizeF pageMm = test::pdfPageSizePt(files.first()) / test::pointsPerMm;
+        QVERIFY2(qAbs(pageMm.width() - 148) < 0.5 && qAbs(pageMm.height() - 210) < 0.5,
+                 qPrintable(u"%1 x %2 mm"_qs.arg(pageMm.width()).arg(pageMm.height())));
+        const QString text =
+            QString::fromUtf8(test::runTool(u"pdftotext"_qs, {files.first(), u"-"_qs}));
+        QVERIFY2(text.contains(u"148 x 210 mm"_qs), qPrintable(text));
+    }
+
     void wrongCommandLinesAndUnknownPrinters()
     {
         QTemporaryDir root;
         for (const QStringList& arguments :
              {QStringList{u"--rows"_qs, u"5-3"_qs}, QStringList{u"--rows"_qs, u"0-3"_qs},
               QStringList{u"--pdf"_qs, root.path(), u"--printer"_qs, u"x"_qs},
-              QStringList{u"--colour"_qs, u"red"_qs}, QStringList{u"--pdf"_qs}}) {
+              QStringList{u"--colour"_qs, u"red"_qs}, QStringList{u"--pdf"_qs},
+              QStringList{u"--calibration-label"_qs, u"--rows"_qs, u"1-2"_qs}}) {
             const Run run = runHakobee(QStringList{u"print"_qs} + arguments);
             QVERIFY2(run.exitCode == 2, qPrintable(arguments.join(u' ')));
             QVERIFY(run.err.contains(u"使い方: hakobee print"_qs));

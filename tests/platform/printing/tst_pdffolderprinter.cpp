@@ -1,12 +1,19 @@
 // The PDF folder printer: each job becomes one numbered one-page file, an
 // aborted or abandoned job leaves nothing, and drawing lands where asked.
 
+#include "core/barcode/barcodepicture.h"
 #include "core/error.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/scopedprintjob.h"
+#include "core/printrun/labelpipeline.h"
+#include "core/render/calibrationlabel.h"
+#include "core/render/cancelrequest.h"
+#include "core/render/labelprogress.h"
+#include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/desktop/fonts.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
+#include "support/barcodescan.h"
 #include "support/paperprobe.h"
 #include "support/pdftools.h"
 #include "support/settingsfixture.h"
@@ -15,6 +22,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 using namespace hakobee;
 using namespace hakobee::test;
@@ -269,6 +278,100 @@ private slots:
         printer.canvas().drawText({5, 5}, QStringLiteral("FRESH"));
         printer.canvas().endDocument();
         QCOMPARE(folderEntries(folder_), QStringList{"label-000001.pdf"});
+    }
+
+    void calibrationLabelScansAndLandsOnItsMillimetres_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("203 dpi") << 203;
+        QTest::newRow("300 dpi") << 300;
+    }
+
+    // A 50 x 30 mm label at a label printer's resolutions: the test barcode
+    // whole, its bars whole modules of dots, its quiet zones clear; the
+    // crosshair and the rulers' ticks on the paper where they say they are.
+    void calibrationLabelScansAndLandsOnItsMillimetres()
+    {
+        QFETCH(int, dpi);
+        QtPrinterBackend backend(folder_, QtPrinterBackend::SystemPrinters::Ignore);
+        ActivePrinter printer(backend);
+        printer.setPaperSizeCode(256);
+        printer.setPageWidthTwips(2835);  // 50 mm
+        printer.setPageHeightTwips(1701); // 30 mm
+        printer.setSetting(PrinterSetting::PrintQuality, dpi);
+        NoLabelProgress progress;
+        CancelRequest cancel;
+        LabelPipeline labels(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
+                             cancel);
+        drawCalibrationLabel(printer.canvas(),
+                             calibrationLabelFor(printer, labelFont,
+                                                 labels.recordBarcode(QString::fromLatin1(
+                                                     calibrationBarcodeValue))));
+
+        QCOMPARE(folderEntries(folder_), QStringList{"label-000001.pdf"});
+        const QString file = QDir(folder_).filePath(QStringLiteral("label-000001.pdf"));
+        const ScanResult scan = scanPrintedPdf(file);
+        QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
+        QCOMPARE(scan.symbols, QStringList{u"EAN-13:4901234567894"_qs});
+        QStringList lines;
+        for (const PdfTextLine& line : pdfTextLines(file))
+            lines.append(line.text);
+        for (const QString& text : {QtPrinterBackend::pdfFolderPrinterName(),
+                                    u"解像度%1dpi"_qs.arg(dpi), u"用紙50x30mm"_qs})
+            QVERIFY2(lines.contains(text), qPrintable(lines.join(u" | "_qs)));
+
+        const QImage page = rasterisePdf(file, dpi); // one pixel a printer dot
+        QVERIFY(!page.isNull());
+        const double dotsPerMm = dpi / 25.4;
+        const auto dots = [dotsPerMm](double mm) {
+            return int(mm * dotsPerMm);
+        };
+        // An upright line crossing the row yMm near xMm, a level one crossing
+        // the column xMm near yMm: one dot wide, within a dot of its place.
+        const auto checkLine = [&](bool upright, double xMm, double yMm) {
+            const QRect ink = upright ? inkBounds(page, QRect(QPoint(dots(xMm - 0.5), dots(yMm)),
+                                                              QPoint(dots(xMm + 0.5), dots(yMm))))
+                                      : inkBounds(page, QRect(QPoint(dots(xMm), dots(yMm - 0.5)),
+                                                              QPoint(dots(xMm), dots(yMm + 0.5))));
+            const double centreDots = upright ? (ink.left() + ink.right() + 1) / 2.0
+                                              : (ink.top() + ink.bottom() + 1) / 2.0;
+            const double placeMm = upright ? xMm : yMm;
+            const QString seen = u"%1 x %2 dots at %3 mm"_qs.arg(ink.width())
+                                     .arg(ink.height())
+                                     .arg(centreDots / dotsPerMm);
+            QVERIFY2(!ink.isEmpty() && (upright ? ink.width() : ink.height()) == 1,
+                     qPrintable(seen));
+            QVERIFY2(std::abs(centreDots - placeMm * dotsPerMm) <= 1.0, qPrintable(seen));
+        };
+        checkLine(true, 10, 8.5);   // the crosshair's upright arm
+        checkLine(false, 11.5, 10); // its level arm
+        checkLine(true, 40, 0.5);   // the top ruler's 40 mm tick
+        checkLine(true, 49, 0.5);   // its last tick but one
+        checkLine(false, 0.5, 20);  // the left ruler's 20 mm tick
+        if (QTest::currentTestFailed())
+            return;
+
+        // A row through the bars, from past the left ruler to the label's edge.
+        const int module = BarcodePicture::moduleDots(dotsPerMm);
+        const int row = dots(17);
+        QList<std::pair<int, int>> bars; // first dot, width in dots
+        for (int x = dots(3.5); x < page.width(); ++x) {
+            if (qGray(page.pixel(x, row)) >= 128)
+                continue;
+            if (!bars.isEmpty() && bars.last().first + bars.last().second == x)
+                ++bars.last().second;
+            else
+                bars.append({x, 1});
+        }
+        QCOMPARE(bars.size(), 30); // EAN-13: 3 guards of 2 bars and 2 bars a digit
+        for (const auto& [first, width] : bars)
+            QVERIFY2(width % module == 0, qPrintable(QString::number(width)));
+        const int barsEnd = bars.last().first + bars.last().second;
+        QVERIFY2(bars.first().first - 11 * module >= dots(3.5) &&
+                     barsEnd + 7 * module <= page.width(),
+                 qPrintable(u"bars from %1 to %2 of %3 dots"_qs.arg(bars.first().first)
+                                .arg(barsEnd)
+                                .arg(page.width())));
     }
 
 private:

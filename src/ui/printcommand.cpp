@@ -9,6 +9,7 @@
 #include "core/printer/activeprinter.h"
 #include "core/printer/printersetup.h"
 #include "core/printer/printsetupdialog.h"
+#include "core/printer/rememberedprinter.h"
 #include "core/printrun/batchrunview.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
@@ -170,6 +171,13 @@ QString destinationOf(const ActivePrinter& printer, const QtPrinterBackend& back
     return u"プリンタ「%1」"_qs.arg(printer.deviceName());
 }
 
+// The command line's own way past a remembered printer that is missing.
+void sayHowToChooseAnotherPrinter(const RememberedPrinter& remembered)
+{
+    if (remembered.isMissing())
+        say(u"別のプリンターに印刷するには --printer プリンタ名 を指定してください。"_qs);
+}
+
 int printLabels(const PrintOptions& options)
 {
     SettingsFolder settings(options.settingsRoot);
@@ -184,24 +192,36 @@ int printLabels(const PrintOptions& options)
             QDir::toNativeSeparators(settings.folderPath())));
     }
     StandardDatabaseProvider databases(settings, openAccessDatabase);
+    RememberedPrinter remembered(settings);
+    if (!remembered.problem().isEmpty())
+        say(remembered.problem());
 
     const bool toPdf = !options.pdfFolder.isEmpty();
     QtPrinterBackend backend(
         toPdf ? QDir(options.pdfFolder).absolutePath() : PdfFolderOutput::defaultFolder(),
         toPdf ? QtPrinterBackend::SystemPrinters::Ignore : QtPrinterBackend::SystemPrinters::Use);
-    ActivePrinter printer(backend);
-    if (!options.printerName.isEmpty() && !printer.makeCurrent(options.printerName)) {
-        say(u"プリンタ「%1」はありません。使えるプリンタ: %2"_qs.arg(
-            options.printerName, printer.installedPrinters().join(u"、"_qs)));
-        return ExitCode::failure;
+    ActivePrinter printer(backend, ActivePrinter::Opening::OnFirstUse);
+    // A printer named on the command line (or the PDF folder) is used
+    // instead of the one remembered from the window.
+    if (!options.printerName.isEmpty()) {
+        if (!printer.makeCurrent(options.printerName)) {
+            say(u"プリンタ「%1」はありません。使えるプリンタ: %2"_qs.arg(
+                options.printerName, printer.installedPrinters().join(u"、"_qs)));
+            return ExitCode::failure;
+        }
+    } else if (!toPdf) {
+        remembered.restoreAtFirstUse(printer);
     }
     StandardErrorMessages messages;
     NoPrintSetupDialog dialog;
     PrinterSetup printerSetup(printer, dialog, messages);
     UnattendedPrinterProtocol protocol(printerSetup);
-    if (asksForPrinterAtEachRun(readRunPrinterSettings(databases).connectionType))
-        say(u"接続タイプは「変動」ですが、印刷設定の画面は出さずに %1 に印刷します。"_qs.arg(
-            destinationOf(printer, backend)));
+    if (asksForPrinterAtEachRun(readRunPrinterSettings(databases).connectionType)) {
+        const QString destination = destinationOf(printer, backend);
+        if (!remembered.isMissing())
+            say(u"接続タイプは「変動」ですが、印刷設定の画面は出さずに %1 に印刷します。"_qs.arg(
+                destination));
+    }
 
     NoLabelProgress progress;
     CancelRequest cancel;
@@ -212,8 +232,12 @@ int printLabels(const PrintOptions& options)
     view.onLabelPrinted = [](int label, const RunRecord& record) {
         say(u"%1 枚目: %2 %3"_qs.arg(QString::number(label), record.barcodeValue, record.itemName));
     };
+    view.printerOffset = [&remembered, &printer] {
+        return remembered.offsetMm(printer.deviceName());
+    };
     RunAllowance allowance;
-    const PrintRunServices services{databases, settings, labels, allowance, protocol, &printer};
+    const PrintRunServices services{databases, settings, labels,     allowance,
+                                    protocol,  &printer, &remembered};
 
     const DataSourceSettings dataSource = readDataSourceRows(settings);
     const QString query = dataSourceQuery(dataSource.selectText, dataSource.table);
@@ -232,6 +256,7 @@ int printLabels(const PrintOptions& options)
         rowsLeft = result.end == RunEnd::AllowanceStopped && result.nextRowNumber <= last;
         if (result.end == RunEnd::Failed) {
             say(partialRunFailureMessage(result.failure));
+            sayHowToChooseAnotherPrinter(remembered);
             return ExitCode::failure;
         }
     } else {
@@ -241,6 +266,7 @@ int printLabels(const PrintOptions& options)
         rowsLeft = result.end == RunEnd::AllowanceStopped;
         if (result.end == RunEnd::Failed) {
             say(continuousRunFailureMessage(result));
+            sayHowToChooseAnotherPrinter(remembered);
             return ExitCode::failure;
         }
     }
@@ -264,7 +290,7 @@ QString helpText()
            u"\n"
            u"  --rows 開始行-終了行    部分発行: クエリ結果のこの範囲の行だけを印刷する\n"
            u"  --pdf フォルダ          PDF プリンターでこのフォルダに 1 件 1 ファイルで書く\n"
-           u"  --printer プリンタ名    このプリンターに印刷する（既定: 現在のプリンター）\n"
+           u"  --printer プリンタ名    このプリンターに印刷する（既定: 画面で選んだプリンター）\n"
            u"  --settings-root フォルダ  設定フォルダー qvx_ini をこのフォルダーの下で使う\n"
            u"\n"
            u"進み具合は標準エラー出力に書きます。\n"

@@ -9,6 +9,7 @@ class FileDialogs;
 class LabelPipeline;
 class MessageBoxes;
 class PrinterSetup;
+class RememberedPrinter;
 class RunAllowance;
 class ScreenHost;
 class SettingsFolder;
@@ -25,6 +26,8 @@ struct AppContext
     DatabaseProvider* databases = nullptr;
     ActivePrinter* printer = nullptr;
     PrinterSetup* printerSetup = nullptr;
+    // The printer chosen at an earlier start and every printer's calibration.
+    RememberedPrinter* rememberedPrinter = nullptr;
     // The way from a record to a printed label: barcode encoder, picture
     // slot, barcode calls and renderer on the current printer.
     LabelPipeline* labels = nullptr;

@@ -9,6 +9,7 @@
 #include "core/printer/activeprinter.h"
 #include "core/printer/printersetup.h"
 #include "core/printer/printsetupdialog.h"
+#include "core/printer/rememberedprinter.h"
 #include "core/printrun/batchrunview.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
@@ -164,6 +165,13 @@ QString destinationOf(const ActivePrinter& printer, const QtPrinterBackend& back
     return u"プリンタ「%1」"_qs.arg(printer.deviceName());
 }
 
+// The command line's own way past a remembered printer that is missing.
+void sayHowToChooseAnotherPrinter(const RememberedPrinter& remembered)
+{
+    if (remembered.isMissing())
+        say(u"別のプリンターに印刷するには --printer プリンタ名 を指定してください。"_qs);
+}
+
 // The printers a print command chooses from: with --pdf only the PDF folder
 // printer writing into that folder, otherwise the installed ones.
 QtPrinterBackend printerBackendFor(const PrintOptions& options)
@@ -174,17 +182,26 @@ QtPrinterBackend printerBackendFor(const PrintOptions& options)
         toPdf ? QtPrinterBackend::SystemPrinters::Ignore : QtPrinterBackend::SystemPrinters::Use);
 }
 
-// Makes the printer --printer names current; false, said why, when there is
-// no such printer.
-bool chooseNamedPrinter(ActivePrinter& printer, const PrintOptions& options)
+// Makes the printer the command prints on current: the one --printer names,
+// or, unless the labels go to a PDF folder, the one remembered from the
+// window (made current when the printer is first used). False, said why,
+// when --printer names no installed printer.
+bool choosePrinter(ActivePrinter& printer, const PrintOptions& options,
+                   RememberedPrinter& remembered)
 {
-    if (!options.printerName.isEmpty() && !printer.makeCurrent(options.printerName)) {
-        say(u"プリンタ「%1」はありません。使えるプリンタ: %2"_qs.arg(
-            options.printerName, printer.installedPrinters().join(u"、"_qs)));
-        return false;
+    if (!options.printerName.isEmpty()) {
+        if (!printer.makeCurrent(options.printerName)) {
+            say(u"プリンタ「%1」はありません。使えるプリンタ: %2"_qs.arg(
+                options.printerName, printer.installedPrinters().join(u"、"_qs)));
+            return false;
+        }
+    } else if (options.pdfFolder.isEmpty()) {
+        remembered.restoreAtFirstUse(printer);
     }
-    if (auto* device = dynamic_cast<QtPrinterDevice*>(&printer.device()))
-        device->setJobFormat(options.jobFormat);
+    if (options.jobFormat != QtPrinterDevice::JobFormat::DriversOwn && !remembered.isMissing()) {
+        if (auto* device = dynamic_cast<QtPrinterDevice*>(&printer.device()))
+            device->setJobFormat(options.jobFormat);
+    }
     return true;
 }
 
@@ -195,10 +212,19 @@ bool chooseNamedPrinter(ActivePrinter& printer, const PrintOptions& options)
 int printCalibrationLabel(const PrintOptions& options)
 {
     QtPrinterBackend backend = printerBackendFor(options);
-    ActivePrinter printer(backend);
-    if (!chooseNamedPrinter(printer, options))
-        return ExitCode::failure;
+    ActivePrinter printer(backend, ActivePrinter::Opening::OnFirstUse);
     SettingsFolder settings(options.settingsRoot);
+    RememberedPrinter remembered(settings);
+    if (!remembered.problem().isEmpty())
+        say(remembered.problem());
+    if (!choosePrinter(printer, options, remembered))
+        return ExitCode::failure;
+    printer.deviceName(); // the printer's first use: the remembered one, if still there
+    if (remembered.isMissing()) {
+        say(remembered.missingMessage());
+        sayHowToChooseAnotherPrinter(remembered);
+        return ExitCode::failure;
+    }
     if (const QString fault = settingsFault(settings); fault.isEmpty()) {
         StandardDatabaseProvider databases(settings, openAccessDatabase);
         applyStoredPaper(printer, readRunPrinterSettings(databases));
@@ -236,18 +262,24 @@ int printLabels(const PrintOptions& options)
             QDir::toNativeSeparators(settings.folderPath())));
     }
     StandardDatabaseProvider databases(settings, openAccessDatabase);
+    RememberedPrinter remembered(settings);
+    if (!remembered.problem().isEmpty())
+        say(remembered.problem());
 
     QtPrinterBackend backend = printerBackendFor(options);
-    ActivePrinter printer(backend);
-    if (!chooseNamedPrinter(printer, options))
+    ActivePrinter printer(backend, ActivePrinter::Opening::OnFirstUse);
+    if (!choosePrinter(printer, options, remembered))
         return ExitCode::failure;
     StandardErrorMessages messages;
     NoPrintSetupDialog dialog;
     PrinterSetup printerSetup(printer, dialog, messages);
     UnattendedPrinterProtocol protocol(printerSetup);
-    if (asksForPrinterAtEachRun(readRunPrinterSettings(databases).connectionType))
-        say(u"接続タイプは「変動」ですが、印刷設定の画面は出さずに %1 に印刷します。"_qs.arg(
-            destinationOf(printer, backend)));
+    if (asksForPrinterAtEachRun(readRunPrinterSettings(databases).connectionType)) {
+        const QString destination = destinationOf(printer, backend);
+        if (!remembered.isMissing())
+            say(u"接続タイプは「変動」ですが、印刷設定の画面は出さずに %1 に印刷します。"_qs.arg(
+                destination));
+    }
 
     NoLabelProgress progress;
     CancelRequest cancel;
@@ -258,8 +290,12 @@ int printLabels(const PrintOptions& options)
     view.onLabelPrinted = [](int label, const RunRecord& record) {
         say(u"%1 枚目: %2 %3"_qs.arg(QString::number(label), record.barcodeValue, record.itemName));
     };
+    view.printerOffset = [&remembered, &printer] {
+        return remembered.offsetMm(printer.deviceName());
+    };
     RunAllowance allowance;
-    const PrintRunServices services{databases, settings, labels, allowance, protocol, &printer};
+    const PrintRunServices services{databases, settings, labels,     allowance,
+                                    protocol,  &printer, &remembered};
 
     const DataSourceSettings dataSource = readDataSourceRows(settings);
     const QString query = dataSourceQuery(dataSource.selectText, dataSource.table);
@@ -278,6 +314,7 @@ int printLabels(const PrintOptions& options)
         rowsLeft = result.end == RunEnd::AllowanceStopped && result.nextRowNumber <= last;
         if (result.end == RunEnd::Failed) {
             say(partialRunFailureMessage(result.failure));
+            sayHowToChooseAnotherPrinter(remembered);
             return ExitCode::failure;
         }
     } else {
@@ -287,6 +324,7 @@ int printLabels(const PrintOptions& options)
         rowsLeft = result.end == RunEnd::AllowanceStopped;
         if (result.end == RunEnd::Failed) {
             say(continuousRunFailureMessage(result));
+            sayHowToChooseAnotherPrinter(remembered);
             return ExitCode::failure;
         }
     }
@@ -314,7 +352,7 @@ QString helpText()
            u"                          (10, 10) mm の十字線、プリンター名・解像度・用紙、\n"
            u"                          テスト用バーコード 4901234567894）\n"
            u"  --pdf フォルダ          PDF プリンターでこのフォルダに 1 件 1 ファイルで書く\n"
-           u"  --printer プリンタ名    このプリンターに印刷する（既定: 現在のプリンター）\n"
+           u"  --printer プリンタ名    このプリンターに印刷する（既定: 画面で選んだプリンター）\n"
            u"  --job-format raster|pdf  ラスター対応のドライバー（ラベルプリンター）にも\n"
            u"                          PDF "
            u"で送る（pdf）か、ドライバーのラスターで送る（raster、既定）\n"

@@ -3,6 +3,7 @@
 #include "core/datasource/databaseprovider.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/printersetup.h"
+#include "core/printer/rememberedprinter.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/render/cancelrequest.h"
 #include "core/settings/settingsfolder.h"
@@ -23,9 +24,11 @@ namespace hakobee {
 // to the screens as an AppContext. The program and the start-up benchmark
 // both put the program together through it.
 //
-// Labels go to the current printer (the system's default printer, or the
-// PDF folder printer when none is installed) through one label pipeline
-// with zint's barcodes, the progress screen and the process-wide cancel.
+// Labels go to the current printer (the printer remembered from the last
+// start, else the system's default printer, or the PDF folder printer when
+// none is installed) through one label pipeline with zint's barcodes, the
+// progress screen and the process-wide cancel. The remembered printer is
+// opened when first needed, not at start.
 class ProductionContext
 {
 public:
@@ -39,6 +42,7 @@ public:
 
 private:
     SettingsFolder settings_;
+    RememberedPrinter rememberedPrinter_;
     StandardDatabaseProvider databases_;
     QtMessageBoxes messages_;
     QtFileDialogs fileDialogs_;

@@ -2,6 +2,7 @@
 
 #include "core/printer/activeprinter.h"
 #include "core/printer/printersetup.h"
+#include "core/printer/rememberedprinter.h"
 #include "support/fakeprinterbackend.h"
 #include "support/scriptedprintsetupdialog.h"
 #include "ui/appcontext.h"
@@ -17,6 +18,7 @@ class PrinterFixture
 {
 public:
     PrinterFixture(AppContext& context, MessageBoxes& messages, QList<FakePrinter> installed)
+        : context_(context), messages_(messages)
     {
         backend.printers = std::move(installed);
         backend.defaultPrinter = backend.printers.first().deviceName;
@@ -24,6 +26,17 @@ public:
         setup = std::make_unique<PrinterSetup>(*printer, dialog, messages);
         context.printer = printer.get();
         context.printerSetup = setup.get();
+    }
+
+    // The printer remembered in that settings folder, restored on first use
+    // and kept by the print setup, as the program wires them.
+    void rememberIn(const SettingsFolder& folder)
+    {
+        remembered = std::make_unique<RememberedPrinter>(folder);
+        remembered->restoreAtFirstUse(*printer);
+        setup = std::make_unique<PrinterSetup>(*printer, dialog, messages_, remembered.get());
+        context_.printerSetup = setup.get();
+        context_.rememberedPrinter = remembered.get();
     }
 
     // A label printer that accepts Letter (1), A4 (9) and user-defined
@@ -40,8 +53,13 @@ public:
 
     FakePrinterBackend backend;
     ScriptedPrintSetupDialog dialog;
+    std::unique_ptr<RememberedPrinter> remembered;
     std::unique_ptr<ActivePrinter> printer;
     std::unique_ptr<PrinterSetup> setup;
+
+private:
+    AppContext& context_;
+    MessageBoxes& messages_;
 };
 
 } // namespace hakobee::test

@@ -1,6 +1,8 @@
 // The main menu: its controls and texts, its loading steps with the restore
 // of the settings files, and the way its buttons open slow screens.
 #include "core/error.h"
+#include "core/printer/printermemory.h"
+#include "core/printer/rememberedprinter.h"
 #include "core/settings/layoutmode.h"
 #include "core/settings/settingscolumns.h"
 #include "platform/desktop/fonts.h"
@@ -213,6 +215,34 @@ private slots:
         QCOMPARE(text(u"Label11"_qs), operatingSystemVersionText());
         QCOMPARE(form->pos(), QPoint(1, 1));
         QVERIFY(fixture->messages.shown.isEmpty());
+    }
+
+    void aDamagedPrinterFileIsSaidAndRestoresNothing()
+    {
+        fixture->settings.installDefaults();
+        QStringList expectedFiles =
+            QDir(fixture->settings.folder.folderPath()).entryList(QDir::Files);
+        expectedFiles.append(printerMemoryFileName);
+        expectedFiles.sort();
+        QList<QByteArray> settingsFiles;
+        for (const QString& name : SettingsFiles::all())
+            settingsFiles.append(SettingsFixture::readBytes(fixture->settings.settingsPath(name)));
+        SettingsFixture::writeBytes(fixture->settings.settingsPath(printerMemoryFileName),
+                                    "\"PRINTER\"\r\n\"x\"\r\n");
+        RememberedPrinter remembered(fixture->settings.folder);
+        fixture->context.rememberedPrinter = &remembered;
+        openMainMenu();
+        QVERIFY2(text(u"Label12"_qs).contains(printerMemoryFileName),
+                 qPrintable(text(u"Label12"_qs)));
+        QVERIFY(!text(u"Label12"_qs).contains(restartMessage()));
+        // No backups: the four files were not restored.
+        QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList(QDir::Files, QDir::Name),
+                 expectedFiles);
+        for (qsizetype i = 0; i < settingsFiles.size(); ++i)
+            QCOMPARE(
+                SettingsFixture::readBytes(fixture->settings.settingsPath(SettingsFiles::all()[i])),
+                settingsFiles[i]);
+        fixture->context.rememberedPrinter = nullptr;
     }
 
     void firstStartWithoutAFolderRestoresAndShowsTheFreshDataSource()

@@ -1,6 +1,9 @@
 // The printer and paper selection screen: the list of the paper sizes the
 // current printer accepts, a click choosing YOSHI, the print-setup dialog
-// through its seam, and the save with its "_" fillings.
+// through its seam, and the save with its "_" fillings; the printer chosen
+// there remembered and named, and its calibration.
+#include "core/printer/printermemory.h"
+#include "core/printer/printeroffset.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
 #include "support/openscreens.h"
@@ -8,6 +11,7 @@
 #include "support/shellfixture.h"
 #include "ui/screens/paperselectionscreen.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -148,6 +152,51 @@ private slots:
         QCOMPARE(control<QListWidget>("List2(0)")->count(), 3);
         QCOMPARE(printers->backend.paperSizeQueries, 1);
         QCOMPARE(storedLayout(), (QStringList{u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"9"_qs, u"0"_qs}));
+    }
+
+    void theChosenPrinterIsRememberedNamedAndCalibrated()
+    {
+        storeLayout({u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"9"_qs, u"0"_qs});
+        printers = std::make_unique<PrinterFixture>(
+            shell->context, shell->messages,
+            QList<FakePrinter>{PrinterFixture::labelPrinter(u"Label Printer"_qs),
+                               FakePrinter::withAllSettings(u"Office"_qs)});
+        PrinterMemory gone;
+        gone.currentDeviceName = u"Gone Printer"_qs;
+        gone.entry(gone.currentDeviceName);
+        writePrinterMemory(shell->settings.folder, gone);
+        printers->rememberIn(shell->settings.folder);
+        openForm7();
+        auto* inUse = control<QLabel>("LabelPrinterName");
+        QCOMPARE(inUse->text(), u"使用中のプリンター: 「Gone Printer」が見つかりません"_qs);
+
+        printers->dialog.choose = [](DevMode&, DevNames& names) {
+            names.device = u"Office"_qs;
+        };
+        control<QPushButton>("Command2")->click();
+        QCOMPARE(inUse->text(), u"使用中のプリンター: Office"_qs);
+        QVERIFY(!printers->remembered->isMissing());
+        QCOMPARE(readPrinterMemory(shell->settings.folder).currentDeviceName, u"Office"_qs);
+
+        // The crosshair measured 8 mm from the left and 11 mm from the top:
+        // labels on this printer move 2 mm right and 1 mm up.
+        control<QLineEdit>("TextCalibrationX")->setText(u"8"_qs);
+        control<QLineEdit>("TextCalibrationY")->setText(u"11"_qs);
+        control<QPushButton>("CommandCalibrationSave")->click();
+        const PrinterOffsetMm expected{2, -1};
+        QCOMPARE(readPrinterMemory(shell->settings.folder).find(u"Office"_qs)->offsetMm, expected);
+        QCOMPARE(control<QLabel>("LabelPrinterOffset")->text(),
+                 u"このプリンターの補正: 横 +2.00 mm、縦 -1.00 mm"_qs);
+        QCOMPARE(shell->messages.shown.last().icon, MessageIcon::Information);
+        QCOMPARE(printers->remembered->offsetMm(u"Label Printer"_qs), PrinterOffsetMm());
+
+        // What is no measurement is refused and changes nothing.
+        for (const QString& wrong : {u"abc"_qs, u"-3"_qs, QString()}) {
+            control<QLineEdit>("TextCalibrationX")->setText(wrong);
+            control<QPushButton>("CommandCalibrationSave")->click();
+            QCOMPARE(shell->messages.shown.last().icon, MessageIcon::Exclamation);
+            QCOMPARE(printers->remembered->offsetMm(u"Office"_qs), expected);
+        }
     }
 
     void anUnreadableLayoutFileIsSaidAndTheScreenStaysShut()

@@ -182,6 +182,32 @@ private slots:
         QVERIFY2(text.contains(u"148 x 210 mm"_qs), qPrintable(text));
     }
 
+    void aRememberedPrinterThatIsGoneStopsTheCommand()
+    {
+        QTemporaryDir root;
+        // The restored defaults; the PDF folder never asks for the remembered printer.
+        QVERIFY(runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs,
+                            root.path(), u"--pdf"_qs, root.filePath(u"first"_qs)})
+                    .exitCode == 0);
+        QFile remembered(root.filePath(u"qvx_ini/hakobeeprinter.txt"_qs));
+        QVERIFY(remembered.open(QIODevice::WriteOnly));
+        remembered.write(
+            "\"PRINTER\",\"CURRENT\",\"PAPERSIZE\",\"WIDTHTWIPS\",\"HEIGHTTWIPS\","
+            "\"ORIENTATION\",\"PAPERSOURCE\",\"DPI\",\"OFFSETXMM\",\"OFFSETYMM\"\r\n"
+            "\"hakobee-removed-queue\",\"1\",\"9\",\"\",\"\",\"1\",\"\",\"\",\"0\",\"0\"\r\n");
+        remembered.close();
+        QVERIFY(runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs,
+                            root.path(), u"--pdf"_qs, root.filePath(u"second"_qs)})
+                    .exitCode == 0);
+
+        const Run run = runHakobee({u"print"_qs, u"--settings-root"_qs, root.path()});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(u"プリンタ「hakobee-removed-queue」が見つかりません。"_qs) &&
+                     run.err.contains(u"--printer"_qs) && !run.err.contains(u"1 枚目"_qs),
+                 qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+    }
+
     void wrongCommandLinesAndUnknownPrinters()
     {
         QTemporaryDir root;

@@ -1,10 +1,13 @@
 // The two run screens over generated Access databases, printing on a
 // recording printer through the label pipeline and the progress screen:
 // what they show, what they print, how they stop, and how the operator
-// cancels, restarts and is kept from starting twice.
+// cancels, restarts and is kept from starting twice; the printer they name
+// and a remembered printer that is gone.
 
 #include "runfixture.h"
 
+#include "core/printer/printermemory.h"
+#include "core/printer/rememberedprinter.h"
 #include "core/printrun/runallowance.h"
 #include "core/printrun/runresult.h"
 #include "core/printrun/runrows.h"
@@ -321,6 +324,44 @@ private slots:
         startButton(screen)->click();
         QCOMPARE(f.dialog.shown, 2);
         QCOMPARE(f.canvas.printedCaptions(), RunFixture::barcodesOfRows(1, 3));
+    }
+
+    void aRememberedPrinterThatIsGoneStopsBothRunsUntilAnotherIsChosen()
+    {
+        RunFixture f;
+        f.useProducts(5);
+        PrinterMemory memory;
+        memory.currentDeviceName = u"Removed Queue"_qs;
+        memory.entry(memory.currentDeviceName);
+        writePrinterMemory(f.settings, memory);
+        RememberedPrinter& remembered = f.rememberPrinter();
+        QList<QPointer<Screen>> screens{f.screens.open<MainMenuScreen>(),
+                                        f.screens.open<ContinuousRunScreen>(),
+                                        f.screens.open<PartialRunScreen>()};
+        for (Screen* screen : screens)
+            QCOMPARE(textOf(screen, u"LabelPrinterName"_qs),
+                     u"使用中のプリンター: 「Removed Queue」が見つかりません"_qs);
+
+        // Neither run draws anything nor says it completed.
+        startButton(screens[1])->click();
+        setField(screens[2], u"TextPP1"_qs, u"1"_qs);
+        setField(screens[2], u"TextPP2"_qs, u"2"_qs);
+        startButton(screens[2])->click();
+        QCOMPARE(f.messages.shown.size(), 2);
+        QCOMPARE(f.messages.shown[0].title, runFailureTitle());
+        QCOMPARE(f.messages.shown[1].title, partialRunFailureTitle());
+        for (const Message& message : f.messages.shown)
+            QVERIFY2(message.text.contains(remembered.missingMessage()), qPrintable(message.text));
+        QVERIFY(f.canvas.calls.isEmpty());
+
+        // A printer chosen (as on the paper screen) is named everywhere and printed on.
+        remembered.remember(*f.printer);
+        for (Screen* screen : screens)
+            QCOMPARE(textOf(screen, u"LabelPrinterName"_qs),
+                     u"使用中のプリンター: Label Printer"_qs);
+        startButton(screens[1])->click();
+        QCOMPARE(f.canvas.printedCaptions(), RunFixture::barcodesOfRows(1, 5));
+        QCOMPARE(f.messages.shown.last().text, runCompletedMessage());
     }
 
     void partialRunPrintsItsRangeThroughTheHiddenRunScreen()

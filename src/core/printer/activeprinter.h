@@ -3,6 +3,7 @@
 #include "core/printer/printerbackend.h"
 #include "core/printer/printercanvas.h"
 
+#include <functional>
 #include <memory>
 
 namespace hakobee {
@@ -31,9 +32,27 @@ public:
 
     QStringList installedPrinters() const { return backend_.printerNames(); }
 
+    // The printer current() opens when nothing else was made current: the
+    // system's default, or the first installed printer when there is none.
+    // Asks the backend without opening any printer.
+    QString defaultPrinterName() const;
+
+    // Whether a printer is open yet (with Opening::OnFirstUse, not before
+    // the first call that needs one).
+    bool isOpen() const { return device_ != nullptr; }
+
+    // Runs `step` once, at the first call that needs a printer, before the
+    // default printer would be opened: the step may make another printer
+    // current (the one the program remembers) and set its settings. When it
+    // leaves none current, the default is opened after it. A printer that is
+    // already open runs the step at once; a printer made current before
+    // the first use never runs it.
+    void setFirstUseStep(std::function<void(ActivePrinter&)> step);
+
     // Makes the first installed printer whose upper-cased name equals the
     // upper-cased given name current. Returns false, changing nothing, when
     // none matches. The current printer matched again keeps its settings.
+    // Before the first use it opens only the printer asked for.
     bool makeCurrent(const QString& deviceName);
 
     QString deviceName() const { return current().deviceName(); }
@@ -103,6 +122,7 @@ private:
 
     PrinterBackend& backend_;
     mutable std::unique_ptr<PrinterDevice> device_;
+    mutable std::function<void(ActivePrinter&)> firstUseStep_;
     CurrentCanvas canvas_{*this};
 };
 

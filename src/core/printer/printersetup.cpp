@@ -4,6 +4,7 @@
 #include "core/messageboxes.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/printsetupdialog.h"
+#include "core/printer/rememberedprinter.h"
 
 #include <limits>
 
@@ -75,8 +76,9 @@ bool sameName(const QString& a, const QString& b)
 
 } // namespace
 
-PrinterSetup::PrinterSetup(ActivePrinter& printer, PrintSetupDialog& dialog, MessageBoxes& messages)
-    : printer_(printer), dialog_(dialog), messages_(messages)
+PrinterSetup::PrinterSetup(ActivePrinter& printer, PrintSetupDialog& dialog, MessageBoxes& messages,
+                           RememberedPrinter* remembered)
+    : printer_(printer), dialog_(dialog), messages_(messages), remembered_(remembered)
 {}
 
 DevMode PrinterSetup::devModeForCurrentPrinter() const
@@ -125,6 +127,14 @@ bool PrinterSetup::ShowPrinterSetup(quint32 flags, QWidget* owner)
     if (!dialog_.exec(flags, owner, devMode, devNames))
         return false;
     applyDialogChoice(DevMode::fromBytes(devMode), DevNames::fromBytes(devNames), owner);
+    if (remembered_) {
+        try {
+            remembered_->remember(printer_);
+        } catch (const Error& error) {
+            messages_.show(owner, {error.description(), QStringLiteral("プリンタの設定"),
+                                   MessageIcon::Exclamation, MessageButtons::Ok});
+        }
+    }
     return true;
 }
 

@@ -14,7 +14,9 @@ void BatchRunView::handOver(const RunRecord& record, const QString&,
 
 void BatchRunView::printOneLabel()
 {
-    labels_.printLabel(gatherLabelRecord(record_, picture_, adjustments_, titles_, baseFont_));
+    const PrinterOffsetMm offset = printerOffset ? printerOffset() : PrinterOffsetMm{};
+    labels_.printLabel(
+        gatherLabelRecord(record_, picture_, adjustments_, titles_, baseFont_, offset));
     ++printed_;
     if (onLabelPrinted)
         onLabelPrinted(printed_, record_);

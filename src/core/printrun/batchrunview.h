@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/printer/printercanvas.h"
+#include "core/printer/printeroffset.h"
 #include "core/printrun/labeltitles.h"
 #include "core/printrun/printrunview.h"
 #include "core/printrun/runsettings.h"
@@ -26,6 +27,9 @@ public:
     // Called after every label sent, with its number in this run (from 1)
     // and its record.
     std::function<void(int label, const RunRecord& record)> onLabelPrinted;
+    // The calibration offset of the printer each label goes to, asked before
+    // every label; none when unset.
+    std::function<PrinterOffsetMm()> printerOffset;
 
     void showRunStatus(RunStatus) override {}
     void handOver(const RunRecord& record, const QString& barcodeText,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/printer/printercanvas.h"
+#include "core/printer/printeroffset.h"
 #include "core/printrun/labeltitles.h"
 #include "core/printrun/runrecord.h"
 #include "core/printrun/runsettings.h"
@@ -13,9 +14,14 @@ namespace hakobee {
 // What PrintOneLabel draws: the record handed over, its barcode picture,
 // the print adjustments, the titles and the base font. The caption under
 // the barcode is the barcode value.
+//
+// The printer's calibration offset is added to the print adjustments' X and
+// Y (SIZE1, SIZE2), so the renderer moves the whole label by it; an offset
+// of zero leaves the texts exactly as given, and so does an adjustment that
+// is no number (the renderer refuses it with its own message).
 LabelRecord gatherLabelRecord(const RunRecord& record,
                               std::shared_ptr<const PrintPicture> barcodePicture,
                               const LabelAdjustments& adjustments, const LabelTitles& titles,
-                              const PrintFont& baseFont);
+                              const PrintFont& baseFont, const PrinterOffsetMm& printerOffset);
 
 } // namespace hakobee

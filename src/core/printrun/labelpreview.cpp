@@ -63,7 +63,10 @@ LabelPreviewImage drawLabelPreview(const QList<FieldValue>& row, const BarcodeEn
         CancelRequest cancel;
         LabelRenderer renderer(canvas, progress, cancel);
         renderer.setYieldsToEvents(false);
-        renderer.printLabel(gatherLabelRecord(record, picture, adjustments, titles, baseFont));
+        // Without the printer's calibration offset: that makes good where the
+        // printer puts the label on paper, and the preview shows the label as
+        // the operator laid it out.
+        renderer.printLabel(gatherLabelRecord(record, picture, adjustments, titles, baseFont, {}));
         preview.image = canvas.image();
         preview.drawnMm = canvas.drawnMm();
     } catch (const Error& error) {

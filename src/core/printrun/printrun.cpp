@@ -4,6 +4,8 @@
 #include "core/datasource/databaseprovider.h"
 #include "core/datasource/datasourcefile.h"
 #include "core/error.h"
+#include "core/printer/activeprinter.h"
+#include "core/printer/rememberedprinter.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrunview.h"
 #include "core/printrun/runallowance.h"
@@ -25,9 +27,16 @@ bool PrintRun::prepare()
         if (!services_.printerProtocol.showPrinterSetup())
             return false;
         services_.printerProtocol.savePrinterState();
-    } else if (services_.printer) {
-        applyStoredPaper(*services_.printer, printerSettings);
     }
+    if (services_.rememberedPrinter) {
+        // Whether the remembered printer is installed is known once the
+        // printer has been opened.
+        if (services_.printer)
+            services_.printer->deviceName();
+        services_.rememberedPrinter->checkNotMissing();
+    }
+    if (!asksForPrinter_ && services_.printer)
+        applyStoredPaper(*services_.printer, printerSettings);
     view_.showRunStatus(RunStatus::Printing);
     return true;
 }

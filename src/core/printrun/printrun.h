@@ -10,6 +10,7 @@ class ActivePrinter;
 class DatabaseProvider;
 class LabelPipeline;
 class PrintRunView;
+class RememberedPrinter;
 class RunAllowance;
 class RunPrinterProtocol;
 class RunRows;
@@ -31,6 +32,9 @@ struct PrintRunServices
     // The printer the stored paper is applied to with connection type "0";
     // null where the paper is not applied.
     ActivePrinter* printer = nullptr;
+    // The printer remembered from an earlier start: a run does not start
+    // while it is missing. Null where nothing is remembered.
+    const RememberedPrinter* rememberedPrinter = nullptr;
 };
 
 // What both runs share: the start (printer settings, the connection type's
@@ -61,8 +65,9 @@ protected:
 
     // Reads the printer settings and, with connection type "1", lets the
     // operator choose the printer (false: cancelled, nothing is to be
-    // printed); with type "0" applies the stored paper; then shows the run
-    // as printing. Throws hakobee::Error.
+    // printed); refuses a remembered printer that is missing and was not
+    // chosen anew in that dialog; with type "0" applies the stored paper;
+    // then shows the run as printing. Throws hakobee::Error.
     bool prepare();
 
     // Takes the current row's record and makes its barcode picture, and

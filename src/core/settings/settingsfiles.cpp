@@ -163,6 +163,23 @@ void replaceSettingsFile(const QString& filePath, const QStringList& header,
     writeFileSafely(filePath, bytes);
 }
 
+QList<QStringList> readSettingsTable(const QString& filePath)
+{
+    const QString name = displayName(filePath);
+    QList<QStringList> rows =
+        splitSettingsLines(decodeSettingsText(readWholeFile(filePath), name), name);
+    rows.removeIf([](const QStringList& row) { return row.size() == 1 && row.first().isEmpty(); });
+    return rows;
+}
+
+void replaceSettingsTable(const QString& filePath, const QList<QStringList>& rows)
+{
+    QByteArray bytes;
+    for (const QStringList& row : rows)
+        bytes += encodeSettingsRow(row);
+    writeFileSafely(filePath, bytes);
+}
+
 QString settingsRestoredMessage()
 {
     return QStringLiteral("設定ファイルが初期化されました。ソフトを再起動してください。");

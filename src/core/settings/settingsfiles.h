@@ -35,6 +35,17 @@ SettingsRows readSettingsRows(const QString& filePath, int valuesPerRow,
 void replaceSettingsFile(const QString& filePath, const QStringList& header,
                          const QStringList& values);
 
+// Every row of a settings file, the values of each row in order, for files
+// that hold more than one data row. Blank lines are left out. Throws
+// hakobee::Error, naming the file, when it is missing, unreadable or damaged.
+QList<QStringList> readSettingsTable(const QString& filePath);
+
+// Writes the file anew with these rows (the first normally the column
+// names), through the same temporary file as replaceSettingsFile, so a
+// failure leaves the old file as it was. Values are refused as there.
+// Throws hakobee::Error on refusal or failure.
+void replaceSettingsTable(const QString& filePath, const QList<QStringList>& rows);
+
 // What restoring the default settings files did.
 struct SettingsResetReport
 {

@@ -3,6 +3,8 @@
 #include "core/datasource/datasourcefile.h"
 #include "core/error.h"
 #include "core/messageboxes.h"
+#include "core/printer/activeprinter.h"
+#include "core/printer/rememberedprinter.h"
 #include "core/printrun/gatherlabel.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
@@ -12,6 +14,7 @@
 #include "core/render/labelrecord.h"
 #include "core/units.h"
 #include "ui/controls.h"
+#include "ui/printerinuselabel.h"
 #include "ui/screenhost.h"
 #include "ui/screens/barcodeviews.h"
 #include "ui/screens/labelpreview.h"
@@ -136,7 +139,7 @@ void ContinuousRunScreen::buildControls()
     side->addStretch(1);
     side->addWidget(startButton_);
 
-    arrangeRunScreen(this, status_, gridView_, side);
+    arrangeRunScreen(this, status_, makePrinterInUseLabel(this, context()), gridView_, side);
 }
 
 bool ContinuousRunScreen::load()
@@ -197,6 +200,15 @@ RunRecord ContinuousRunScreen::handedOverRecord() const
     return {barcodeValue_->text(), itemName_->text(), name_->text(), price_->text()};
 }
 
+PrinterOffsetMm ContinuousRunScreen::printerOffset() const
+{
+    // The printer a label goes to can change between labels of a run
+    // (connection type "1" goes back to the chosen printer before each).
+    if (!context().rememberedPrinter || !context().printer)
+        return {};
+    return context().rememberedPrinter->offsetMm(context().printer->deviceName());
+}
+
 QString ContinuousRunScreen::horizontalOffsetText() const
 {
     return offsetX_->text();
@@ -228,7 +240,8 @@ void ContinuousRunScreen::startRun()
         Printing printing(*this);
         PrinterSetupProtocol protocol(*context().printerSetup, this);
         ContinuousRun run({*context().databases, *context().settings, *context().labels,
-                           allowanceText_, protocol, context().printer},
+                           allowanceText_, protocol, context().printer,
+                           context().rememberedPrinter},
                           *this);
         result = run.start(query_, allowance_);
     }
@@ -292,7 +305,7 @@ void ContinuousRunScreen::printOneLabel()
     if (LayoutSelectionScreen* layout = context().screens->loaded<LayoutSelectionScreen>())
         titles = layout->titles();
     LabelRecord record = gatherLabelRecord(handedOverRecord(), barcode_->picture(), adjustments(),
-                                           titles, baseFont());
+                                           titles, baseFont(), printerOffset());
     record.barcodeCaption = caption_->text();
     context().labels->printLabel(record);
 }

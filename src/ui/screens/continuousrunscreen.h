@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/printer/printercanvas.h"
+#include "core/printer/printeroffset.h"
 #include "core/printrun/printrunview.h"
 #include "core/printrun/runallowance.h"
 #include "core/printrun/runsettings.h"
@@ -93,6 +94,8 @@ private:
     void setPrinting(bool printing);
     void showPreviewOfRow(int row);
     RunRecord handedOverRecord() const;
+    // The calibration offset of the printer the next label goes to.
+    PrinterOffsetMm printerOffset() const;
     PrintFont baseFont() const;
 
     RunAllowance allowanceText_;

@@ -1,6 +1,7 @@
 #include "ui/screens/mainmenuscreen.h"
 
 #include "core/error.h"
+#include "core/printer/rememberedprinter.h"
 #include "core/settings/layoutmode.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
@@ -8,6 +9,7 @@
 #include "core/units.h"
 #include "platform/desktop/osversion.h"
 #include "ui/controls.h"
+#include "ui/printerinuselabel.h"
 #include "ui/screenhost.h"
 #include "ui/screens/connectingnotice.h"
 #include "ui/screens/connectiontypescreen.h"
@@ -17,6 +19,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,7 +79,10 @@ void MainMenuScreen::buildControls()
     rows->addWidget(controls::label(check, u"Label14"_qs, u"データテーブル"_qs), 2, 0);
     rows->addWidget(tableValue_, 2, 1);
     rows->addWidget(controls::label(check, u"Label8"_qs, u"出力プリンター設定"_qs), 3, 0);
-    rows->addWidget(disabledButton(u"Command4"_qs, u"プリンター/用紙設定"_qs), 3, 1, Qt::AlignLeft);
+    auto* printer = new QHBoxLayout;
+    printer->addWidget(disabledButton(u"Command4"_qs, u"プリンター/用紙設定"_qs));
+    printer->addWidget(makePrinterInUseLabel(check, context()), 1);
+    rows->addLayout(printer, 3, 1);
     rows->addWidget(controls::label(check, u"Label10"_qs, u"OSバージョン"_qs), 4, 0);
     rows->addWidget(osVersionValue_, 4, 1);
 
@@ -161,7 +167,19 @@ bool MainMenuScreen::load()
         readFurnitureSlip();
     else
         readDataSource();
+    showRememberedPrinterProblem();
     return true;
+}
+
+void MainMenuScreen::showRememberedPrinterProblem()
+{
+    // Only said: the four settings files are not restored because of it.
+    const RememberedPrinter* remembered = context().rememberedPrinter;
+    if (!remembered || remembered->problem().isEmpty())
+        return;
+    const QString earlier = statusLine_->text();
+    statusLine_->setText(earlier.isEmpty() ? remembered->problem()
+                                           : earlier + u'\n' + remembered->problem());
 }
 
 void MainMenuScreen::restoreSettingsFiles()

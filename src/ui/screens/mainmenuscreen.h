@@ -59,6 +59,7 @@ public:
 private:
     void buildControls();
     void restoreSettingsFiles();
+    void showRememberedPrinterProblem();
     void readLayout();
     void readFurnitureSlip();
     void readDataSource();

@@ -4,25 +4,33 @@
 #include "core/messageboxes.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/paperlist.h"
+#include "core/printer/printeroffset.h"
 #include "core/printer/printersetup.h"
+#include "core/printer/rememberedprinter.h"
+#include "core/render/labelnumbers.h"
 #include "core/settings/layoutfile.h"
 #include "core/units.h"
 #include "ui/controls.h"
+#include "ui/printerinuselabel.h"
 #include "ui/screenhost.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace hakobee {
 
 namespace {
 
 constexpr int widthTwips = 8000;
-constexpr int heightTwips = 3000;
+// Room for the calibration below the printer and paper.
+constexpr int heightTwips = 5400;
 constexpr int offsetTwips = 10;
 
 // What an empty title or paper is stored as.
@@ -41,6 +49,24 @@ void fillEmpty(QLineEdit* field)
         field->setText(emptyValue);
 }
 
+// "+2.00", "-1.50", "0.00".
+QString signedMillimetres(double mm)
+{
+    const QString text = QString::number(mm, 'f', 2);
+    return mm > 0 ? u"+"_qs + text : text;
+}
+
+// A measured distance on the label: a number from 0 to 100 millimetres.
+double measuredMillimetres(const QString& text, const QString& whatItIs)
+{
+    constexpr double largestMm = 100;
+    const double mm = parseDecimalText(text, whatItIs);
+    if (mm < 0 || mm > largestMm)
+        throw Error(u"%1「%2」は 0 から %3 mm の間で入力してください。"_qs.arg(
+            whatItIs, text, QString::number(largestMm)));
+    return mm;
+}
+
 } // namespace
 
 PaperSelectionScreen::PaperSelectionScreen(AppContext& context, QWidget* parent)
@@ -52,6 +78,13 @@ PaperSelectionScreen::PaperSelectionScreen(AppContext& context, QWidget* parent)
             &PaperSelectionScreen::takeSelectedPaper);
     connect(printSetupButton_, &QPushButton::clicked, this, &PaperSelectionScreen::showPrintSetup);
     connect(saveButton_, &QPushButton::clicked, this, &PaperSelectionScreen::save);
+    connect(calibrationSaveButton_, &QPushButton::clicked, this,
+            &PaperSelectionScreen::saveCalibration);
+    if (this->context().rememberedPrinter)
+        connect(this->context().rememberedPrinter, &RememberedPrinter::changed, this,
+                &PaperSelectionScreen::showPrinterOffset);
+    else
+        calibrationSaveButton_->setEnabled(false);
 }
 
 void PaperSelectionScreen::buildControls()
@@ -79,6 +112,40 @@ void PaperSelectionScreen::buildControls()
     QLabel* note = controls::label(this, u"Label4"_qs, u"※プリンターの設定のみ変更可能です"_qs);
     controls::setTextColour(note, Qt::red);
 
+    printerInUse_ = makePrinterInUseLabel(this, context());
+
+    auto* calibration = new QGroupBox(u"印刷位置の補正（プリンターごと）"_qs, this);
+    calibration->setObjectName(u"FrameCalibration"_qs);
+    QLabel* howTo = controls::label(
+        calibration, u"LabelCalibration"_qs,
+        u"校正ラベルの十字の中心を、ラベルの左端と上端から測って入力してください（ずれがなければ "
+        u"10 mm、10 mm）。"_qs);
+    howTo->setWordWrap(true);
+    measuredXMm_ = controls::lineEdit(calibration, u"TextCalibrationX"_qs);
+    measuredYMm_ = controls::lineEdit(calibration, u"TextCalibrationY"_qs);
+    for (QLineEdit* field : {measuredXMm_, measuredYMm_}) {
+        field->setAlignment(Qt::AlignRight);
+        field->setMaximumWidth(field->fontMetrics().horizontalAdvance(u"000.00"_qs) + 16);
+    }
+    calibrationSaveButton_ =
+        controls::button(calibration, u"CommandCalibrationSave"_qs, u"補正を保存"_qs);
+    printerOffset_ = controls::label(calibration, u"LabelPrinterOffset"_qs);
+    auto* measured = new QHBoxLayout;
+    measured->addWidget(controls::label(calibration, u"LabelCalibrationX"_qs, u"左端から"_qs));
+    measured->addWidget(measuredXMm_);
+    measured->addWidget(controls::label(calibration, u"LabelCalibrationXUnit"_qs, u"mm"_qs));
+    measured->addSpacing(12);
+    measured->addWidget(controls::label(calibration, u"LabelCalibrationY"_qs, u"上端から"_qs));
+    measured->addWidget(measuredYMm_);
+    measured->addWidget(controls::label(calibration, u"LabelCalibrationYUnit"_qs, u"mm"_qs));
+    measured->addSpacing(12);
+    measured->addWidget(calibrationSaveButton_);
+    measured->addStretch(1);
+    auto* calibrationRows = new QVBoxLayout(calibration);
+    calibrationRows->addWidget(howTo);
+    calibrationRows->addLayout(measured);
+    calibrationRows->addWidget(printerOffset_);
+
     loadedTitle1_ = hiddenField(this, u"Text1"_qs);
     loadedTitle2_ = hiddenField(this, u"Text2"_qs);
     loadedPrinter_ = hiddenField(this, u"Text4"_qs);
@@ -87,14 +154,19 @@ void PaperSelectionScreen::buildControls()
     layout->setContentsMargins(16, 12, 16, 8);
     layout->setHorizontalSpacing(24);
     layout->setColumnStretch(1, 1);
+    // Wide enough for the printer's name under its button.
+    layout->setColumnMinimumWidth(0, twipsToPixels(3300));
     layout->addWidget(choosePrinter, 0, 0);
     layout->addWidget(printSetupButton_, 1, 0, Qt::AlignTop);
+    layout->addWidget(printerInUse_, 2, 0, 2, 1, Qt::AlignTop);
     layout->addWidget(choosePaper, 0, 1);
     layout->addWidget(paperList_, 1, 1);
     layout->addWidget(paper_, 2, 1);
     layout->addWidget(saveButton_, 3, 1);
     layout->addWidget(note, 4, 0, 1, 2);
+    layout->addWidget(calibration, 5, 0, 1, 2);
     layout->setRowStretch(1, 1);
+    showPrinterOffset();
 }
 
 bool PaperSelectionScreen::load()
@@ -113,6 +185,7 @@ bool PaperSelectionScreen::load()
         return false;
     }
     listPaperSizes();
+    showPrinterOffset();
     return true;
 }
 
@@ -143,7 +216,52 @@ void PaperSelectionScreen::showPrintSetup()
 {
     // The printer and paper chosen there are the current printer's, which
     // the fixed connection type prints on; the list stays as it was probed.
-    context().printerSetup->ShowPrinterSetup(printSetupDialogFlags, this);
+    if (context().printerSetup->ShowPrinterSetup(printSetupDialogFlags, this)) {
+        showPrinterInUse(printerInUse_, context());
+        showPrinterOffset();
+    }
+}
+
+void PaperSelectionScreen::showPrinterOffset()
+{
+    if (!context().rememberedPrinter || !context().printer || !context().printer->isOpen()) {
+        printerOffset_->clear();
+        return;
+    }
+    const PrinterOffsetMm offset =
+        context().rememberedPrinter->offsetMm(context().printer->deviceName());
+    printerOffset_->setText(u"このプリンターの補正: 横 %1 mm、縦 %2 mm"_qs.arg(
+        signedMillimetres(offset.horizontalMm), signedMillimetres(offset.verticalMm)));
+}
+
+void PaperSelectionScreen::saveCalibration()
+{
+    RememberedPrinter* remembered = context().rememberedPrinter;
+    Q_ASSERT(remembered && context().printer);
+    QString deviceName;
+    PrinterOffsetMm offset;
+    try {
+        const double xMm =
+            measuredMillimetres(measuredXMm_->text(), u"十字の中心の左端からの位置"_qs);
+        const double yMm =
+            measuredMillimetres(measuredYMm_->text(), u"十字の中心の上端からの位置"_qs);
+        deviceName = context().printer->deviceName();
+        // The calibration label is drawn straight on the printer's canvas,
+        // without the offsets labels are moved by: what was measured is the
+        // printer's whole drift, and replaces the offset stored.
+        offset = offsetFromCalibration({}, xMm, yMm);
+        remembered->setOffsetMm(deviceName, offset);
+    } catch (const Error& error) {
+        context().messages->show(this,
+                                 {error.description(), windowTitle(), MessageIcon::Exclamation});
+        return;
+    }
+    showPrinterOffset();
+    context().messages->show(
+        this, {u"プリンタ「%1」の印刷位置の補正を保存しました（横 %2 mm、縦 %3 mm）。"_qs.arg(
+                   deviceName, signedMillimetres(offset.horizontalMm),
+                   signedMillimetres(offset.verticalMm)),
+               windowTitle(), MessageIcon::Information});
 }
 
 void PaperSelectionScreen::save()

@@ -10,9 +10,15 @@ class QPushButton;
 namespace hakobee {
 
 // The printer and paper of the fixed connection type: a button to the
-// print-setup dialog for the current printer, and the list of paper sizes
-// that printer accepts; the chosen code is stored as YOSHI in
-// nimbeconfig4.txt, the other three columns are carried through.
+// print-setup dialog for the current printer (what the operator confirms
+// there is remembered for the next start), the printer in use by name, and
+// the list of paper sizes that printer accepts; the chosen code is stored as
+// YOSHI in nimbeconfig4.txt, the other three columns are carried through.
+//
+// Below them the printer's calibration: where the operator measured the
+// centre of the calibration label's crosshair (millimetres from the label's
+// left and top edges; nominally 10 and 10), saved as the current printer's
+// offset (printeroffset.h), which every label printed on it is moved by.
 class PaperSelectionScreen : public Screen
 {
     Q_OBJECT
@@ -36,12 +42,19 @@ private:
     void takeSelectedPaper(); // List2 click
     void showPrintSetup();    // Command2
     void save();              // Command3
+    void saveCalibration();   // CommandCalibrationSave
+    void showPrinterOffset();
 
-    QPushButton* printSetupButton_ = nullptr; // Command2
-    QListWidget* paperList_ = nullptr;        // List2(0): "code TAB width x height"
-    QListWidget* paperCodes_ = nullptr;       // List2(1): the bare codes, hidden
-    QPushButton* saveButton_ = nullptr;       // Command3
-    QLineEdit* paper_ = nullptr;              // Text5: YOSHI as it will be saved
+    QPushButton* printSetupButton_ = nullptr;      // Command2
+    QListWidget* paperList_ = nullptr;             // List2(0): "code TAB width x height"
+    QListWidget* paperCodes_ = nullptr;            // List2(1): the bare codes, hidden
+    QPushButton* saveButton_ = nullptr;            // Command3
+    QLineEdit* paper_ = nullptr;                   // Text5: YOSHI as it will be saved
+    QLabel* printerInUse_ = nullptr;               // LabelPrinterName
+    QLabel* printerOffset_ = nullptr;              // LabelPrinterOffset: the offset in force
+    QLineEdit* measuredXMm_ = nullptr;             // TextCalibrationX
+    QLineEdit* measuredYMm_ = nullptr;             // TextCalibrationY
+    QPushButton* calibrationSaveButton_ = nullptr; // CommandCalibrationSave
     // The other three columns as loaded.
     QLineEdit* loadedTitle1_ = nullptr;  // Text1
     QLineEdit* loadedTitle2_ = nullptr;  // Text2

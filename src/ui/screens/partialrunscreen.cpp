@@ -11,6 +11,7 @@
 #include "core/printrun/runsettings.h"
 #include "core/units.h"
 #include "ui/controls.h"
+#include "ui/printerinuselabel.h"
 #include "ui/screenhost.h"
 #include "ui/screens/barcodeviews.h"
 #include "ui/screens/continuousrunscreen.h"
@@ -143,7 +144,7 @@ void PartialRunScreen::buildControls()
     side->addStretch(1);
     side->addWidget(startButton_);
 
-    arrangeRunScreen(this, status_, gridView_, side);
+    arrangeRunScreen(this, status_, makePrinterInUseLabel(this, context()), gridView_, side);
 }
 
 bool PartialRunScreen::load()
@@ -230,7 +231,8 @@ void PartialRunScreen::startRun()
         View view(*this, *handOverScreen);
         PrinterSetupProtocol protocol(*context().printerSetup, this);
         PartialRun run({*context().databases, *context().settings, *context().labels,
-                        handOverScreen->allowanceText(), protocol, context().printer},
+                        handOverScreen->allowanceText(), protocol, context().printer,
+                        context().rememberedPrinter},
                        view);
         if (grid_) {
             result = run.start(*grid_, firstRow_->text(), lastRow_->text());

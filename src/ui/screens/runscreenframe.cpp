@@ -23,7 +23,8 @@ QLabel* makeRunStatusLine(QWidget* screen)
     return status;
 }
 
-void arrangeRunScreen(Screen* screen, QLabel* status, RecordGridView* grid, QVBoxLayout* side)
+void arrangeRunScreen(Screen* screen, QLabel* status, QLabel* printerInUse, RecordGridView* grid,
+                      QVBoxLayout* side)
 {
     auto* menu = new QMenuBar(screen);
     QAction* close = menu->addAction(u"終了"_qs);
@@ -37,6 +38,7 @@ void arrangeRunScreen(Screen* screen, QLabel* status, RecordGridView* grid, QVBo
     auto* layout = new QVBoxLayout(screen);
     layout->setMenuBar(menu);
     layout->addWidget(status);
+    layout->addWidget(printerInUse);
     layout->addLayout(body, 1);
 }
 

@@ -19,8 +19,10 @@ class SettingsFolder;
 QLabel* makeRunStatusLine(QWidget* screen);
 
 // Lays the screen out: the menu with its one item "終了" (closes the
-// screen), the status line, and the grid with the side panel beside it.
-void arrangeRunScreen(Screen* screen, QLabel* status, RecordGridView* grid, QVBoxLayout* side);
+// screen), the status line, the printer the labels go to
+// (makePrinterInUseLabel), and the grid with the side panel beside it.
+void arrangeRunScreen(Screen* screen, QLabel* status, QLabel* printerInUse, RecordGridView* grid,
+                      QVBoxLayout* side);
 
 // Reads the data source (nimbeconfig2.txt) into the working fields Textdb,
 // TextTT and TextSS and returns the record query built from them. Throws

@@ -538,7 +538,7 @@ private slots:
             for (Printing& printing : printings) {
                 printing.station->waitForRoom();
                 dynamic_cast<QtPrinterDevice&>(printing.printer->device())
-                    .pdfCanvas()
+                    .labelCanvas()
                     .setJobTitle(u"hakobee-dots-"_qs + label.code);
                 printing.pipeline->printLabel(recordOf(label, *printing.pipeline));
             }

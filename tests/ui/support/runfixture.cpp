@@ -38,6 +38,14 @@ RunFixture::RunFixture() : settings(root.path()), databases(settings, openAccess
     writeAdjustments(u"0"_qs, u"0"_qs, u"0"_qs);
 }
 
+RememberedPrinter& RunFixture::rememberPrinter()
+{
+    rememberedPrinter = std::make_unique<RememberedPrinter>(settings);
+    rememberedPrinter->restoreAtFirstUse(*printer);
+    context.rememberedPrinter = rememberedPrinter.get();
+    return *rememberedPrinter;
+}
+
 // Screens outlive no fixture: they hold on to its seams.
 RunFixture::~RunFixture()
 {

@@ -6,6 +6,7 @@
 #include "core/printer/activeprinter.h"
 #include "core/printer/printersetup.h"
 #include "core/printer/printsetupdialog.h"
+#include "core/printer/rememberedprinter.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/render/cancelrequest.h"
 #include "core/settings/settingsfolder.h"
@@ -88,6 +89,9 @@ public:
     void writeLayout(const QString& title1, const QString& title2, const QString& paper,
                      const QString& connectionType);
     void writeAdjustments(const QString& x, const QString& y, const QString& size);
+    // The printer remembered in the settings folder, restored onto the
+    // fixture's printer and handed to the screens, as the program does.
+    RememberedPrinter& rememberPrinter();
 
     // The barcode value of generated row `row` (from 0).
     static QString barcodeOfRow(qint64 row);
@@ -102,6 +106,7 @@ public:
     std::unique_ptr<ActivePrinter> printer;
     AnsweringPrintSetupDialog dialog;
     std::unique_ptr<PrinterSetup> printerSetup;
+    std::unique_ptr<RememberedPrinter> rememberedPrinter;
     CancelRequest cancel;
     AppContext context;
     ScreenHost screens{context};

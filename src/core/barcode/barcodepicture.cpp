@@ -3,7 +3,6 @@
 #include <QPainter>
 
 #include <cmath>
-#include <cstring>
 
 namespace hakobee {
 
@@ -28,35 +27,22 @@ QSizeF BarcodePicture::sizeMm(double dotsPerMm) const
     return {widthModules_ * moduleDots(dotsPerMm) / dotsPerMm, barHeightMm_};
 }
 
-QImage BarcodePicture::imageDots(double dotsPerMm) const
-{
-    const int module = moduleDots(dotsPerMm);
-    const int height = std::max(1, static_cast<int>(std::lround(barHeightMm_ * dotsPerMm)));
-    QImage image(widthModules_ * module, height, QImage::Format_Mono);
-    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    image.fill(0);
-    for (const BarcodeBar& bar : bars_) {
-        for (int x = bar.startModule * module; x < (bar.startModule + bar.widthModules) * module;
-             ++x)
-            image.setPixel(x, 0, 1);
-    }
-    for (int y = 1; y < height; ++y)
-        std::memcpy(image.scanLine(y), image.constScanLine(0),
-                    static_cast<size_t>(image.bytesPerLine()));
-    return image;
-}
-
 void BarcodePicture::paint(QPainter& painter, QPointF topLeftDots, double dotsPerMm) const
 {
-    // One image dot to one device dot, from a whole dot: what rasterises the
-    // page (the program for a raster driver, Ghostscript or Poppler for a
-    // PDF) maps every image dot onto one printer dot, where filled shapes
-    // would be widened or narrowed by the rasteriser's fill rule.
-    const QImage image = imageDots(dotsPerMm);
-    const QPointF corner(std::round(topLeftDots.x()), std::round(topLeftDots.y()));
+    const int module = moduleDots(dotsPerMm);
+    // Bars start on a whole dot, so each edge falls between two dots.
+    const double left = std::round(topLeftDots.x());
+    const double top = std::round(topLeftDots.y());
+    const double height = std::round(barHeightMm_ * dotsPerMm);
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRectF(corner, QSizeF(image.size())), image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const BarcodeBar& bar : bars_) {
+        const double start = left + bar.startModule * module;
+        const double width = bar.widthModules * module;
+        painter.drawRect(QRectF(start + barInsetDots, top, width - 2 * barInsetDots, height));
+    }
     painter.restore();
 }
 

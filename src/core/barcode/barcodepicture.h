@@ -2,7 +2,6 @@
 
 #include "core/printer/printercanvas.h"
 
-#include <QImage>
 #include <QList>
 #include <QString>
 
@@ -19,9 +18,15 @@ struct BarcodeBar
 // A linear barcode kept as its bars in whole modules, drawn at the
 // resolution of the device it lands on. The module width is snapped to whole
 // device dots so every bar has the same width on paper, which is what a
-// scanner needs, and the bars are drawn as a 1-bit image of exactly those
-// dots placed on a whole dot, so that no rasteriser on the way moves an
-// edge; the quiet zones are part of the picture's width (white in the image).
+// scanner needs; the quiet zones are part of the picture's width.
+//
+// Each bar is drawn from a whole dot, a third of a dot narrower on either
+// side (barInsetDots), so that it covers exactly its dots under every
+// rasteriser a job may meet: those that fill the dots whose centres a shape
+// covers (Poppler, cairo, Qt, and this program's own raster jobs) and those
+// that fill every dot a shape touches or widen fills by up to half a dot
+// (Ghostscript, PostScript printers). A whole-dot rectangle is widened by a
+// dot by the latter; a 1-bit image is resampled by a dot by Poppler.
 class BarcodePicture : public PrintPicture
 {
 public:
@@ -33,6 +38,8 @@ public:
     // smallest the EAN standard allows.
     static constexpr double targetModuleMm = 0.30;
     static constexpr double narrowestModuleMm = 0.264;
+    // How much narrower than its dots a bar is drawn on each side.
+    static constexpr double barInsetDots = 0.35;
 
     BarcodePicture(QString encodedText, QList<BarcodeBar> bars, int widthModules,
                    double barHeightMm = labelBarHeightMm);
@@ -44,9 +51,6 @@ public:
 
     // Whole device dots per module on a device of this resolution.
     static int moduleDots(double dotsPerMm);
-
-    // The bars as dots on a device of this resolution: 1 = bar, white quiet zones.
-    QImage imageDots(double dotsPerMm) const;
 
     QSizeF sizeMm(double dotsPerMm) const override;
     void paint(QPainter& painter, QPointF topLeftDots, double dotsPerMm) const override;

@@ -45,12 +45,16 @@ QString printerDetails(const PrinterDevice& device)
 
 } // namespace
 
-QString currentPrinterName(PrinterBackend& backend)
+QString currentPrinterName(PrinterBackend& backend, const QString& rememberedDeviceName)
 {
-    return ActivePrinter(backend).deviceName();
+    ActivePrinter printer(backend, ActivePrinter::Opening::OnFirstUse);
+    if (!rememberedDeviceName.isEmpty() && !printer.makeCurrent(rememberedDeviceName))
+        return {};
+    return printer.deviceName();
 }
 
-PrinterListing listPrinters(PrinterBackend& backend, const QString& onlyPrinterName)
+PrinterListing listPrinters(PrinterBackend& backend, const QString& onlyPrinterName,
+                            const QString& rememberedDeviceName)
 {
     PrinterListing listing;
     const auto fail = [&listing](const QString& reason) {
@@ -75,7 +79,11 @@ PrinterListing listPrinters(PrinterBackend& backend, const QString& onlyPrinterN
     // A current printer that cannot be opened leaves the others to be listed.
     QString current;
     try {
-        current = currentPrinterName(backend);
+        current = currentPrinterName(backend, rememberedDeviceName);
+        if (current.isEmpty())
+            listing.err += u"記憶しているプリンタ「%1」が見つかりません。[プリンター/用紙設定] で"
+                           u"プリンターを選びなおすか、hakobee print に --printer プリンタ名 を"
+                           u"指定してください。\n"_qs.arg(rememberedDeviceName);
     } catch (const Error& error) {
         fail(error.description());
     }

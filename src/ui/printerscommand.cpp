@@ -1,5 +1,6 @@
 #include "ui/printerscommand.h"
 
+#include "core/printer/rememberedprinter.h"
 #include "core/settings/settingsfolder.h"
 #include "platform/printing/printjoboutput.h"
 #include "platform/printing/qtprinterbackend.h"
@@ -24,12 +25,15 @@ QString helpText()
     return usage() +
            u"\n\n"
            u"使えるプリンターを OS の順に、それぞれの解像度と用紙の一覧をつけて書きます。\n"
-           u"現在のプリンター（プリンター名を指定しない印刷の印刷先）の行は「* 」で始まり、\n"
-           u"ほかのプリンターの行は空白 2 つで始まります。用紙は 1 行に 1 つ、\n"
+           u"現在のプリンター（プリンター名を指定しない印刷の印刷先: 画面で選んで記憶した\n"
+           u"プリンター、なければ OS の既定のプリンター）の行は「* 」で始まり、\n"
+           u"ほかのプリンターの行は空白 2 つで始まります。記憶したプリンターがもうないときは\n"
+           u"どの行にも「* 」をつけず、そのことを標準エラー出力に書きます。用紙は 1 行に 1 つ、\n"
            u"「用紙番号, 幅 x 高さ mm, 名前」で、用紙一覧と同じ整数のミリメートルです。\n"
            u"\n"
            u"  --printer プリンタ名    このプリンターだけを書く（大文字小文字は区別しない）\n"
-           u"  --settings-root フォルダ  設定フォルダー qvx_ini をこのフォルダーの下で使う\n"
+           u"  --settings-root フォルダ  記憶したプリンターを、このフォルダーの下の設定フォルダー\n"
+           u"                          qvx_ini から読む\n"
            u"\n"
            u"終了コード: 0 成功、1 失敗（知らないプリンター名など。理由は標準エラー出力に）、\n"
            u"            2 コマンドラインの誤り\n"_qs;
@@ -38,7 +42,7 @@ QString helpText()
 struct PrintersOptions
 {
     QString printerName;
-    // Accepted as every subcommand accepts it; the listing reads no setting.
+    // Where the printer chosen in the window is remembered.
     QString settingsRoot = SettingsFolder::defaultRoot();
 };
 
@@ -86,8 +90,13 @@ int runPrintersCommand(int argc, char** argv)
     }
     const PrintersOptions& options = std::get<PrintersOptions>(parsed);
     OffscreenApplication application(argc, argv);
+    const SettingsFolder settings(options.settingsRoot);
+    const RememberedPrinter remembered(settings);
+    if (!remembered.problem().isEmpty())
+        writeToStandardError(remembered.problem() + u'\n');
     QtPrinterBackend backend(PdfFolderOutput::defaultFolder());
-    const PrinterListing listing = listPrinters(backend, options.printerName);
+    const PrinterListing listing =
+        listPrinters(backend, options.printerName, remembered.deviceName());
     writeToStandardOutput(listing.out);
     writeToStandardError(listing.err);
     return listing.exitCode;

@@ -1,13 +1,18 @@
 // The printer and paper selection screen: the list of the paper sizes the
 // current printer accepts, a click choosing YOSHI, the print-setup dialog
 // through its seam, and the save with its "_" fillings; the printer chosen
-// there remembered and named, and its calibration.
+// there remembered and named, its calibration label and its calibration.
 #include "core/printer/printermemory.h"
 #include "core/printer/printeroffset.h"
+#include "core/printrun/labelpipeline.h"
+#include "core/render/cancelrequest.h"
+#include "core/render/labelprogress.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
+#include "support/fakebarcodeencoder.h"
 #include "support/openscreens.h"
 #include "support/printerfixture.h"
+#include "support/recordingcanvas.h"
 #include "support/shellfixture.h"
 #include "ui/screens/paperselectionscreen.h"
 
@@ -16,6 +21,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace hakobee;
 using namespace hakobee::test;
@@ -112,6 +120,25 @@ private slots:
         QCOMPARE(storedLayout(), (QStringList{u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"9"_qs, u"0"_qs}));
     }
 
+    void labelSizesAboveTheUserDefinedCodeAreListedAndStored()
+    {
+        // A CUPS label queue's sizes, each with its name, which the list leaves out.
+        FakePrinter zebra = PrinterFixture::labelPrinter(u"Zebra-ZD421"_qs);
+        zebra.paperSizes = {{9, 11906, 16838, u"A4"_qs},
+                            {300, 3232, 1814, u"w162h91"_qs},
+                            {301, 2835, 1701, u"50x30mm"_qs}};
+        installPrinter(zebra);
+        storeLayout({u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"9"_qs, u"0"_qs});
+        openForm7();
+        auto* list = control<QListWidget>("List2(0)");
+        QCOMPARE(entries(list),
+                 (QStringList{u"9\t210 x 297"_qs, u"300\t57 x 32"_qs, u"301\t50 x 30"_qs}));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(2)).center());
+        control<QPushButton>("Command3")->click();
+        QCOMPARE(storedLayout(), (QStringList{u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"301"_qs, u"0"_qs}));
+    }
+
     void savingWithoutAClickKeepsTheLoadedPaper()
     {
         // A printer that names no paper size leaves both lists empty.
@@ -197,6 +224,61 @@ private slots:
             QCOMPARE(shell->messages.shown.last().icon, MessageIcon::Exclamation);
             QCOMPARE(printers->remembered->offsetMm(u"Office"_qs), expected);
         }
+    }
+
+    void theCalibrationLabelPrintsOnTheCurrentPrinterAndStoredPaperUnmoved()
+    {
+        using Kind = RecordingCanvas::Kind;
+        // The fixed connection type with A4 stored, as a run prints it.
+        storeLayout({u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"9"_qs, u"0"_qs});
+        printers->rememberIn(shell->settings.folder);
+        printers->remembered->setOffsetMm(u"Label Printer"_qs, {2, -1});
+        RecordingCanvas canvas;
+        printers->backend.canvas = &canvas;
+        NoLabelProgress progress;
+        CancelRequest cancel;
+        LabelPipeline labels(std::make_unique<FakeBarcodeEncoder>(), printers->printer->canvas(),
+                             progress, cancel);
+        shell->context.labels = &labels;
+        openForm7();
+
+        control<QPushButton>("CommandCalibration")->click();
+        QCOMPARE(shell->messages.shown.size(), 0);
+        QCOMPARE(canvas.count(Kind::End), 1);
+        QCOMPARE(canvas.count(Kind::Abort), 0);
+        QCOMPARE(canvas.textCall(u"Label Printer"_qs).text, u"Label Printer"_qs);
+        QCOMPARE(canvas.count(Kind::Picture), 1);
+        QCOMPARE(printers->printer->paperSizeCode(), 9);
+        // Both arms centred on (10, 10) mm within half a 600 dpi dot: the
+        // offset stored for the printer does not move the label.
+        int arms = 0;
+        for (const RecordingCanvas::Call& line : canvas.callsOf(Kind::Line)) {
+            const QPointF centre = (line.atMm + line.toMm) / 2;
+            const QPointF off = centre - QPointF(10, 10);
+            if (std::max(std::abs(off.x()), std::abs(off.y())) <= 0.5 * 25.4 / 600)
+                ++arms;
+        }
+        QCOMPARE(arms, 2);
+
+        // So what is measured on it is the printer's whole drift, replacing
+        // the offset stored rather than adding to it.
+        control<QLineEdit>("TextCalibrationX")->setText(u"9"_qs);
+        control<QLineEdit>("TextCalibrationY")->setText(u"10"_qs);
+        control<QPushButton>("CommandCalibrationSave")->click();
+        QCOMPARE(printers->remembered->offsetMm(u"Label Printer"_qs), (PrinterOffsetMm{1, 0}));
+
+        // A stored paper the printer refuses is said, and nothing is printed.
+        storeLayout({u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"11"_qs, u"0"_qs});
+        printers->backend.printer(u"Label Printer"_qs).rejects = [](PrinterSetting setting, int) {
+            return setting == PrinterSetting::PaperSize;
+        };
+        control<QPushButton>("CommandCalibration")->click();
+        QCOMPARE(shell->messages.shown.last().icon, MessageIcon::Exclamation);
+        QVERIFY2(shell->messages.shown.last().text.contains(u"用紙サイズ 11"_qs),
+                 qPrintable(shell->messages.shown.last().text));
+        QCOMPARE(canvas.count(Kind::End), 1);
+        QCOMPARE(canvas.count(Kind::Abort), 0);
+        closeAllScreens();
     }
 
     void anUnreadableLayoutFileIsSaidAndTheScreenStaysShut()

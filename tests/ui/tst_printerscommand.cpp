@@ -1,7 +1,10 @@
 // `hakobee printers`: the listing of a fake backend's printers, exactly as a
-// script reads it, and the built program listing the CUPS spooler's
-// hakobee-pdf queue (scripts/cups-setup.sh) as CUPS itself describes it.
+// script reads it, the printer in use marked, and the built program listing
+// the CUPS spooler's hakobee-pdf queue (scripts/cups-setup.sh) as CUPS itself
+// describes it, marked when remembered in the settings folder.
 
+#include "core/printer/printermemory.h"
+#include "core/settings/settingsfolder.h"
 #include "support/fakeprinterbackend.h"
 #include "support/programrun.h"
 #include "ui/printerlisting.h"
@@ -50,6 +53,12 @@ QString toolOutput(const QString& program, const QStringList& arguments)
 
 const QString queue = u"hakobee-pdf"_qs;
 
+// The printer lines of a listing that carry the mark.
+QStringList markedLines(const QString& listing)
+{
+    return listing.split(u'\n').filter(QRegularExpression(u"^\\* "_qs));
+}
+
 } // namespace
 
 class TestPrintersCommand : public QObject
@@ -85,6 +94,23 @@ private slots:
         QVERIFY(lines.contains(u"  Brother-QL800"_qs));
     }
 
+    void theRememberedPrinterIsMarkedWhileInstalledAndAGoneOneIsSaid()
+    {
+        FakePrinterBackend backend = officeAndLabelPrinter();
+        // Found as the window finds it, letter case aside; not the default.
+        QCOMPARE(currentPrinterName(backend, u"office-a4"_qs), u"Office-A4"_qs);
+        const PrinterListing remembered = listPrinters(backend, {}, u"office-a4"_qs);
+        QCOMPARE(remembered.err, QString());
+        QCOMPARE(markedLines(remembered.out), QStringList{u"* Office-A4"_qs});
+
+        // Labels would go to no printer: none is marked, not even the default.
+        const PrinterListing gone = listPrinters(backend, {}, u"Gone-Printer"_qs);
+        QCOMPARE(gone.exitCode, 0);
+        QCOMPARE(markedLines(gone.out), QStringList());
+        QVERIFY(gone.out.contains(u"\n  Brother-QL800\n"_qs));
+        QVERIFY2(gone.err.contains(u"「Gone-Printer」が見つかりません"_qs), qPrintable(gone.err));
+    }
+
     void onePrinterByNameLetterCaseAsideAndUnknownNames()
     {
         FakePrinterBackend backend = officeAndLabelPrinter();
@@ -112,14 +138,18 @@ private slots:
                 .match(options);
         QVERIFY2(resolution.hasMatch(), "no hakobee-pdf queue: run scripts/cups-setup.sh");
 
+        // Remembered in the settings folder, as the window leaves it.
         QTemporaryDir root;
+        PrinterMemory memory;
+        memory.currentDeviceName = queue;
+        memory.entry(queue);
+        writePrinterMemory(SettingsFolder(root.path()), memory);
         const ProgramRun run =
             runPrinters({u"--printer"_qs, queue, u"--settings-root"_qs, root.path()});
         QVERIFY2(run.exitCode == 0 && run.err.isEmpty(), qPrintable(run.err));
         QStringList lines = run.out.split(u'\n');
         QCOMPARE(lines.takeLast(), QString());
-        QVERIFY2(QRegularExpression(u"^[* ] hakobee-pdf$"_qs).match(lines.value(0)).hasMatch(),
-                 qPrintable(run.out));
+        QCOMPARE(lines.value(0), u"* hakobee-pdf"_qs);
         QVERIFY(lines.value(1).startsWith(u"    解像度: "_qs));
         QCOMPARE(lines.value(2), u"    用紙:"_qs);
         const QRegularExpression paperLine(u"^        (\\d+), \\d+ x \\d+ mm(, \\S.*)?$"_qs);
@@ -134,9 +164,10 @@ private slots:
         QVERIFY2(!lines.filter(QRegularExpression(u"^        9, 210 x 297 mm(,|$)"_qs)).isEmpty(),
                  qPrintable(run.out));
 
-        // All printers: the queue among them, one marked, the system's
-        // default or else the first.
-        const ProgramRun all = runPrinters({});
+        // All printers, nothing remembered: the queue among them, one
+        // marked, the system's default or else the first.
+        QTemporaryDir emptyRoot;
+        const ProgramRun all = runPrinters({u"--settings-root"_qs, emptyRoot.path()});
         QCOMPARE(all.exitCode, 0);
         const QStringList printers =
             all.out.split(u'\n', Qt::SkipEmptyParts).filter(QRegularExpression(u"^\\S|^  \\S"_qs));

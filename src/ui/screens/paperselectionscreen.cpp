@@ -7,6 +7,9 @@
 #include "core/printer/printeroffset.h"
 #include "core/printer/printersetup.h"
 #include "core/printer/rememberedprinter.h"
+#include "core/printrun/labelpipeline.h"
+#include "core/printrun/runsettings.h"
+#include "core/render/calibrationlabel.h"
 #include "core/render/labelnumbers.h"
 #include "core/settings/layoutfile.h"
 #include "core/units.h"
@@ -30,7 +33,7 @@ namespace {
 
 constexpr int widthTwips = 8000;
 // Room for the calibration below the printer and paper.
-constexpr int heightTwips = 5400;
+constexpr int heightTwips = 5900;
 constexpr int offsetTwips = 10;
 
 // What an empty title or paper is stored as.
@@ -78,8 +81,12 @@ PaperSelectionScreen::PaperSelectionScreen(AppContext& context, QWidget* parent)
             &PaperSelectionScreen::takeSelectedPaper);
     connect(printSetupButton_, &QPushButton::clicked, this, &PaperSelectionScreen::showPrintSetup);
     connect(saveButton_, &QPushButton::clicked, this, &PaperSelectionScreen::save);
+    connect(calibrationPrintButton_, &QPushButton::clicked, this,
+            &PaperSelectionScreen::printCalibrationLabel);
     connect(calibrationSaveButton_, &QPushButton::clicked, this,
             &PaperSelectionScreen::saveCalibration);
+    if (!this->context().labels)
+        calibrationPrintButton_->setEnabled(false);
     if (this->context().rememberedPrinter)
         connect(this->context().rememberedPrinter, &RememberedPrinter::changed, this,
                 &PaperSelectionScreen::showPrinterOffset);
@@ -118,9 +125,11 @@ void PaperSelectionScreen::buildControls()
     calibration->setObjectName(u"FrameCalibration"_qs);
     QLabel* howTo = controls::label(
         calibration, u"LabelCalibration"_qs,
-        u"校正ラベルの十字の中心を、ラベルの左端と上端から測って入力してください（ずれがなければ "
-        u"10 mm、10 mm）。"_qs);
+        u"「位置調整用ラベル印刷」で印刷したラベルの十字の中心を、ラベルの左端と上端から測って"
+        u"入力してください（ずれがなければ 10 mm、10 mm）。"_qs);
     howTo->setWordWrap(true);
+    calibrationPrintButton_ =
+        controls::button(calibration, u"CommandCalibration"_qs, u"位置調整用ラベル印刷"_qs);
     measuredXMm_ = controls::lineEdit(calibration, u"TextCalibrationX"_qs);
     measuredYMm_ = controls::lineEdit(calibration, u"TextCalibrationY"_qs);
     for (QLineEdit* field : {measuredXMm_, measuredYMm_}) {
@@ -142,6 +151,7 @@ void PaperSelectionScreen::buildControls()
     measured->addWidget(calibrationSaveButton_);
     measured->addStretch(1);
     auto* calibrationRows = new QVBoxLayout(calibration);
+    calibrationRows->addWidget(calibrationPrintButton_, 0, Qt::AlignLeft);
     calibrationRows->addWidget(howTo);
     calibrationRows->addLayout(measured);
     calibrationRows->addWidget(printerOffset_);
@@ -232,6 +242,33 @@ void PaperSelectionScreen::showPrinterOffset()
         context().rememberedPrinter->offsetMm(context().printer->deviceName());
     printerOffset_->setText(u"このプリンターの補正: 横 %1 mm、縦 %2 mm"_qs.arg(
         signedMillimetres(offset.horizontalMm), signedMillimetres(offset.verticalMm)));
+}
+
+void PaperSelectionScreen::printCalibrationLabel()
+{
+    ActivePrinter& printer = *context().printer;
+    try {
+        // The printer's first use makes the remembered printer current; when
+        // it is gone the label goes nowhere rather than to another printer.
+        printer.deviceName();
+        if (context().rememberedPrinter)
+            context().rememberedPrinter->checkNotMissing();
+        // On the paper the labels print on, so that the crosshair lands where
+        // a label's print position would.
+        applyStoredPaper(printer, readRunPrinterSettings(*context().databases));
+        const CalibrationLabel label = calibrationLabelFor(
+            printer, PrintFont{font().family()},
+            context().labels->recordBarcode(QString::fromLatin1(calibrationBarcodeValue)));
+        // Straight on the printer's canvas, without the printer's offset:
+        // saveCalibration takes what is measured as the whole drift.
+        drawCalibrationLabel(printer.canvas(), label);
+    } catch (const Error& error) {
+        context().messages->show(this,
+                                 {error.description(), windowTitle(), MessageIcon::Exclamation});
+    }
+    // The first use may have opened the default printer, which a context
+    // without a remembered printer does not report.
+    showPrinterInUse(printerInUse_, context());
 }
 
 void PaperSelectionScreen::saveCalibration()

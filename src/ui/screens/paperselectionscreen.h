@@ -15,10 +15,12 @@ namespace hakobee {
 // the list of paper sizes that printer accepts; the chosen code is stored as
 // YOSHI in nimbeconfig4.txt, the other three columns are carried through.
 //
-// Below them the printer's calibration: where the operator measured the
-// centre of the calibration label's crosshair (millimetres from the label's
-// left and top edges; nominally 10 and 10), saved as the current printer's
-// offset (printeroffset.h), which every label printed on it is moved by.
+// Below them the printer's calibration: a button that prints the calibration
+// label (calibrationlabel.h) on the current printer, on the stored paper as
+// the runs print on it, then where the operator measured the centre of its
+// crosshair (millimetres from the label's left and top edges; nominally 10
+// and 10), saved as the current printer's offset (printeroffset.h), which
+// every label printed on it is moved by.
 class PaperSelectionScreen : public Screen
 {
     Q_OBJECT
@@ -39,22 +41,24 @@ public:
 private:
     void buildControls();
     void listPaperSizes();
-    void takeSelectedPaper(); // List2 click
-    void showPrintSetup();    // Command2
-    void save();              // Command3
-    void saveCalibration();   // CommandCalibrationSave
+    void takeSelectedPaper();     // List2 click
+    void showPrintSetup();        // Command2
+    void save();                  // Command3
+    void printCalibrationLabel(); // CommandCalibration
+    void saveCalibration();       // CommandCalibrationSave
     void showPrinterOffset();
 
-    QPushButton* printSetupButton_ = nullptr;      // Command2
-    QListWidget* paperList_ = nullptr;             // List2(0): "code TAB width x height"
-    QListWidget* paperCodes_ = nullptr;            // List2(1): the bare codes, hidden
-    QPushButton* saveButton_ = nullptr;            // Command3
-    QLineEdit* paper_ = nullptr;                   // Text5: YOSHI as it will be saved
-    QLabel* printerInUse_ = nullptr;               // LabelPrinterName
-    QLabel* printerOffset_ = nullptr;              // LabelPrinterOffset: the offset in force
-    QLineEdit* measuredXMm_ = nullptr;             // TextCalibrationX
-    QLineEdit* measuredYMm_ = nullptr;             // TextCalibrationY
-    QPushButton* calibrationSaveButton_ = nullptr; // CommandCalibrationSave
+    QPushButton* printSetupButton_ = nullptr;       // Command2
+    QListWidget* paperList_ = nullptr;              // List2(0): "code TAB width x height"
+    QListWidget* paperCodes_ = nullptr;             // List2(1): the bare codes, hidden
+    QPushButton* saveButton_ = nullptr;             // Command3
+    QLineEdit* paper_ = nullptr;                    // Text5: YOSHI as it will be saved
+    QLabel* printerInUse_ = nullptr;                // LabelPrinterName
+    QLabel* printerOffset_ = nullptr;               // LabelPrinterOffset: the offset in force
+    QPushButton* calibrationPrintButton_ = nullptr; // CommandCalibration
+    QLineEdit* measuredXMm_ = nullptr;              // TextCalibrationX
+    QLineEdit* measuredYMm_ = nullptr;              // TextCalibrationY
+    QPushButton* calibrationSaveButton_ = nullptr;  // CommandCalibrationSave
     // The other three columns as loaded.
     QLineEdit* loadedTitle1_ = nullptr;  // Text1
     QLineEdit* loadedTitle2_ = nullptr;  // Text2

@@ -6,6 +6,7 @@
 // scanner still reads it, so each must be a whole number of modules exactly.
 
 #include "core/barcode/barcodepicture.h"
+#include "core/error.h"
 #include "core/printer/activeprinter.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/render/cancelrequest.h"
@@ -26,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -498,6 +500,38 @@ private slots:
         QVERIFY2(short8.exact(), qPrintable(short8.describe()));
         QCOMPARE(short8.symbology, u"EAN-8"_qs);
         QCOMPARE(short8.digits, u"49123456"_qs);
+    }
+
+    // The paper screen's list on a label queue: every size the driver
+    // offers, each under a code of its own that a second opening (a
+    // restart) gives again; a code taken from the list prints that size, a
+    // code the queue does not offer is refused.
+    void everySizeOfTheZebraQueueHasAStableCode()
+    {
+        LabelStation station(u"papers"_qs, 203);
+        QVERIFY2(station.queue.isReady(), qPrintable(station.queue.failure()));
+        const auto open = [&station] {
+            return QtPrinterDevice::openQueue(station.queue.name());
+        };
+        const std::unique_ptr<QtPrinterDevice> device = open();
+        const QList<SupportedPaperSize> listed = device->supportedPaperSizes();
+        // The driver's 64 sizes and the user-defined one.
+        QCOMPARE(listed.size(), 64 + 1);
+        QSet<int> codes;
+        for (const SupportedPaperSize& size : listed)
+            codes.insert(size.code);
+        QCOMPARE(codes.size(), listed.size());
+        QCOMPARE(open()->supportedPaperSizes(), listed);
+
+        // With no paper set, the queue's default label; then a size from the list.
+        const int priceLabelCode = 257 + 256 * 56 + 31; // 57 x 32 mm
+        QCOMPARE(device->setting(PrinterSetting::PaperSize), priceLabelCode);
+        const int roll = 257 + 256 * 101 + 126; // w288h360, 102 x 127 mm
+        device->setSetting(PrinterSetting::PaperSize, roll);
+        QCOMPARE(device->paperKey(), u"w288h360"_qs);
+        QCOMPARE(device->setting(PrinterSetting::PageWidthTwips), 5760);
+        QVERIFY_THROWS_EXCEPTION(Error, device->setSetting(PrinterSetting::PaperSize, 70));
+        QCOMPARE(device->paperKey(), u"w288h360"_qs);
     }
 
     // The raster route: the product prints to the Zebra queue as to any

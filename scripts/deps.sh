@@ -25,8 +25,10 @@ packages=(
   locales
   # Japanese fonts for screens and labels
   fonts-noto-cjk fonts-ipafont-gothic fontconfig
-  # real printing in tests: a CUPS spooler with a PDF queue
-  cups cups-client cups-bsd printer-driver-cups-pdf libcups2-dev
+  # real printing in tests: a CUPS spooler with a PDF queue, and CUPS's own
+  # thermal-label drivers (sample.drv: Zebra ZPL) with the filters that
+  # rasterise PDF for them (Ghostscript)
+  cups cups-client cups-bsd cups-ppdc cups-filters ghostscript printer-driver-cups-pdf libcups2-dev
   # looking and checking: screenshots, PDF to PNG and text, barcode decoding
   xvfb xauth poppler-utils zbar-tools
   # checking the installed package: desktop entry and manual page

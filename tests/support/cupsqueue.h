@@ -13,6 +13,42 @@
 
 namespace hakobee::test {
 
+// Runs a CUPS administration tool (lpadmin, cancel, cupsenable, ...); true
+// when it ran and succeeded. Its standard output goes to `output` when given.
+inline bool runCupsTool(const QString& program, const QStringList& arguments,
+                        QString* output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool ran = process.waitForFinished(30000) &&
+                     process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (output)
+        *output = QString::fromUtf8(process.readAllStandardOutput());
+    return ran;
+}
+
+// The jobs of a queue that reached it, done or not (or only those asked for).
+inline int queueJobCount(const QString& queue, int whichJobs = CUPS_WHICHJOBS_ALL)
+{
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, whichJobs);
+    cupsFreeJobs(count, jobs);
+    return count;
+}
+
+// Waits until the queue has no job left to do; false on timing out.
+inline bool waitUntilQueueIdle(const QString& queue, int milliseconds)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    while (queueJobCount(queue, CUPS_WHICHJOBS_ACTIVE) > 0) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
 // A cups-pdf queue of the test's own on the local CUPS spooler (readied by
 // scripts/cups-setup.sh), so that stopping it or making it refuse jobs
 // disturbs no other test printing at the same time. Removed, with its jobs,
@@ -47,32 +83,14 @@ public:
     // The jobs that reached the queue, done or not.
     int jobCount(int whichJobs = CUPS_WHICHJOBS_ALL) const
     {
-        cups_job_t* jobs = nullptr;
-        const int count =
-            cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name_.toUtf8().constData(), 0, whichJobs);
-        cupsFreeJobs(count, jobs);
-        return count;
+        return queueJobCount(name_, whichJobs);
     }
-
-    // Waits until the queue has no job left to do; false on timing out.
-    bool waitUntilIdle(int milliseconds) const
-    {
-        const QDeadlineTimer deadline(milliseconds);
-        while (jobCount(CUPS_WHICHJOBS_ACTIVE) > 0) {
-            if (deadline.hasExpired())
-                return false;
-            QThread::msleep(100);
-        }
-        return true;
-    }
+    bool waitUntilIdle(int milliseconds) const { return waitUntilQueueIdle(name_, milliseconds); }
 
 private:
     static bool run(const QString& program, const QStringList& arguments)
     {
-        QProcess process;
-        process.start(program, arguments);
-        return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
-               process.exitCode() == 0;
+        return runCupsTool(program, arguments);
     }
 
     QString name_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/cupsqueue.h"
+
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -112,35 +114,14 @@ public:
 
     int jobCount(int whichJobs = CUPS_WHICHJOBS_ALL) const
     {
-        cups_job_t* jobs = nullptr;
-        const int count =
-            cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name_.toUtf8().constData(), 0, whichJobs);
-        cupsFreeJobs(count, jobs);
-        return count;
+        return queueJobCount(name_, whichJobs);
     }
-
-    // Waits until the queue has no job left to do; false on timing out.
-    bool waitUntilIdle(int milliseconds) const
-    {
-        const QDeadlineTimer deadline(milliseconds);
-        while (jobCount(CUPS_WHICHJOBS_ACTIVE) > 0) {
-            if (deadline.hasExpired())
-                return false;
-            QThread::msleep(100);
-        }
-        return true;
-    }
+    bool waitUntilIdle(int milliseconds) const { return waitUntilQueueIdle(name_, milliseconds); }
 
 private:
     static bool run(const QString& program, const QStringList& arguments, QString* output = nullptr)
     {
-        QProcess process;
-        process.start(program, arguments);
-        const bool ran = process.waitForFinished(30000) &&
-                         process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-        if (output)
-            *output = QString::fromUtf8(process.readAllStandardOutput());
-        return ran;
+        return runCupsTool(program, arguments, output);
     }
 
     QString name_;

@@ -54,6 +54,20 @@ QString scannedCode(const QString& barcode)
     return (barcode.size() == 8 ? u"EAN-8:"_qs : u"EAN-13:"_qs) + barcode;
 }
 
+// A settings root the command has restored (one label printed into a PDF
+// folder), with one of its files then written as given. False when either
+// step failed.
+bool restoredRootWith(const QTemporaryDir& root, const QString& file, const QByteArray& contents)
+{
+    if (runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs, root.path(),
+                    u"--pdf"_qs, root.filePath(u"first"_qs)})
+            .exitCode != 0)
+        return false;
+    QFile written(root.filePath(u"qvx_ini/"_qs + file));
+    return written.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           written.write(contents) == contents.size();
+}
+
 } // namespace
 
 class TestPrintCommand : public QObject
@@ -160,13 +174,9 @@ private slots:
     void calibrationLabelPrintsOnThePaperOfTheSettings()
     {
         QTemporaryDir root;
-        QVERIFY(runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs,
-                            root.path(), u"--pdf"_qs, root.filePath(u"first"_qs)})
-                    .exitCode == 0);
-        QFile layout(root.filePath(u"qvx_ini/nimbeconfig4.txt"_qs));
-        QVERIFY(layout.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        layout.write("\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"T\",\"_\",\"11\",\"0\"\r\n");
-        layout.close();
+        QVERIFY(restoredRootWith(
+            root, u"nimbeconfig4.txt"_qs,
+            "\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n\"T\",\"_\",\"11\",\"0\"\r\n"));
 
         const QString out = root.filePath(u"labels"_qs);
         const Run run = runHakobee({u"print"_qs, u"--calibration-label"_qs, u"--settings-root"_qs,
@@ -185,17 +195,12 @@ private slots:
     void aRememberedPrinterThatIsGoneStopsTheCommand()
     {
         QTemporaryDir root;
-        // The restored defaults; the PDF folder never asks for the remembered printer.
-        QVERIFY(runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs,
-                            root.path(), u"--pdf"_qs, root.filePath(u"first"_qs)})
-                    .exitCode == 0);
-        QFile remembered(root.filePath(u"qvx_ini/hakobeeprinter.txt"_qs));
-        QVERIFY(remembered.open(QIODevice::WriteOnly));
-        remembered.write(
+        QVERIFY(restoredRootWith(
+            root, u"hakobeeprinter.txt"_qs,
             "\"PRINTER\",\"CURRENT\",\"PAPERSIZE\",\"WIDTHTWIPS\",\"HEIGHTTWIPS\","
             "\"ORIENTATION\",\"PAPERSOURCE\",\"DPI\",\"OFFSETXMM\",\"OFFSETYMM\"\r\n"
-            "\"hakobee-removed-queue\",\"1\",\"9\",\"\",\"\",\"1\",\"\",\"\",\"0\",\"0\"\r\n");
-        remembered.close();
+            "\"hakobee-removed-queue\",\"1\",\"9\",\"\",\"\",\"1\",\"\",\"\",\"0\",\"0\"\r\n"));
+        // The PDF folder never asks for the remembered printer.
         QVERIFY(runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs,
                             root.path(), u"--pdf"_qs, root.filePath(u"second"_qs)})
                     .exitCode == 0);

@@ -313,7 +313,7 @@ int printLabels(const PrintOptions& options)
         result = run.start(rows, u"1"_qs, QString::number(last - first + 1));
         rowsLeft = result.end == RunEnd::AllowanceStopped && result.nextRowNumber <= last;
         if (result.end == RunEnd::Failed) {
-            say(partialRunFailureMessage(result.failure));
+            say(withLabelsWithoutBarcodeNote(partialRunFailureMessage(result.failure), result));
             sayHowToChooseAnotherPrinter(remembered);
             return ExitCode::failure;
         }
@@ -330,6 +330,8 @@ int printLabels(const PrintOptions& options)
     }
     writeTo(stdout, u"%1 枚のラベルを印刷しました。印刷先: %2"_qs.arg(
                         QString::number(result.printed), destinationOf(printer, backend)));
+    if (const QString note = labelsWithoutBarcodeNote(result); !note.isEmpty())
+        writeTo(stdout, note);
     if (rowsLeft)
         say(u"1 回の印刷は 300 枚までです。%1 行目から後は印刷していません"
             u"（続きは --rows %1-... で印刷できます）。"_qs.arg(

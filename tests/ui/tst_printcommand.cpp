@@ -147,6 +147,48 @@ private slots:
         QCOMPARE(pdfFilesIn(out).size(), 6);
     }
 
+    // An empty barcode value prints the header alone, the run goes on, and
+    // the summary names the row.
+    void blankBarcodePrintsTheHeaderAloneAndGoesOn()
+    {
+        QTemporaryDir root;
+        const QString database = root.filePath(u"blank.mdb"_qs);
+        mdbwriter::Table table = testdata::generatedProductsTable(u"Master"_qs, 5);
+        const auto generated = table.rowAt;
+        table.rowAt = [generated](qint64 row, QList<mdbwriter::Value>& values) {
+            generated(row, values);
+            if (row == 2)
+                values[0] = QString();
+        };
+        mdbwriter::writeDatabase(database, {table});
+        QVERIFY(restoredRootWith(
+            root, u"nimbeconfig2.txt"_qs,
+            u"\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"%1\",\"Master\",\"select bar,hi,mei,as2 from \"\r\n"_qs
+                .arg(database)
+                .toUtf8()));
+
+        const QString out = root.filePath(u"labels"_qs);
+        const Run run =
+            runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains(u"5 枚"_qs) && run.out.contains(u"1 枚はバーコードなし"_qs) &&
+                     run.out.contains(u"（3行目）"_qs),
+                 qPrintable(run.out));
+        const QStringList files = pdfFilesIn(out);
+        QCOMPARE(files.size(), 5);
+        const QList<test::PdfTextLine> full = test::pdfTextLines(files[0]);
+        for (int i = 0; i < 5; ++i) {
+            const test::ScanResult scan = test::scanPrintedPdf(files[i]);
+            QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
+            QCOMPARE(scan.symbols.size(), i == 2 ? 0 : 1);
+        }
+        // The header alone: the first title and nothing of the record.
+        const QList<test::PdfTextLine> header = test::pdfTextLines(files[2]);
+        QCOMPARE(header.size(), 1);
+        QVERIFY(full.size() > 3);
+        QCOMPARE(header.first().text, full.first().text);
+    }
+
     // Without readable settings the printer's own paper, and the settings
     // folder left as it was.
     void calibrationLabelScansAndNamesItsPrinter()

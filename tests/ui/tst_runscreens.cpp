@@ -216,6 +216,22 @@ private slots:
         QTRY_VERIFY(screen.isNull());
     }
 
+    void blankBarcodeLabelsAreNamedInTheCompletionMessage()
+    {
+        RunFixture f;
+        f.useProducts(5, [](qint64 row, QList<QVariant>& values) {
+            if (row == 2)
+                values[0] = QString(u""_qs);
+        });
+        startButton(f.screens.open<ContinuousRunScreen>())->click();
+        QCOMPARE(f.canvas.printedCaptions().size(), 5);
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(
+            f.messages.shown[0].text,
+            runCompletedMessage() +
+                u"\n\nバーコードの値が空のため、1 枚はバーコードなしで印刷しました（3行目）。"_qs);
+    }
+
     void labelsPrintTheTitlesOfTheLayoutScreenAsTheyStand()
     {
         RunFixture f;

@@ -13,6 +13,8 @@ QString barcodeTextOf(const QString& barcodeValue)
 std::shared_ptr<const BarcodePicture> makeRecordBarcode(BarcodeCalls& barcodes,
                                                         const QString& barcodeValue)
 {
+    if (barcodeValue.isEmpty())
+        return nullptr;
     const QString text = barcodeTextOf(barcodeValue);
     barcodes.copy(text);
     std::shared_ptr<const BarcodePicture> picture = barcodes.slot().picture();

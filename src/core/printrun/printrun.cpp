@@ -41,7 +41,7 @@ bool PrintRun::prepare()
     return true;
 }
 
-void PrintRun::takeRow(RunRows& rows, RunFailure& failure)
+PrintRun::TakenRow PrintRun::takeRow(RunRows& rows, RunFailure& failure)
 {
     failure.rowNumber = rows.currentRowNumber();
     const QList<FieldValue> fields = rows.currentFields();
@@ -50,15 +50,19 @@ void PrintRun::takeRow(RunRows& rows, RunFailure& failure)
     std::shared_ptr<const BarcodePicture> picture =
         services_.labels.recordBarcode(record.barcodeValue);
     view_.handOver(record, barcodeTextOf(record.barcodeValue), std::move(picture));
+    return {failure.rowNumber, record.barcodeValue.isEmpty()};
 }
 
-void PrintRun::printTakenRow()
+void PrintRun::printTakenRow(const TakenRow& row, RunResult& result)
 {
     if (asksForPrinter_) {
         services_.printerProtocol.restorePrinterState();
         services_.printerProtocol.savePrinterState();
     }
     view_.printOneLabel();
+    ++result.printed;
+    if (row.withoutBarcode)
+        result.rowsWithoutBarcode.append(row.rowNumber);
 }
 
 double PrintRun::allowanceLeft() const
@@ -108,10 +112,9 @@ RunResult ContinuousRun::start(const QString& query, int& allowance)
                 result.end = RunEnd::AllowanceStopped;
                 return result;
             }
-            takeRow(rows, result.failure);
+            const TakenRow taken = takeRow(rows, result.failure);
             --allowance;
-            printTakenRow();
-            ++result.printed;
+            printTakenRow(taken, result);
             result.failure = {};
             lowerAllowanceText();
             result.failure.rowNumber = rows.currentRowNumber() + 1;
@@ -160,10 +163,9 @@ RunResult PartialRun::start(RunRows& rows, const QString& firstRowText, const QS
             if (firstRow <= rowCounter && lastRow >= rowCounter) {
                 // Only a row that is printed is read: a row outside the range
                 // may hold anything without stopping the run.
-                takeRow(rows, result.failure);
+                const TakenRow taken = takeRow(rows, result.failure);
                 view_.showRowNumber(rowCounter);
-                printTakenRow();
-                ++result.printed;
+                printTakenRow(taken, result);
                 result.failure = {};
             }
             ++rowCounter;

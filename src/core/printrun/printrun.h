@@ -70,13 +70,20 @@ protected:
     // then shows the run as printing. Throws hakobee::Error.
     bool prepare();
 
+    // The row handed over to be printed.
+    struct TakenRow
+    {
+        qint64 rowNumber = 0;
+        bool withoutBarcode = false; // an empty barcode value: the header alone
+    };
+
     // Takes the current row's record and makes its barcode picture, and
     // hands both over. Notes the row in `failure` first, so a failure from
     // here to the end of the record names it. Throws hakobee::Error.
-    void takeRow(RunRows& rows, RunFailure& failure);
+    TakenRow takeRow(RunRows& rows, RunFailure& failure);
     // The per-record printer calls of connection type "1", then
-    // PrintOneLabel. Throws hakobee::Error.
-    void printTakenRow();
+    // PrintOneLabel; counts the label in `result`. Throws hakobee::Error.
+    void printTakenRow(const TakenRow& row, RunResult& result);
 
     // Label_PP read as a number, and lowered by one.
     double allowanceLeft() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace hakobee {
@@ -28,7 +29,10 @@ struct RunFailure
 struct RunResult
 {
     RunEnd end = RunEnd::Completed;
-    int printed = 0;          // labels sent to the printer by this start
+    int printed = 0; // labels sent to the printer by this start
+    // Rows of the printed labels whose barcode value was empty: each was
+    // printed with its header alone.
+    QList<qint64> rowsWithoutBarcode;
     qint64 nextRowNumber = 0; // the row the run would have taken next
     RunFailure failure;       // when end is Failed
 };
@@ -37,8 +41,8 @@ struct RunResult
 QString describeRunFailure(const RunFailure& failure);
 
 // The message of a continuous run that failed: the row, its barcode value,
-// the failure's description, how many labels came out, and where a partial
-// run takes up again.
+// the failure's description, how many labels came out, where a partial run
+// takes up again, and the labels printed without a barcode.
 QString continuousRunFailureMessage(const RunResult& result);
 QString runFailureTitle();
 
@@ -49,6 +53,15 @@ QString partialRunFailureTitle();
 // The message for an empty range field of the partial run, and its title.
 QString invalidRangeMessage();
 QString invalidRangeTitle();
+
+// A line on the labels printed without a barcode, naming their rows; empty
+// when every printed label had one.
+QString labelsWithoutBarcodeNote(const RunResult& result);
+
+// A run's message with that line added below it, when there is one.
+QString withLabelsWithoutBarcodeNote(const QString& message, const RunResult& result);
+// The title of that line shown alone, after a run stopped without a message.
+QString labelsWithoutBarcodeTitle();
 
 // The completion message of both runs, and its title.
 QString runCompletedMessage();

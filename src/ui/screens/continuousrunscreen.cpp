@@ -248,8 +248,8 @@ void ContinuousRunScreen::startRun()
     switch (result.end) {
     case RunEnd::Completed:
         finishedOffset_->setText(offsetX_->text());
-        context().messages->show(
-            this, {runCompletedMessage(), runCompletedTitle(), MessageIcon::Information});
+        context().messages->show(this, {withLabelsWithoutBarcodeNote(runCompletedMessage(), result),
+                                        runCompletedTitle(), MessageIcon::Information});
         closeScreen();
         break;
     case RunEnd::Failed:
@@ -257,6 +257,8 @@ void ContinuousRunScreen::startRun()
             this, {continuousRunFailureMessage(result), runFailureTitle(), MessageIcon::Critical});
         break;
     case RunEnd::AllowanceStopped:
+        showLabelsWithoutBarcode(*context().messages, this, result);
+        break;
     case RunEnd::PrinterNotChosen:
     case RunEnd::InvalidRange:
     case RunEnd::Refused:

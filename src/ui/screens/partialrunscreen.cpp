@@ -245,8 +245,8 @@ void PartialRunScreen::startRun()
     switch (result.end) {
     case RunEnd::Completed:
         finishedOffset_->setText(handOverScreen->horizontalOffsetText());
-        context().messages->show(
-            this, {runCompletedMessage(), runCompletedTitle(), MessageIcon::Information});
+        context().messages->show(this, {withLabelsWithoutBarcodeNote(runCompletedMessage(), result),
+                                        runCompletedTitle(), MessageIcon::Information});
         closeScreen();
         break;
     case RunEnd::InvalidRange:
@@ -254,10 +254,13 @@ void PartialRunScreen::startRun()
             this, {invalidRangeMessage(), invalidRangeTitle(), MessageIcon::Exclamation});
         break;
     case RunEnd::Failed:
-        context().messages->show(this, {partialRunFailureMessage(result.failure),
-                                        partialRunFailureTitle(), MessageIcon::Critical});
+        context().messages->show(
+            this, {withLabelsWithoutBarcodeNote(partialRunFailureMessage(result.failure), result),
+                   partialRunFailureTitle(), MessageIcon::Critical});
         break;
     case RunEnd::AllowanceStopped:
+        showLabelsWithoutBarcode(*context().messages, this, result);
+        break;
     case RunEnd::PrinterNotChosen:
     case RunEnd::Refused:
         break;

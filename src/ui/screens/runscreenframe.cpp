@@ -1,6 +1,8 @@
 #include "ui/screens/runscreenframe.h"
 
 #include "core/datasource/datasourcefile.h"
+#include "core/messageboxes.h"
+#include "core/printrun/runresult.h"
 #include "ui/controls.h"
 #include "ui/screen.h"
 #include "ui/screens/recordgridview.h"
@@ -50,6 +52,13 @@ QString loadDataSourceFields(const SettingsFolder& settings, QLineEdit* database
     table->setText(dataSource.table);
     selectText->setText(dataSource.selectText);
     return dataSourceQuery(selectText->text(), table->text());
+}
+
+void showLabelsWithoutBarcode(MessageBoxes& messages, QWidget* owner, const RunResult& result)
+{
+    const QString note = labelsWithoutBarcodeNote(result);
+    if (!note.isEmpty())
+        messages.show(owner, {note, labelsWithoutBarcodeTitle(), MessageIcon::Information});
 }
 
 } // namespace hakobee

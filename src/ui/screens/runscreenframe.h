@@ -9,7 +9,9 @@ class QWidget;
 
 namespace hakobee {
 
+class MessageBoxes;
 class RecordGridView;
+struct RunResult;
 class Screen;
 class SettingsFolder;
 
@@ -29,5 +31,10 @@ void arrangeRunScreen(Screen* screen, QLabel* status, QLabel* printerInUse, Reco
 // hakobee::Error when the file cannot be read.
 QString loadDataSourceFields(const SettingsFolder& settings, QLineEdit* databasePath,
                              QLineEdit* table, QLineEdit* selectText);
+
+// After a run that stopped without a message of its own (the allowance used
+// up, a cancel): tells which of its labels were printed without a barcode,
+// when there were any.
+void showLabelsWithoutBarcode(MessageBoxes& messages, QWidget* owner, const RunResult& result);
 
 } // namespace hakobee

@@ -29,6 +29,7 @@
 #include "platform/printing/printjoboutput.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
+#include "ui/installedfiles.h"
 #include "ui/offscreenapplication.h"
 
 #include <QApplication>
@@ -251,6 +252,9 @@ int printCalibrationLabel(const PrintOptions& options)
 int printLabels(const PrintOptions& options)
 {
     SettingsFolder settings(options.settingsRoot);
+    // An installed program keeps the default copies in its data folder, not
+    // beside itself: restoring needs to be told where they are.
+    settings.setDefaultCopyFolders(defaultCopyFolders());
     if (const QString fault = settingsFault(settings); !fault.isEmpty()) {
         say(fault);
         const SettingsResetReport report = resetSettingsFiles(settings);

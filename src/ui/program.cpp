@@ -1,5 +1,6 @@
 #include "ui/program.h"
 
+#include "core/programversion.h"
 #include "core/settings/settingsfolder.h"
 #include "platform/desktop/fonts.h"
 #include "ui/exitcodes.h"
@@ -68,7 +69,7 @@ int runProgram(int argc, char* argv[])
     if (!app)
         return ExitCode::failure;
     QApplication::setApplicationName(QStringLiteral("hakobee"));
-    QApplication::setApplicationVersion(QStringLiteral(HAKOBEE_VERSION));
+    QApplication::setApplicationVersion(QString::fromLatin1(programVersion));
     QApplication::setWindowIcon(programIcon());
     // Qt has taken its own options (-platform, -style, ...) off the list.
     ProductionContext production(settingsRootFromArguments(QApplication::arguments()));

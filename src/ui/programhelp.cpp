@@ -1,5 +1,7 @@
 #include "ui/programhelp.h"
 
+#include "core/programversion.h"
+
 #include <cstdio>
 
 namespace hakobee {
@@ -28,7 +30,7 @@ void write(std::FILE* stream, const QString& text)
 
 QString programVersionText()
 {
-    return QStringLiteral("hakobee " HAKOBEE_VERSION "\n");
+    return u"hakobee "_qs + QString::fromLatin1(programVersion) + u'\n';
 }
 
 QString programHelpText()

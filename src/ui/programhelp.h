@@ -5,7 +5,7 @@
 
 namespace hakobee {
 
-// "hakobee 2.0.5", the answer to --version.
+// "hakobee " and the version, the answer to --version.
 QString programVersionText();
 
 // The answer to hakobee --help: how to start the window, the options, the

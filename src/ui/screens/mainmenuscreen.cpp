@@ -2,6 +2,7 @@
 
 #include "core/error.h"
 #include "core/printer/rememberedprinter.h"
+#include "core/programversion.h"
 #include "core/settings/layoutmode.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
@@ -29,7 +30,7 @@ namespace hakobee {
 MainMenuScreen::MainMenuScreen(AppContext& context, QWidget* parent) : Screen(context, parent)
 {
     setObjectName(QString::fromLatin1(screenObjectName));
-    setWindowTitle(QStringLiteral("メインメニュー　　Va2.0.5"));
+    setWindowTitle(u"メインメニュー　　Va"_qs + QString::fromLatin1(programVersion));
     buildControls();
     connectButton(u"Command3"_qs, [this] {
         openBehindNotice([this] { return this->context().screens->open<RecordCountScreen>(); },

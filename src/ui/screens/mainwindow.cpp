@@ -1,5 +1,6 @@
 #include "ui/screens/mainwindow.h"
 
+#include "core/programversion.h"
 #include "ui/programicon.h"
 #include "ui/screens/continuousrunscreen.h"
 #include "ui/screens/datasourcescreen.h"
@@ -66,7 +67,8 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context)
 {
     setObjectName(QString::fromLatin1(screenObjectName));
-    setWindowTitle(QStringLiteral("データハコビー C7034 Va2.0.5　ｵﾝﾗｲﾝｿﾌﾄ"));
+    setWindowTitle(
+        u"データハコビー C7034 Va%1　ｵﾝﾗｲﾝｿﾌﾄ"_qs.arg(QString::fromLatin1(programVersion)));
     setWindowIcon(programIcon());
     resize(1024, 720);
 

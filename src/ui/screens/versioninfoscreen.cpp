@@ -1,6 +1,7 @@
 #include "ui/screens/versioninfoscreen.h"
 
 #include "core/makersite.h"
+#include "core/programversion.h"
 #include "core/shellopener.h"
 #include "ui/controls.h"
 #include "ui/programicon.h"
@@ -32,7 +33,9 @@ VersionInfoScreen::VersionInfoScreen(AppContext& context, QWidget* parent) : Scr
     titleFont.setBold(true);
     title_->setFont(titleFont);
 
-    version_ = controls::label(this, u"lblVersion"_qs, u"ﾊﾞｰｼﾞｮﾝ　2.0.5 2004/10修正"_qs);
+    version_ =
+        controls::label(this, u"lblVersion"_qs,
+                        u"ﾊﾞｰｼﾞｮﾝ　%1 2004/10修正"_qs.arg(QString::fromLatin1(programVersion)));
 
     description_ = controls::label(
         this, u"lblDescription"_qs,

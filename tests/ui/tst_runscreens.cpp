@@ -16,7 +16,7 @@
 #include "support/barcodescan.h"
 #include "support/screencontrols.h"
 #include "ui/screens/continuousrunscreen.h"
-#include "ui/screens/labelpreview.h"
+#include "ui/widgets/labelpreview.h"
 #include "ui/screens/labelprogressscreen.h"
 #include "ui/screens/layoutselectionscreen.h"
 #include "ui/screens/mainmenuscreen.h"

@@ -1,5 +1,5 @@
 #include "ui/screenhost.h"
-#include "ui/screens/sampledatapicture.h"
+#include "ui/widgets/sampledatapicture.h"
 #include "ui/screens/sampledatascreen.h"
 
 #include <QLabel>

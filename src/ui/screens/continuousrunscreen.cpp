@@ -16,10 +16,10 @@
 #include "ui/controls.h"
 #include "ui/printerinuselabel.h"
 #include "ui/screenhost.h"
-#include "ui/screens/barcodeviews.h"
-#include "ui/screens/labelpreview.h"
+#include "ui/widgets/barcodeviews.h"
+#include "ui/widgets/labelpreview.h"
 #include "ui/screens/layoutselectionscreen.h"
-#include "ui/screens/recordgridview.h"
+#include "ui/widgets/recordgridview.h"
 #include "ui/screens/runscreenframe.h"
 
 #include <QCloseEvent>

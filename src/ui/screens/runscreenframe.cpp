@@ -5,7 +5,7 @@
 #include "core/printrun/runresult.h"
 #include "ui/controls.h"
 #include "ui/screen.h"
-#include "ui/screens/recordgridview.h"
+#include "ui/widgets/recordgridview.h"
 
 #include <QAction>
 #include <QBoxLayout>

@@ -2,7 +2,7 @@
 
 #include "core/units.h"
 #include "ui/controls.h"
-#include "ui/screens/sampledatapicture.h"
+#include "ui/widgets/sampledatapicture.h"
 
 #include <QLabel>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "ui/screens/labelpreview.h"
+#include "ui/widgets/labelpreview.h"
 
 #include "core/error.h"
 #include "core/printer/activeprinter.h"

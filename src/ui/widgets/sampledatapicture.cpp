@@ -1,4 +1,4 @@
-#include "ui/screens/sampledatapicture.h"
+#include "ui/widgets/sampledatapicture.h"
 
 #include <QFont>
 #include <QPainter>

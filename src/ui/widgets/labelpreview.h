@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/printrun/labelpreview.h"
+#include "core/printrun/labelpreviewimage.h"
 
 #include <QWidget>
 

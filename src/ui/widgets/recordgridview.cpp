@@ -1,4 +1,4 @@
-#include "ui/screens/recordgridview.h"
+#include "ui/widgets/recordgridview.h"
 
 #include "core/printrun/recordgridmodel.h"
 

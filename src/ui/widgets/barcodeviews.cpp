@@ -1,4 +1,4 @@
-#include "ui/screens/barcodeviews.h"
+#include "ui/widgets/barcodeviews.h"
 
 #include "core/barcode/barcodecalls.h"
 

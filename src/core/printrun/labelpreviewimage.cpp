@@ -1,4 +1,4 @@
-#include "core/printrun/labelpreview.h"
+#include "core/printrun/labelpreviewimage.h"
 
 #include "core/barcode/barcodeencoder.h"
 #include "core/barcode/recordbarcode.h"

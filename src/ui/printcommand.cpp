@@ -31,6 +31,7 @@
 #include "platform/printing/qtprinterdevice.h"
 #include "ui/installedfiles.h"
 #include "ui/offscreenapplication.h"
+#include "ui/programhelp.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,16 +45,18 @@ namespace hakobee {
 
 namespace {
 
+// A summary line goes to standard output, everything else to standard error.
 void writeTo(std::FILE* stream, const QString& text)
 {
-    const QByteArray bytes = (text + u'\n').toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    if (stream == stdout)
+        writeToStandardOutput(text + u'\n');
+    else
+        writeToStandardError(text + u'\n');
 }
 
 void say(const QString& text)
 {
-    writeTo(stderr, text);
+    writeToStandardError(text + u'\n');
 }
 
 QString usage()

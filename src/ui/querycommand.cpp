@@ -39,6 +39,27 @@ void writeError(const QString& text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
+// One line per table and saved query: the name, a tab, what it is.
+int writeSourceNames(const QString& database)
+{
+    try {
+        for (const AccessSourceName& source : accessSourceNames(database)) {
+            const QLatin1String kind(source.kind == AccessSourceName::Kind::Query ? "query"
+                                                                                  : "table");
+            const QByteArray line =
+                (source.name + QLatin1Char('\t') + kind + QLatin1Char('\n')).toUtf8();
+            if (std::fwrite(line.constData(), 1, size_t(line.size()), stdout) !=
+                size_t(line.size()))
+                return 1;
+        }
+    } catch (const Error& error) {
+        std::fflush(stdout);
+        writeError(error.description());
+        return 1;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int runQueryCommand(int argc, char** argv)
@@ -47,10 +68,14 @@ int runQueryCommand(int argc, char** argv)
         const QByteArray help =
             QStringLiteral(
                 "使い方: hakobee query --db データベースファイル --sql SQL文 [--types]\n"
+                "        hakobee query --db データベースファイル --tables\n"
                 "\n"
                 "Access データベースファイルに SQL 文を実行し、結果を CSV で標準出力に書きます\n"
                 "（UTF-8、1 行目は列名、null は空の欄、空の文字列は \"\"）。\n"
                 "--types を付けると、結果の列ごとに列名と Access のデータ型を 1 行ずつ書きます。\n"
+                "--tables は SQL 文の代わりに、ファイルのテーブルと、テーブルのように使える\n"
+                "保存されたクエリ（選択クエリ、実行できるユニオンクエリ）を 1 行に 1 つ、\n"
+                "名前、タブ、table または query の形で書きます。\n"
                 "ファイルは読み取り専用で開き、画面は使いません。\n"
                 "\n"
                 "終了コード: 0 成功、1 クエリの失敗（説明は標準エラー出力に）、\n"
@@ -63,10 +88,13 @@ int runQueryCommand(int argc, char** argv)
     QString sql;
     bool haveSql = false;
     bool types = false;
+    bool tables = false;
     for (int i = 2; i < argc; ++i) {
         const QString option = QString::fromLocal8Bit(argv[i]);
         if (option == QLatin1String("--types")) {
             types = true;
+        } else if (option == QLatin1String("--tables")) {
+            tables = true;
         } else if ((option == QLatin1String("--db") || option == QLatin1String("--sql")) &&
                    i + 1 < argc) {
             const QString value = QString::fromLocal8Bit(argv[++i]);
@@ -81,11 +109,13 @@ int runQueryCommand(int argc, char** argv)
             break;
         }
     }
-    if (database.isEmpty() || !haveSql) {
+    if (database.isEmpty() || haveSql == tables || (tables && types)) {
         writeError(QStringLiteral(
-            "使い方: hakobee query --db データベースファイル --sql SQL文 [--types]"));
+            "使い方: hakobee query --db データベースファイル (--sql SQL文 [--types] | --tables)"));
         return 2;
     }
+    if (tables)
+        return writeSourceNames(database);
 
     try {
         const auto connection = openAccessDatabase(database);

@@ -9,7 +9,9 @@ namespace hakobee {
 // field is quoted when it holds a comma, a quote, a line break or blanks at
 // either end). With --types it writes instead one line per result column:
 // its name and its Access type ("bar,テキスト型 (50)"; "(式)" for a computed
-// column). On failure it writes the error description to standard error
+// column). `hakobee query --db FILE --tables` writes instead the file's
+// tables and the saved queries a query can name like a table, one per line:
+// the name, a tab, "table" or "query". On failure it writes the error description to standard error
 // and returns 1; a wrong command line returns 2. `hakobee query --help`
 // describes it. Needs no QApplication.
 int runQueryCommand(int argc, char** argv);

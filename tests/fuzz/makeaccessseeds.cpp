@@ -1,11 +1,12 @@
 // Writes the starting inputs of the Access file fuzz target into a folder:
 // small files of every kind the backend reads, written by the project's Jet
 // writer (Jet 4, Jet 3 in code page 932, ACE, deleted and moved rows,
-// encoded pages, a password), and damaged copies of them (cut short, a page
-// overwritten, header bytes changed).
+// encoded pages, a password, saved queries), and damaged copies of them (cut
+// short, a page overwritten, header bytes changed).
 //
 //   make-access-seeds OUTDIR
 
+#include "../support/savedqueryfile.h"
 #include "accessfixtures.h"
 
 #include <QCoreApplication>
@@ -105,7 +106,9 @@ int main(int argc, char** argv)
     mdbwriter::writeDatabase(path("password.mdb"), {japaneseTable()},
                              {FileFormat::Jet4, 1252, QStringLiteral("himitsu"), 0});
 
-    for (const char* name : {"sample.mdb", "alltypes.mdb", "slots.mdb", "ace.accdb"})
+    test::writeSavedQueryFile(path("queries.mdb"));
+
+    for (const char* name : {"sample.mdb", "alltypes.mdb", "slots.mdb", "ace.accdb", "queries.mdb"})
         writeWithDamagedCopies(out, QString::fromLatin1(name), 4096);
     writeWithDamagedCopies(out, QStringLiteral("jet3.mdb"), 2048);
     return 0;

@@ -3,6 +3,7 @@
 
 #include "support/barcodescan.h"
 #include "support/pdftools.h"
+#include "support/savedqueryfile.h"
 
 #include <mdbwriter/mdbwriter.h>
 #include <testdata/productstable.h>
@@ -187,6 +188,48 @@ private slots:
         QCOMPARE(header.size(), 1);
         QVERIFY(full.size() > 3);
         QCOMPARE(header.first().text, full.first().text);
+    }
+
+    // A saved query named as the table: its rows, in its order, each a
+    // label; a query that gives no labels stops the command before the first.
+    void savedQueryAsTheTablePrintsItsRows()
+    {
+        QTemporaryDir root;
+        QVERIFY(runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs,
+                            root.path(), u"--pdf"_qs, root.filePath(u"first"_qs)})
+                    .exitCode == 0);
+        const QString database = root.filePath(u"queries.mdb"_qs);
+        test::writeSavedQueryFile(database);
+        const auto useTable = [&](const QString& table) {
+            QFile settings(root.filePath(u"qvx_ini/nimbeconfig2.txt"_qs));
+            return settings.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                   settings.write(u"\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"%1\",\"%2\","
+                                  u"\"select bar,hi,mei,as2 from \"\r\n"_qs.arg(database, table)
+                                      .toUtf8()) > 0;
+        };
+
+        QVERIFY(useTable(u"BargainsByPrice"_qs));
+        const QString out = root.filePath(u"labels"_qs);
+        const Run run =
+            runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QList<test::SavedQueryProduct> products = test::savedQueryProducts();
+        const QStringList files = pdfFilesIn(out);
+        QCOMPARE(files.size(), 4);
+        const int order[] = {2, 3, 1, 0};
+        for (int i = 0; i < 4; ++i) {
+            const test::ScanResult scan = test::scanPrintedPdf(files[i]);
+            QCOMPARE(scan.symbols, QStringList{scannedCode(products[order[i]].bar)});
+        }
+
+        QVERIFY(useTable(u"RaisePrices"_qs));
+        const QString refusedOut = root.filePath(u"refused"_qs);
+        const Run refused =
+            runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, refusedOut});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(u"クエリ「RaisePrices」は更新クエリです"_qs),
+                 qPrintable(refused.err));
+        QCOMPARE(pdfFilesIn(refusedOut).size(), 0);
     }
 
     // Without readable settings the printer's own paper, and the settings

@@ -1,5 +1,7 @@
 #include "accessfixtures.h"
 
+#include "../support/savedqueryfile.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -114,11 +116,42 @@ private slots:
                                          "次,(式)\n"));
     }
 
+    // --tables lists the tables, then the saved queries a query can name;
+    // those run like tables, and the others say what they are.
+    void savedQueriesAreListedAndRun()
+    {
+        const QString file = dir.filePath(QStringLiteral("queries.mdb"));
+        test::writeSavedQueryFile(file);
+        const Run listed = runHakobee({u"query"_qs, u"--db"_qs, file, u"--tables"_qs});
+        QCOMPARE(listed.err, QString());
+        QCOMPARE(listed.exitCode, 0);
+        QCOMPARE(listed.out, u"Master\ttable\nMaker\ttable\nBargains\tquery\n"
+                             u"BargainsByPrice\tquery\nメーカー別\tquery\nExtremes\tquery\n"
+                             u"Makers\tquery\n"_qs);
+
+        const Run rows = runHakobee({u"query"_qs, u"--db"_qs, file, u"--sql"_qs,
+                                     u"select bar, mei, as2 from BargainsByPrice"_qs});
+        QCOMPARE(rows.exitCode, 0);
+        const QList<test::SavedQueryProduct> p = test::savedQueryProducts();
+        QCOMPARE(rows.out, u"bar,mei,as2\n%1,山田特価,150\n%2,佐藤特価,150\n%3,佐藤特価,200\n"
+                           u"%4,山田特価,300\n"_qs.arg(p[2].bar, p[3].bar, p[1].bar, p[0].bar));
+
+        const Run refused = runHakobee(
+            {u"query"_qs, u"--db"_qs, file, u"--sql"_qs, u"select bar from RaisePrices"_qs});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(u"クエリ「RaisePrices」は更新クエリです"_qs),
+                 qPrintable(refused.err));
+    }
+
     void wrongCommandLineShowsUsage()
     {
         const Run run = runHakobee({QStringLiteral("query"), QStringLiteral("--db"), database});
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains(QStringLiteral("--sql")));
+        QVERIFY(run.err.contains(QStringLiteral("--tables")));
+        const Run both = runHakobee(
+            {u"query"_qs, u"--db"_qs, database, u"--tables"_qs, u"--sql"_qs, u"select 1"_qs});
+        QCOMPARE(both.exitCode, 2);
     }
 };
 

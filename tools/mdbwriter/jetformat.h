@@ -45,6 +45,7 @@ enum ColumnTypeCode : quint8
     SingleCode = 0x06,
     DoubleCode = 0x07,
     DateTimeCode = 0x08,
+    BinaryCode = 0x09,
     TextCode = 0x0A,
     OleCode = 0x0B,
     MemoCode = 0x0C,

@@ -6,6 +6,7 @@
 #include "jetformat.h"
 #include "longvaluestore.h"
 #include "pagefile.h"
+#include "querycatalog.h"
 #include "rowencoder.h"
 #include "tabledatawriter.h"
 #include "tabledefinition.h"
@@ -67,6 +68,7 @@ struct PlannedTable
     QString name;
     TableLayout layout;
     quint32 definitionPage = 0;
+    bool system = false; // a system table other than the catalog
 };
 
 void checkTableNames(const QList<Table>& tables, const jet::Format& format)
@@ -105,12 +107,35 @@ jet::Format jet::Format::of(const FileOptions& options)
 
 void writeDatabase(const QString& path, const QList<Table>& tables, const FileOptions& options)
 {
+    writeDatabase(path, tables, {}, options);
+}
+
+void writeDatabase(const QString& path, const QList<Table>& tables,
+                   const QList<SavedQuery>& queries, const FileOptions& options)
+{
     const jet::Format format = jet::Format::of(options);
     checkTableNames(tables, format);
     std::vector<PlannedTable> planned;
     planned.push_back({nullptr, catalogTableName(), catalogLayout(), 0});
     for (const Table& table : tables)
         planned.push_back({&table, table.name, layoutTable(table.name, table.columns), 0});
+    // The queries' parts: a system table like the catalog, beside the tables.
+    const QList<QList<Value>> queryRows = queryTableRows(queries);
+    Table queryTable;
+    if (!queries.isEmpty()) {
+        QStringList tableNames;
+        for (const Table& table : tables)
+            tableNames.append(table.name);
+        checkQueryNames(queries, tableNames);
+        queryTable.name = queryTableName();
+        queryTable.columns = queryTableColumns();
+        queryTable.rowCount = queryRows.size();
+        queryTable.rowAt = [&](qint64 row, QList<Value>& values) {
+            values = queryRows.at(row);
+        };
+        planned.push_back({&queryTable, queryTable.name,
+                           layoutTable(queryTable.name, queryTable.columns), 0, true});
+    }
 
     const QDateTime created = QDateTime::currentDateTime();
     // ACE's encryption is Office's, keyed by the password: its key in the
@@ -136,8 +161,13 @@ void writeDatabase(const QString& path, const QList<Table>& tables, const FileOp
             writer.append(
                 0, catalogRow({catalogTableName(), planned.front().definitionPage, true}, created));
             for (std::size_t i = 1; i < planned.size(); ++i)
-                writer.append(qint64(i),
-                              catalogRow({planned[i].name, planned[i].definitionPage}, created));
+                writer.append(qint64(i), catalogRow({planned[i].name, planned[i].definitionPage,
+                                                     planned[i].system},
+                                                    created));
+            for (int i = 0; i < queries.size(); ++i)
+                writer.append(qint64(planned.size()) + i,
+                              queryCatalogRow(catalogRow({queries.at(i).name, 0}, created),
+                                              table.layout, i, queries.at(i)));
         } else {
             const auto columnCount = table.layout.columns.size();
             for (qint64 row = 0; row < table.source->rowCount; ++row) {
@@ -153,7 +183,7 @@ void writeDatabase(const QString& path, const QList<Table>& tables, const FileOp
 
         TableDefinition definition;
         definition.layout = table.layout;
-        definition.systemTable = !table.source;
+        definition.systemTable = !table.source || table.system;
         definition.rowCount = writer.rowCount();
         definition.usedPagesMap = maps.place(usageMapRow(writer.pages(), file, format));
         definition.freePagesMap = maps.place(emptyUsageMapRow());

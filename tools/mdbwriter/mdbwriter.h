@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include "savedquery.h"
+
 #include <functional>
 #include <variant>
 
@@ -24,14 +26,15 @@ enum class ColumnType
     YesNo,
     Text,
     Memo,
-    Decimal
+    Decimal,
+    Binary // variable length, up to maxChars bytes
 };
 
 struct Column
 {
     QString name;
     ColumnType type = ColumnType::Text;
-    int maxChars = 255; // Text columns only: the declared length in characters
+    int maxChars = 255; // Text: the declared length in characters; Binary: in bytes
     int precision = 18; // Decimal columns only: digits in all (1 to 28) and
     int scale = 0;      // digits after the decimal point (0 to precision)
 };
@@ -40,7 +43,8 @@ struct Column
 // and Long, for Currency as the amount times 10,000 (exact), and for Decimal
 // as the amount times 10 to the column's scale (exact); double for
 // Single and Double; QDateTime for Date/Time (its date and wall-clock time as
-// given, without time zone); QString for Text and Memo. Yes/No has no null:
+// given, without time zone); QString for Text and Memo, and for Binary one
+// character U+0000 to U+00FF per byte. Yes/No has no null:
 // null is stored as No, as Access does.
 using Value = std::variant<std::monostate, bool, qint64, double, QDateTime, QString>;
 
@@ -113,5 +117,8 @@ struct FileOptions
 // not suit its column, or the file that cannot be written.
 void writeDatabase(const QString& path, const QList<Table>& tables,
                    const FileOptions& options = {});
+// The same, with saved queries (savedquery.h) after the tables.
+void writeDatabase(const QString& path, const QList<Table>& tables,
+                   const QList<SavedQuery>& queries, const FileOptions& options = {});
 
 } // namespace hakobee::mdbwriter

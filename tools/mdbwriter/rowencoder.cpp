@@ -86,6 +86,11 @@ QByteArray RowEncoder::encode(qint64 rowNumber, const QList<Value>& values) cons
                 if (!isNull)
                     row.append(encodeText(textValue(placement.column, value), format_));
                 break;
+            case ColumnType::Binary:
+                variableOffsets.append(quint16(row.size()));
+                if (!isNull)
+                    row.append(binaryValue(placement.column, value));
+                break;
             case ColumnType::Memo:
                 variableOffsets.append(quint16(row.size()));
                 if (!isNull)

@@ -50,6 +50,8 @@ quint8 columnTypeCode(ColumnType type)
         return jet::MemoCode;
     case ColumnType::Decimal:
         return jet::DecimalCode;
+    case ColumnType::Binary:
+        return jet::BinaryCode;
     }
     return 0;
 }
@@ -73,6 +75,7 @@ int fixedLength(ColumnType type)
     case ColumnType::YesNo:
     case ColumnType::Text:
     case ColumnType::Memo:
+    case ColumnType::Binary:
         return 0;
     }
     return 0;
@@ -117,6 +120,16 @@ TableLayout layoutTable(const QString& tableName, const QList<Column>& columns)
                                 .arg(column.maxChars)
                                 .arg(MaxTextChars));
             placement.storedLength = 2 * column.maxChars;
+            placement.variableIndex = layout.variableColumnCount++;
+            break;
+        case ColumnType::Binary:
+            if (column.maxChars < 1 || column.maxChars > MaxTextChars)
+                throw Error(QStringLiteral("テーブル「%1」の列「%2」の長さ %3 は 1 〜 %4 "
+                                           "バイトにしてください。")
+                                .arg(tableName, column.name)
+                                .arg(column.maxChars)
+                                .arg(MaxTextChars));
+            placement.storedLength = column.maxChars;
             placement.variableIndex = layout.variableColumnCount++;
             break;
         case ColumnType::Memo:

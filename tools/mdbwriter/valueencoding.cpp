@@ -93,6 +93,7 @@ void putFixedValue(QByteArray& row, int offset, const Column& column, const Valu
     case ColumnType::YesNo:
     case ColumnType::Text:
     case ColumnType::Memo:
+    case ColumnType::Binary:
         break;
     }
     Q_UNREACHABLE();
@@ -113,6 +114,21 @@ const QString& textValue(const Column& column, const Value& value)
                              .arg(text.size())
                              .arg(column.maxChars)};
     return text;
+}
+
+QByteArray binaryValue(const Column& column, const Value& value)
+{
+    const QString& bytes = expect<QString>(value, "バイト列（1 文字 1 バイト）");
+    for (const QChar c : bytes) {
+        if (c.unicode() > 0xFF)
+            throw ValueError{QStringLiteral("U+%1 は 1 バイトではありません")
+                                 .arg(c.unicode(), 4, 16, QLatin1Char('0'))};
+    }
+    if (bytes.size() > column.maxChars)
+        throw ValueError{QStringLiteral("%1 バイトあり、上限 %2 バイトを超えています")
+                             .arg(bytes.size())
+                             .arg(column.maxChars)};
+    return bytes.toLatin1();
 }
 
 } // namespace hakobee::mdbwriter

@@ -20,6 +20,9 @@ bool yesNoBit(const Value& value);
 // Text and Memo: the text, checked against the declared length for Text.
 const QString& textValue(const Column& column, const Value& value);
 
+// Binary: the bytes, one per character of the text.
+QByteArray binaryValue(const Column& column, const Value& value);
+
 // Days since 1899-12-30, the fractional part the time of day. Before that
 // day the whole part counts backwards while the time still counts forwards.
 double jetDateTime(const QDateTime& dateTime);

@@ -99,6 +99,19 @@ std::unique_ptr<Connection> openAccessDatabase(const QString& path)
     return std::make_unique<AccessConnection>(AccessSession::open(path));
 }
 
+QList<AccessSourceName> accessSourceNames(const QString& path)
+{
+    const auto session = AccessSession::open(path);
+    QList<AccessSourceName> names;
+    for (const AccessTableEntry& table : session->file->tables())
+        names.append({table.name, AccessSourceName::Kind::Table});
+    for (const QString& query : session->queryViews) {
+        if (!query.startsWith(QLatin1Char('~')))
+            names.append({query, AccessSourceName::Kind::Query});
+    }
+    return names;
+}
+
 QString accessColumnType(const Recordset& records, int position)
 {
     const auto* access = dynamic_cast<const AccessRecordset*>(&records);

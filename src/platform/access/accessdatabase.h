@@ -2,6 +2,7 @@
 
 #include "core/datasource/database.h"
 
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -22,5 +23,23 @@ std::unique_ptr<Connection> openAccessDatabase(const QString& path);
 // connection, as Japanese Access names it ("テキスト型 (50)", "通貨型", ...;
 // "(式)" for a computed column); an empty text for other record sets.
 QString accessColumnType(const Recordset& records, int position);
+
+// A name a query can read rows from, as the file holds it.
+struct AccessSourceName
+{
+    enum class Kind
+    {
+        Table,
+        Query, // a saved query that runs (a select query, a union query)
+    };
+    QString name;
+    Kind kind = Kind::Table;
+};
+
+// The tables of an Access file in the catalog's order, then its saved
+// queries that can be named like a table (queries Access hides, whose names
+// start with "~", left out). Throws hakobee::Error when the file cannot be
+// read.
+QList<AccessSourceName> accessSourceNames(const QString& path);
 
 } // namespace hakobee

@@ -103,6 +103,49 @@ Error noSuchTable(const QString& path, const QString& table, const QString& engi
                       engine);
 }
 
+Error queryUnreadable(const QString& path, const QString& query, const QString& engine)
+{
+    return withEngine(QStringLiteral("データベースファイル「%1」のクエリ「%2」の定義を読めません。"
+                                     "Access でクエリを開いて保存し直すか、テーブルを指定して"
+                                     "ください。")
+                          .arg(shown(path), query),
+                      engine);
+}
+
+Error queryNotLabelSource(const QString& query, const QString& kind, const QString& engine)
+{
+    return withEngine(QStringLiteral("クエリ「%1」は%2です。%2はラベルのデータに使えません。"
+                                     "テーブルか選択クエリを指定してください。")
+                          .arg(query, kind),
+                      engine);
+}
+
+Error unionCannotRun(const QString& query, const QString& engine)
+{
+    return withEngine(
+        QStringLiteral("クエリ「%1」はこのプログラムで実行できないユニオンクエリです。"
+                       "ラベルのデータに使えません。テーブルか選択クエリを指定して"
+                       "ください。")
+            .arg(query),
+        engine);
+}
+
+Error queryCannotRun(const QString& path, const QString& query, const QString& engine)
+{
+    return withEngine(QStringLiteral("データベースファイル「%1」のクエリ「%2」を実行できません。"
+                                     "Access でクエリのテーブル名と列名を確認してください。")
+                          .arg(shown(path), query),
+                      engine);
+}
+
+Error queryUsesUnusable(const QString& query, const QString& used, const QString& engine)
+{
+    return withEngine(QStringLiteral("クエリ「%1」は、ラベルのデータに使えないクエリ「%2」を"
+                                     "使っています。テーブルか選択クエリを指定してください。")
+                          .arg(query, used),
+                      engine);
+}
+
 Error noSuchColumn(const QString& path, const QString& column, const QString& engine)
 {
     return withEngine(QStringLiteral("列「%1」はデータベースファイル「%2」のテーブルにありません。"

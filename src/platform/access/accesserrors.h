@@ -21,6 +21,17 @@ Error passwordProtected(const QString& path, bool encrypted, const QString& engi
 Error changedWhileRead(const QString& path);
 Error tableDamaged(const QString& path, const QString& table, const QString& engine);
 Error noSuchTable(const QString& path, const QString& table, const QString& engine);
+// A saved query whose definition cannot be read from the file.
+Error queryUnreadable(const QString& path, const QString& query, const QString& engine);
+// A saved query of a kind that gives no rows to print (kind: "更新クエリ",
+// "パラメータークエリ", ...).
+Error queryNotLabelSource(const QString& query, const QString& kind, const QString& engine);
+// A union query whose stored text this backend cannot run.
+Error unionCannotRun(const QString& query, const QString& engine);
+// A saved select query that fails when it runs.
+Error queryCannotRun(const QString& path, const QString& query, const QString& engine);
+// A saved query built on another one that cannot be a label source.
+Error queryUsesUnusable(const QString& query, const QString& used, const QString& engine);
 Error noSuchColumn(const QString& path, const QString& column, const QString& engine);
 Error queryNotUnderstood(const QString& query, const QString& engine);
 Error queryFailed(const QString& query, const QString& engine);

@@ -37,6 +37,9 @@ constexpr int creationDateOffset = 0x72;
 // Catalog rows that are user tables: type 1, not flagged as system tables.
 constexpr int catalogTypeTable = 1;
 constexpr quint32 catalogSystemFlags = 0x80000002u;
+// Catalog rows of saved queries, and the system table of their definitions.
+constexpr int catalogTypeQuery = 5;
+const QLatin1String queryDefinitionTable("MSysQueries");
 
 void rc4(unsigned char* bytes, int length, const unsigned char* key, int keyLength)
 {
@@ -266,6 +269,9 @@ void AccessFile::readCatalog()
             if (reader.isNull(id) || reader.isNull(name) || reader.isNull(type))
                 continue;
             const quint32 rowFlags = reader.isNull(flags) ? 0 : quint32(reader.integer(flags));
+            if (keepQueryRow(reader.text(name), int(reader.integer(type) & 0x7F), rowFlags,
+                             reader.integer(id)))
+                continue;
             if ((reader.integer(type) & 0x7F) != catalogTypeTable ||
                 (rowFlags & catalogSystemFlags))
                 continue;
@@ -276,6 +282,20 @@ void AccessFile::readCatalog()
         // the operator meant.
         throw accesserror::damaged(path_, damage.detail());
     }
+}
+
+bool AccessFile::keepQueryRow(const QString& name, int type, quint32 flags, qint64 id)
+{
+    if (type == catalogTypeQuery) {
+        queries_.append({name, id, flags});
+        return true;
+    }
+    if (type == catalogTypeTable && (flags & catalogSystemFlags) &&
+        name.compare(queryDefinitionTable, Qt::CaseInsensitive) == 0) {
+        queryDefinitions_ = {name, quint32(id) & 0xFFFFFFu};
+        return true;
+    }
+    return false;
 }
 
 } // namespace hakobee

@@ -16,6 +16,15 @@ struct AccessTableEntry
     quint32 definitionPage = 0;
 };
 
+// A saved query as the file's catalog lists it: its definition lies in the
+// rows of MSysQueries that carry its object id (savedqueries.h).
+struct AccessQueryEntry
+{
+    QString name;
+    qint64 objectId = 0;
+    quint32 flags = 0; // the catalog's Flags: the query's kind in 0xF0
+};
+
 // An Access database file opened read-only with libmdb. The file is checked
 // before libmdb sees it (a folder, an empty or foreign file, a file cut short
 // are each reported as such), and the catalog is read by this system's own
@@ -29,6 +38,10 @@ public:
 
     const QString& path() const { return path_; }
     const QList<AccessTableEntry>& tables() const { return tables_; }
+    const QList<AccessQueryEntry>& queries() const { return queries_; }
+    // The system table MSysQueries that holds the queries' definitions; its
+    // definition page is 0 when the catalog lists none.
+    const AccessTableEntry& queryDefinitions() const { return queryDefinitions_; }
     // Pages in the file; no valid page number is this large.
     quint32 pageCount() const { return pageCount_; }
 
@@ -53,6 +66,7 @@ private:
 
     AccessFile(QString path, MdbHandlePtr handle, quint32 pageCount);
     void readCatalog();
+    bool keepQueryRow(const QString& name, int type, quint32 flags, qint64 id);
     Version currentVersion() const;
 
     QString path_;
@@ -60,6 +74,8 @@ private:
     quint32 pageCount_ = 0;
     Version opened_;
     QList<AccessTableEntry> tables_;
+    QList<AccessQueryEntry> queries_;
+    AccessTableEntry queryDefinitions_;
 };
 
 } // namespace hakobee

@@ -2,6 +2,7 @@
 
 #include "platform/access/accesserrors.h"
 #include "platform/access/jetfunctions.h"
+#include "platform/access/savedqueryviews.h"
 #include "platform/access/tablereader.h"
 
 #include <sqlite3.h>
@@ -80,6 +81,9 @@ std::shared_ptr<AccessSession> AccessSession::open(const QString& path)
         }
         sqlite3_free(message);
     }
+
+    // Views are made while the connection may still create them.
+    createSavedQueryViews(*session);
 
     sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
     sqlite3_set_authorizer(db, allowOnlyReading, nullptr);

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -25,9 +26,14 @@ struct AccessSession
     std::unique_ptr<AccessFile> file;
     AccessModuleContext moduleContext;
     std::unique_ptr<sqlite3, SqliteCloser> db;
-    // Tables whose definitions could not be read, by lower-case name, with
-    // the description of what is wrong; a query naming one reports it.
+    // Tables whose definitions could not be read, and saved queries that
+    // cannot be read or run or are of a kind that gives no labels, by
+    // lower-case name, with the description of what is wrong; a query
+    // naming one reports it.
     QHash<QString, QString> damagedTables;
+    // The saved queries that run, each a view of the same name
+    // (savedqueryviews.h).
+    QStringList queryViews;
 
     // Throws hakobee::Error.
     static std::shared_ptr<AccessSession> open(const QString& path);

@@ -9,6 +9,7 @@
 #include "rowencoder.h"
 #include "tabledatawriter.h"
 #include "tabledefinition.h"
+#include "tablelink.h"
 #include "usagemap.h"
 #include "valueencoding.h"
 
@@ -69,9 +70,16 @@ struct PlannedTable
     quint32 definitionPage = 0;
 };
 
-void checkTableNames(const QList<Table>& tables, const jet::Format& format)
+void checkTableNames(const QList<Table>& tables, const QList<TableLink>& links,
+                     const jet::Format& format)
 {
     QSet<QString> seen{catalogTableName().toCaseFolded()};
+    for (const TableLink& link : links) {
+        if (link.name.isEmpty() || seen.contains(link.name.toCaseFolded()))
+            throw Error(
+                QStringLiteral("リンクテーブル名「%1」が正しくありません。").arg(link.name));
+        seen.insert(link.name.toCaseFolded());
+    }
     for (const Table& table : tables) {
         if (seen.contains(table.name.toCaseFolded()))
             throw Error(QStringLiteral("テーブル名「%1」が重複しています。").arg(table.name));
@@ -105,8 +113,14 @@ jet::Format jet::Format::of(const FileOptions& options)
 
 void writeDatabase(const QString& path, const QList<Table>& tables, const FileOptions& options)
 {
+    writeDatabase(path, tables, {}, options);
+}
+
+void writeDatabase(const QString& path, const QList<Table>& tables, const QList<TableLink>& links,
+                   const FileOptions& options)
+{
     const jet::Format format = jet::Format::of(options);
-    checkTableNames(tables, format);
+    checkTableNames(tables, links, format);
     std::vector<PlannedTable> planned;
     planned.push_back({nullptr, catalogTableName(), catalogLayout(), 0});
     for (const Table& table : tables)
@@ -138,6 +152,8 @@ void writeDatabase(const QString& path, const QList<Table>& tables, const FileOp
             for (std::size_t i = 1; i < planned.size(); ++i)
                 writer.append(qint64(i),
                               catalogRow({planned[i].name, planned[i].definitionPage}, created));
+            for (int i = 0; i < int(links.size()); ++i)
+                writer.append(qint64(planned.size()) + i, catalogLinkRow(links[i], i, created));
         } else {
             const auto columnCount = table.layout.columns.size();
             for (qint64 row = 0; row < table.source->rowCount; ++row) {

@@ -44,8 +44,9 @@ int writeSourceNames(const QString& database)
 {
     try {
         for (const AccessSourceName& source : accessSourceNames(database)) {
-            const QLatin1String kind(source.kind == AccessSourceName::Kind::Query ? "query"
-                                                                                  : "table");
+            const QLatin1String kind(source.kind == AccessSourceName::Kind::Query    ? "query"
+                                     : source.kind == AccessSourceName::Kind::Linked ? "linked"
+                                                                                     : "table");
             const QByteArray line =
                 (source.name + QLatin1Char('\t') + kind + QLatin1Char('\n')).toUtf8();
             if (std::fwrite(line.constData(), 1, size_t(line.size()), stdout) !=

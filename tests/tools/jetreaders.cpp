@@ -69,10 +69,13 @@ std::optional<ExportedTable> exportWithMdbTools(const QString& file, const QStri
     return exported;
 }
 
-QStringList mdbToolsTableNames(const QString& file)
+QStringList mdbToolsTableNames(const QString& file, const QString& objectType)
 {
+    QStringList arguments{QStringLiteral("-1"), file};
+    if (!objectType.isEmpty())
+        arguments << QStringLiteral("-t") << objectType;
     QByteArray output;
-    if (!run(QStringLiteral("mdb-tables"), {QStringLiteral("-1"), file}, output, nullptr))
+    if (!run(QStringLiteral("mdb-tables"), arguments, output, nullptr))
         return {};
     return QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts);
 }

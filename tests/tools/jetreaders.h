@@ -27,8 +27,9 @@ struct ExportedTable
 std::optional<ExportedTable> exportWithMdbTools(const QString& file, const QString& table,
                                                 QString* failure = nullptr);
 
-// The user tables mdb-tables lists.
-QStringList mdbToolsTableNames(const QString& file);
+// The user tables mdb-tables lists, or with objectType (mdb-tables -t:
+// "linkedtable", "any") the catalog's objects of that type.
+QStringList mdbToolsTableNames(const QString& file, const QString& objectType = {});
 
 struct ReaderTable
 {

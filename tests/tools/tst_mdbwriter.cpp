@@ -3,11 +3,13 @@
 #include "core/error.h"
 #include "jetreaders.h"
 #include "mdbwriter/mdbwriter.h"
+#include "mdbwriter/tablelink.h"
 #include "readerexpectations.h"
 #include "testdata/generatedproducts.h"
 #include "testdata/productstable.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -225,6 +227,64 @@ private slots:
         QCOMPARE(read->rows.size(), 700);
     }
 
+    // Linked tables are catalog rows with the linked file, the table's name
+    // there and the connect string, as Access writes them; readers that list
+    // or read tables see only the tables, mdbtools lists the links by type.
+    void linkRowsInTheCatalog()
+    {
+        const QList<Column> columns{{QStringLiteral("code"), ColumnType::Long}};
+        const QList<QList<Value>> rows{{qint64(1)}};
+        const QList<mdbwriter::TableLink> links{{QStringLiteral("Master"),
+                                                 QStringLiteral("C:\\データ\\back.mdb"),
+                                                 QStringLiteral("商品マスタ"),
+                                                 {},
+                                                 mdbwriter::TableLink::Kind::AccessFile},
+                                                {QStringLiteral("在庫"),
+                                                 {},
+                                                 QStringLiteral("dbo.Stock"),
+                                                 QStringLiteral("ODBC;DSN=在庫;"),
+                                                 mdbwriter::TableLink::Kind::Odbc}};
+        const QString file = path(QStringLiteral("links.mdb"));
+        mdbwriter::writeDatabase(file, {tableOf(QStringLiteral("Shelf"), columns, rows)}, links);
+
+        QCOMPARE(tests::mdbToolsTableNames(file), QStringList{QStringLiteral("Shelf")});
+        QCOMPARE(tests::mdbToolsTableNames(file, QStringLiteral("linkedtable")),
+                 QStringList{QStringLiteral("Master")});
+        verify(file, tableOf(QStringLiteral("Shelf"), columns, rows), 1,
+               [&](qint64 row) { return rows[row]; });
+        const auto read = tests::readWithMdbReader(file, QStringLiteral("Shelf"));
+        QVERIFY(read);
+        QCOMPARE(read->tableNames, QStringList{QStringLiteral("Shelf")});
+
+        QString failure;
+        const auto catalog =
+            tests::exportWithMdbTools(file, QStringLiteral("MSysObjects"), &failure);
+        QVERIFY2(catalog, qPrintable(failure));
+        const auto at = [&](const tests::ExportedRow& row, const char* column) {
+            return row.value(catalog->header.indexOf(QString::fromLatin1(column)))
+                .value_or(QStringLiteral("(null)"));
+        };
+        QStringList linkRows;
+        for (const tests::ExportedRow& row : catalog->rows) {
+            if (at(row, "Type") != QLatin1String("1"))
+                linkRows << QStringList{at(row, "Name"), at(row, "Type"), at(row, "Database"),
+                                        at(row, "ForeignName"), at(row, "Connect")}
+                                .join(QLatin1Char('|'));
+        }
+        QCOMPARE(linkRows,
+                 (QStringList{QStringLiteral("Master|6|C:\\データ\\back.mdb|商品マスタ|(null)"),
+                              QStringLiteral("在庫|4|(null)|dbo.Stock|ODBC;DSN=在庫;")}));
+
+        QProcess schema;
+        schema.start(QStringLiteral("mdb-schema"), {file});
+        QVERIFY(schema.waitForFinished(60'000));
+        QCOMPARE(schema.exitCode(), 0);
+        const QString ddl = QString::fromUtf8(schema.readAllStandardOutput());
+        QVERIFY2(ddl.contains(QStringLiteral("CREATE TABLE [Shelf]")) &&
+                     !ddl.contains(QStringLiteral("Master")),
+                 qPrintable(ddl));
+    }
+
     // Enough tables that their usage maps fill more than one page.
     void manyTables()
     {
@@ -368,6 +428,14 @@ private slots:
             mdbwriter::writeDatabase(file, {tableOf(QStringLiteral("T"), {one[0], one[0]}, {})}));
         QVERIFY_THROWS_EXCEPTION(
             Error, mdbwriter::writeDatabase(file, {tableOf(QStringLiteral("T"), {}, {})}));
+        // A link named like a table.
+        QVERIFY_THROWS_EXCEPTION(
+            Error, mdbwriter::writeDatabase(file, {tableOf(QStringLiteral("T"), one, {})},
+                                            {{QStringLiteral("t"),
+                                              QStringLiteral("b.mdb"),
+                                              QStringLiteral("T"),
+                                              {},
+                                              mdbwriter::TableLink::Kind::AccessFile}}));
         QVERIFY_THROWS_EXCEPTION(
             Error, mdbwriter::writeDatabase(
                        file, {tableOf(QStringLiteral("T"),

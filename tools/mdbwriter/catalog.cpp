@@ -9,6 +9,14 @@ namespace {
 constexpr qint64 TablesContainerId = 0x0F000001;
 constexpr qint64 TableObjectType = 1;
 constexpr qint64 SystemObjectFlags = qint64(0x80000002) - (qint64(1) << 32); // as a signed Long
+constexpr qint64 OdbcLinkObjectType = 4;
+constexpr qint64 LinkObjectType = 6;
+// The flags Access gives the two kinds of link.
+constexpr qint64 LinkObjectFlags = 0x00200000;
+constexpr qint64 OdbcLinkObjectFlags = 0x20100000;
+// A link has no definition page; Access numbers links from the lowest Long
+// up, where no page number lies.
+constexpr qint64 FirstLinkId = -(qint64(1) << 31) + 10;
 
 } // namespace
 
@@ -27,6 +35,9 @@ TableLayout catalogLayout()
         {QStringLiteral("DateCreate"), ColumnType::DateTime},
         {QStringLiteral("DateUpdate"), ColumnType::DateTime},
         {QStringLiteral("Flags"), ColumnType::Long},
+        {QStringLiteral("Database"), ColumnType::Memo},
+        {QStringLiteral("Connect"), ColumnType::Memo},
+        {QStringLiteral("ForeignName"), ColumnType::Text, 255},
         // Long binary (OLE Object) in Access; always null here, so laid out
         // like a Memo column and only declared with the OLE type byte.
         {QStringLiteral("LvProp"), ColumnType::Memo},
@@ -46,6 +57,30 @@ QList<Value> catalogRow(const CatalogEntry& entry, const QDateTime& created)
         created,
         created,
         entry.systemTable ? SystemObjectFlags : qint64(0),
+        std::monostate{},
+        std::monostate{},
+        std::monostate{},
+        std::monostate{},
+    };
+}
+
+QList<Value> catalogLinkRow(const TableLink& link, int position, const QDateTime& created)
+{
+    const bool odbc = link.kind == TableLink::Kind::Odbc;
+    const auto textOrNull = [](const QString& text) {
+        return text.isEmpty() ? Value{} : Value{text};
+    };
+    return {
+        FirstLinkId + position,
+        TablesContainerId,
+        link.name,
+        odbc ? OdbcLinkObjectType : LinkObjectType,
+        created,
+        created,
+        odbc ? OdbcLinkObjectFlags : LinkObjectFlags,
+        textOrNull(link.database),
+        textOrNull(link.connect),
+        textOrNull(link.foreignName),
         std::monostate{},
     };
 }

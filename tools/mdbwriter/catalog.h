@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tablelayout.h"
+#include "tablelink.h"
 
 #include <QDateTime>
 #include <QList>
@@ -9,7 +10,7 @@ namespace hakobee::mdbwriter {
 
 // MSysObjects, the table of the database's objects. Readers find it by its
 // definition on page 2 and bind its columns Id, Name, Type, Flags and LvProp
-// by name.
+// by name; Database, Connect and ForeignName describe linked tables.
 QString catalogTableName();
 TableLayout catalogLayout();
 
@@ -21,5 +22,7 @@ struct CatalogEntry
 };
 
 QList<Value> catalogRow(const CatalogEntry& entry, const QDateTime& created);
+// The row of the link'th link of the file.
+QList<Value> catalogLinkRow(const TableLink& link, int position, const QDateTime& created);
 
 } // namespace hakobee::mdbwriter

@@ -10,6 +10,7 @@
 #include "rowencoder.h"
 #include "tabledatawriter.h"
 #include "tabledefinition.h"
+#include "tablelink.h"
 #include "usagemap.h"
 #include "valueencoding.h"
 
@@ -71,9 +72,16 @@ struct PlannedTable
     bool system = false; // a system table other than the catalog
 };
 
-void checkTableNames(const QList<Table>& tables, const jet::Format& format)
+void checkTableNames(const QList<Table>& tables, const QList<TableLink>& links,
+                     const jet::Format& format)
 {
     QSet<QString> seen{catalogTableName().toCaseFolded()};
+    for (const TableLink& link : links) {
+        if (link.name.isEmpty() || seen.contains(link.name.toCaseFolded()))
+            throw Error(
+                QStringLiteral("リンクテーブル名「%1」が正しくありません。").arg(link.name));
+        seen.insert(link.name.toCaseFolded());
+    }
     for (const Table& table : tables) {
         if (seen.contains(table.name.toCaseFolded()))
             throw Error(QStringLiteral("テーブル名「%1」が重複しています。").arg(table.name));
@@ -105,16 +113,40 @@ jet::Format jet::Format::of(const FileOptions& options)
     return format;
 }
 
+namespace {
+
+// Every public form below writes through this one.
+void writeDatabaseWith(const QString& path, const QList<Table>& tables,
+                       const QList<SavedQuery>& queries, const QList<TableLink>& links,
+                       const FileOptions& options);
+
+} // namespace
+
 void writeDatabase(const QString& path, const QList<Table>& tables, const FileOptions& options)
 {
-    writeDatabase(path, tables, {}, options);
+    writeDatabaseWith(path, tables, {}, {}, options);
 }
 
 void writeDatabase(const QString& path, const QList<Table>& tables,
                    const QList<SavedQuery>& queries, const FileOptions& options)
 {
+    writeDatabaseWith(path, tables, queries, {}, options);
+}
+
+void writeDatabase(const QString& path, const QList<Table>& tables, const QList<TableLink>& links,
+                   const FileOptions& options)
+{
+    writeDatabaseWith(path, tables, {}, links, options);
+}
+
+namespace {
+
+void writeDatabaseWith(const QString& path, const QList<Table>& tables,
+                       const QList<SavedQuery>& queries, const QList<TableLink>& links,
+                       const FileOptions& options)
+{
     const jet::Format format = jet::Format::of(options);
-    checkTableNames(tables, format);
+    checkTableNames(tables, links, format);
     std::vector<PlannedTable> planned;
     planned.push_back({nullptr, catalogTableName(), catalogLayout(), 0});
     for (const Table& table : tables)
@@ -164,10 +196,12 @@ void writeDatabase(const QString& path, const QList<Table>& tables,
                 writer.append(qint64(i), catalogRow({planned[i].name, planned[i].definitionPage,
                                                      planned[i].system},
                                                     created));
+            qint64 next = qint64(planned.size());
             for (int i = 0; i < queries.size(); ++i)
-                writer.append(qint64(planned.size()) + i,
-                              queryCatalogRow(catalogRow({queries.at(i).name, 0}, created),
-                                              table.layout, i, queries.at(i)));
+                writer.append(next++, queryCatalogRow(catalogRow({queries.at(i).name, 0}, created),
+                                                      table.layout, i, queries.at(i)));
+            for (int i = 0; i < int(links.size()); ++i)
+                writer.append(next++, catalogLinkRow(links[i], i, created));
         } else {
             const auto columnCount = table.layout.columns.size();
             for (qint64 row = 0; row < table.source->rowCount; ++row) {
@@ -198,5 +232,7 @@ void writeDatabase(const QString& path, const QList<Table>& tables,
     file.write(headerPage, databaseDefinitionPage(jetDateTime(created), format, options));
     file.commit();
 }
+
+} // namespace
 
 } // namespace hakobee::mdbwriter

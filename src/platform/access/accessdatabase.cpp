@@ -105,6 +105,8 @@ QList<AccessSourceName> accessSourceNames(const QString& path)
     QList<AccessSourceName> names;
     for (const AccessTableEntry& table : session->file->tables())
         names.append({table.name, AccessSourceName::Kind::Table});
+    for (const AccessLinkEntry& link : session->file->links())
+        names.append({link.name, AccessSourceName::Kind::Linked});
     for (const QString& query : session->queryViews) {
         if (!query.startsWith(QLatin1Char('~')))
             names.append({query, AccessSourceName::Kind::Query});

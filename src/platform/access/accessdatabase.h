@@ -30,13 +30,15 @@ struct AccessSourceName
     enum class Kind
     {
         Table,
-        Query, // a saved query that runs (a select query, a union query)
+        Query,  // a saved query that runs (a select query, a union query)
+        Linked, // a table linked from another database
     };
     QString name;
     Kind kind = Kind::Table;
 };
 
-// The tables of an Access file in the catalog's order, then its saved
+// The tables of an Access file in the catalog's order, its linked tables
+// (listed whether or not their database can be reached), then its saved
 // queries that can be named like a table (queries Access hides, whose names
 // start with "~", left out). Throws hakobee::Error when the file cannot be
 // read.

@@ -1,6 +1,10 @@
 #include "platform/access/accesserrors.h"
 
 #include <QDir>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
 
 namespace hakobee::accesserror {
 
@@ -14,6 +18,14 @@ Error withEngine(const QString& sentence, const QString& engine)
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+// ODBC connect strings often carry the data source's password.
+QString withoutPassword(QString connect)
+{
+    static const QRegularExpression password(QStringLiteral("\\b(PWD|PASSWORD)=[^;]*"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return connect.replace(password, QStringLiteral("\\1=***"));
 }
 
 } // namespace
@@ -152,6 +164,73 @@ Error noSuchColumn(const QString& path, const QString& column, const QString& en
                                      "SQL 文の列名を確認してください。")
                           .arg(column, shown(path)),
                       engine);
+}
+
+Error odbcLink(const QString& link, const QString& connect)
+{
+    return withEngine(
+        QStringLiteral(
+            "テーブル「%1」は ODBC データソースへのリンクテーブルです。このプログラムは "
+            "ODBC のリンクテーブルを読めません。Access でテーブルをインポートしたファイル"
+            "を指定してください。")
+            .arg(link),
+        QStringLiteral("ODBC link, connect string: %1").arg(withoutPassword(connect)));
+}
+
+Error otherSourceLink(const QString& link, const QString& connect)
+{
+    return withEngine(
+        QStringLiteral("テーブル「%1」は Access 以外のデータ(%2)へのリンクテーブルです。"
+                       "このプログラムは Access のデータベースファイルのテーブルだけを"
+                       "読めます。Access でテーブルをインポートしたファイルを指定して"
+                       "ください。")
+            .arg(link, connect.section(QLatin1Char(';'), 0, 0)),
+        QStringLiteral("connect string: %1").arg(withoutPassword(connect)));
+}
+
+Error linkedFileMissing(const QString& link, const QStringList& triedPaths)
+{
+    if (triedPaths.isEmpty()) {
+        return Error(QStringLiteral("リンクテーブル「%1」にはリンク先のデータベースファイル名があり"
+                                    "ません。Access でリンクを作り直してください。")
+                         .arg(link));
+    }
+    QStringList quoted;
+    for (const QString& path : triedPaths)
+        quoted.append(QStringLiteral("「%1」").arg(path));
+    return withEngine(
+        QStringLiteral("リンクテーブル「%1」のリンク先のデータベースファイルが見つかりません。"
+                       "探した場所: %2。リンク先のファイルを、指定したデータベースファイルと同じ"
+                       "フォルダーに置いてください。")
+            .arg(link, quoted.join(QStringLiteral("、"))),
+        QString::fromLocal8Bit(std::strerror(ENOENT)));
+}
+
+Error linkedFileUnreadable(const QString& link, const QString& path, const Error& why)
+{
+    return withEngine(
+        QStringLiteral("リンクテーブル「%1」のリンク先のデータベースファイル「%2」を読めません。")
+            .arg(link, shown(path)),
+        why.description());
+}
+
+Error linkedTableMissing(const QString& link, const QString& path, const QString& foreignName)
+{
+    return withEngine(
+        QStringLiteral("リンクテーブル「%1」のリンク先のテーブル「%2」は、"
+                       "データベースファイル「%3」にありません。Access の"
+                       "リンク テーブル マネージャーでリンクを更新してください。")
+            .arg(link, foreignName, shown(path)),
+        QStringLiteral("no table or link named %1 in the linked file").arg(foreignName));
+}
+
+Error linkCycle(const QString& link, const QStringList& chain)
+{
+    return withEngine(
+        QStringLiteral("リンクテーブル「%1」のリンクをたどると、元のテーブルに戻って"
+                       "しまいます。Access でリンクを作り直してください。")
+            .arg(link),
+        QStringLiteral("links run in a circle: %1").arg(chain.join(QStringLiteral(" -> "))));
 }
 
 Error queryNotUnderstood(const QString& query, const QString& engine)

@@ -3,6 +3,7 @@
 #include "core/error.h"
 
 #include <QString>
+#include <QStringList>
 
 // The descriptions of every failure of the Access database backend: one
 // Japanese sentence that says what is wrong and names the file, table or
@@ -33,6 +34,18 @@ Error queryCannotRun(const QString& path, const QString& query, const QString& e
 // A saved query built on another one that cannot be a label source.
 Error queryUsesUnusable(const QString& query, const QString& used, const QString& engine);
 Error noSuchColumn(const QString& path, const QString& column, const QString& engine);
+// Linked tables; link is the name the table has in the file that links it.
+// A connect string is shown with its password left out.
+Error odbcLink(const QString& link, const QString& connect);
+Error otherSourceLink(const QString& link, const QString& connect);
+// No linked file at any of the paths tried (none: the link names no file).
+Error linkedFileMissing(const QString& link, const QStringList& triedPaths);
+// The linked file at path was found but cannot be read, for the reason given.
+Error linkedFileUnreadable(const QString& link, const QString& path, const Error& why);
+Error linkedTableMissing(const QString& link, const QString& path, const QString& foreignName);
+// Following the links comes back to a table already passed (chain: each
+// step as "file: table").
+Error linkCycle(const QString& link, const QStringList& chain);
 Error queryNotUnderstood(const QString& query, const QString& engine);
 Error queryFailed(const QString& query, const QString& engine);
 Error unsupportedFunction(const QString& query, const QString& function, const QString& engine);

@@ -35,11 +35,38 @@ constexpr int passwordLength = 40;
 constexpr int creationDateOffset = 0x72;
 
 // Catalog rows that are user tables: type 1, not flagged as system tables.
+// Linked tables are type 6 (Access files and ISAM sources) and type 4 (ODBC).
 constexpr int catalogTypeTable = 1;
+constexpr int catalogTypeOdbcLink = 4;
+constexpr int catalogTypeLink = 6;
 constexpr quint32 catalogSystemFlags = 0x80000002u;
 // Catalog rows of saved queries, and the system table of their definitions.
 constexpr int catalogTypeQuery = 5;
 const QLatin1String queryDefinitionTable("MSysQueries");
+
+// What a catalog link row points at. Access links to Access files with an
+// empty connect string or one of options (";DATABASE=...", ";PWD=...");
+// any other leading word names the ISAM driver of another kind of source.
+AccessLinkEntry::Kind linkKind(int type, const QString& connect)
+{
+    if (type == catalogTypeOdbcLink ||
+        connect.startsWith(QLatin1String("ODBC;"), Qt::CaseInsensitive))
+        return AccessLinkEntry::Kind::Odbc;
+    if (connect.isEmpty() || connect.startsWith(QLatin1Char(';')))
+        return AccessLinkEntry::Kind::AccessFile;
+    return AccessLinkEntry::Kind::OtherSource;
+}
+
+// The DATABASE= option of a connect string, for links whose Database column
+// is empty.
+QString databaseOption(const QString& connect)
+{
+    for (const QString& option : connect.split(QLatin1Char(';'))) {
+        if (option.startsWith(QLatin1String("DATABASE="), Qt::CaseInsensitive))
+            return option.mid(9);
+    }
+    return {};
+}
 
 void rc4(unsigned char* bytes, int length, const unsigned char* key, int keyLength)
 {
@@ -265,6 +292,23 @@ void AccessFile::readCatalog()
             throw accesserror::damaged(
                 path_, QStringLiteral("a catalog column Id, Name, Type or Flags has another type"));
         }
+        // The link columns (Text or Memo in Access); a catalog without them
+        // simply holds no links.
+        const auto linkColumn = [&](const char* columnName) {
+            const int column = reader.columnIndex(QString::fromLatin1(columnName));
+            if (column >= 0 && typeOf(column) != MDB_TEXT && typeOf(column) != MDB_MEMO) {
+                throw accesserror::damaged(path_,
+                                           QStringLiteral("the catalog column %1 is not text")
+                                               .arg(QString::fromLatin1(columnName)));
+            }
+            return column;
+        };
+        const int database = linkColumn("Database");
+        const int foreignName = linkColumn("ForeignName");
+        const int connect = linkColumn("Connect");
+        const auto textOf = [&](int column) {
+            return column < 0 || reader.isNull(column) ? QString() : reader.text(column);
+        };
         while (reader.next()) {
             if (reader.isNull(id) || reader.isNull(name) || reader.isNull(type))
                 continue;
@@ -272,10 +316,22 @@ void AccessFile::readCatalog()
             if (keepQueryRow(reader.text(name), int(reader.integer(type) & 0x7F), rowFlags,
                              reader.integer(id)))
                 continue;
-            if ((reader.integer(type) & 0x7F) != catalogTypeTable ||
-                (rowFlags & catalogSystemFlags))
+            if (rowFlags & catalogSystemFlags)
                 continue;
-            tables_.append({reader.text(name), quint32(reader.integer(id)) & 0xFFFFFFu});
+            const int rowType = int(reader.integer(type) & 0x7F);
+            if (rowType == catalogTypeTable) {
+                tables_.append({reader.text(name), quint32(reader.integer(id)) & 0xFFFFFFu});
+            } else if (rowType == catalogTypeLink || rowType == catalogTypeOdbcLink) {
+                AccessLinkEntry link;
+                link.name = reader.text(name);
+                link.connect = textOf(connect);
+                link.database = textOf(database);
+                link.foreignName = textOf(foreignName);
+                link.kind = linkKind(rowType, link.connect);
+                if (link.database.isEmpty() && link.kind == AccessLinkEntry::Kind::AccessFile)
+                    link.database = databaseOption(link.connect);
+                links_.append(link);
+            }
         }
     } catch (const TableReader::Damaged& damage) {
         // A damaged catalog makes the whole file unreadable, whichever table

@@ -25,11 +25,32 @@ struct AccessQueryEntry
     quint32 flags = 0; // the catalog's Flags: the query's kind in 0xF0
 };
 
+// A table the file's catalog links from another database: its rows live
+// there, under foreignName. Access keeps links to Access files and to the
+// other sources Jet reads through an ISAM driver (Excel, text, dBASE) as
+// one catalog type, links to ODBC data sources as another.
+struct AccessLinkEntry
+{
+    enum class Kind
+    {
+        AccessFile, // database is an .mdb or .accdb path
+        Odbc,       // connect names an ODBC data source
+        OtherSource // connect names an ISAM driver ("Excel 8.0;...", "Text;...")
+    };
+
+    QString name;        // the name the table is known by in this file
+    QString database;    // the linked file's path as stored (often a Windows path)
+    QString foreignName; // the table's name in the linked database
+    QString connect;     // the connect string as stored; empty for most Access links
+    Kind kind = Kind::AccessFile;
+};
+
 // An Access database file opened read-only with libmdb. The file is checked
 // before libmdb sees it (a folder, an empty or foreign file, a file cut short
-// are each reported as such), and the catalog is read by this system's own
-// row reader, so that damaged catalog rows give an error instead of reaching
-// libmdb's property parser.
+// are each reported as such), and the catalog (its tables and the tables it
+// links from other databases) is read by this system's own row reader, so
+// that damaged catalog rows give an error instead of reaching libmdb's
+// property parser.
 class AccessFile
 {
 public:
@@ -42,6 +63,7 @@ public:
     // The system table MSysQueries that holds the queries' definitions; its
     // definition page is 0 when the catalog lists none.
     const AccessTableEntry& queryDefinitions() const { return queryDefinitions_; }
+    const QList<AccessLinkEntry>& links() const { return links_; }
     // Pages in the file; no valid page number is this large.
     quint32 pageCount() const { return pageCount_; }
 
@@ -76,6 +98,7 @@ private:
     QList<AccessTableEntry> tables_;
     QList<AccessQueryEntry> queries_;
     AccessTableEntry queryDefinitions_;
+    QList<AccessLinkEntry> links_;
 };
 
 } // namespace hakobee

@@ -260,10 +260,10 @@ QString AccessRecordset::accessType(int position) const
     if (!table || !column)
         return QStringLiteral("(式)");
     const QString tableName = QString::fromUtf8(table);
-    for (const AccessTableEntry& entry : session_->file->tables()) {
-        if (entry.name.compare(tableName, Qt::CaseInsensitive) != 0)
+    for (const AccessTableSource& source : session_->moduleContext.tables) {
+        if (source.name.compare(tableName, Qt::CaseInsensitive) != 0)
             continue;
-        const TableReader reader(*session_->file, entry);
+        const TableReader reader(*source.file, source.entry);
         const int index = reader.columnIndex(QString::fromUtf8(column));
         if (index >= 0)
             return accessTypeName(reader.columns().at(index));

@@ -5,6 +5,8 @@
 #include "platform/access/savedqueryviews.h"
 #include "platform/access/tablereader.h"
 
+#include <QSet>
+
 #include <sqlite3.h>
 
 namespace hakobee {
@@ -32,6 +34,48 @@ QString quotedName(QString name)
            QLatin1Char('"');
 }
 
+// The file's own tables, then its links under their own names, each as the
+// table whose rows it reads. A table whose definition cannot be read, or a
+// link that cannot be followed, is left out, so that the other tables stay
+// usable; a query naming it says what is wrong. (SQLite keeps a virtual
+// table whose creation failed in its schema.)
+QList<AccessTableSource> readableTables(AccessSession& session)
+{
+    QList<AccessTableSource> sources;
+    QSet<QString> names;
+    for (const AccessTableEntry& table : session.file->tables()) {
+        names.insert(table.name.toLower());
+        sources.append({table.name, session.file.get(), table});
+    }
+    for (const AccessLinkEntry& link : session.file->links()) {
+        // Access gives a link no name a table has.
+        if (names.contains(link.name.toLower()))
+            continue;
+        names.insert(link.name.toLower());
+        try {
+            sources.append(session.linkedTables->resolve(link));
+        } catch (const Error& error) {
+            session.damagedTables.insert(link.name.toLower(), error.description());
+        }
+    }
+
+    QList<AccessTableSource> readable;
+    for (const AccessTableSource& source : sources) {
+        try {
+            const TableReader check(*source.file, source.entry);
+            readable.append(source);
+        } catch (const Error& error) {
+            session.damagedTables.insert(
+                source.name.toLower(),
+                source.file == session.file.get()
+                    ? error.description()
+                    : accesserror::linkedFileUnreadable(source.name, source.file->path(), error)
+                          .description());
+        }
+    }
+    return readable;
+}
+
 } // namespace
 
 void SqliteCloser::operator()(sqlite3* db) const
@@ -43,7 +87,8 @@ std::shared_ptr<AccessSession> AccessSession::open(const QString& path)
 {
     auto session = std::make_shared<AccessSession>();
     session->file = AccessFile::open(path);
-    session->moduleContext.file = session->file.get();
+    session->linkedTables = std::make_unique<LinkedTables>(*session->file);
+    session->moduleContext.tables = readableTables(*session);
 
     sqlite3* db = nullptr;
     const int rc =
@@ -56,17 +101,8 @@ std::shared_ptr<AccessSession> AccessSession::open(const QString& path)
     registerAccessModule(db, &session->moduleContext);
     registerJetFunctions(db);
 
-    const QList<AccessTableEntry>& tables = session->file->tables();
+    const QList<AccessTableSource>& tables = session->moduleContext.tables;
     for (int i = 0; i < tables.size(); ++i) {
-        // A table whose definition cannot be read is left out, so that the
-        // other tables stay usable; a query naming it says what is wrong.
-        // (SQLite keeps a virtual table whose creation failed in its schema.)
-        try {
-            const TableReader check(*session->file, tables.at(i));
-        } catch (const Error& error) {
-            session->damagedTables.insert(tables.at(i).name.toLower(), error.description());
-            continue;
-        }
         const QString create = QStringLiteral("CREATE VIRTUAL TABLE main.%1 USING access(%2)")
                                    .arg(quotedName(tables.at(i).name))
                                    .arg(i);
@@ -75,7 +111,7 @@ std::shared_ptr<AccessSession> AccessSession::open(const QString& path)
             SQLITE_OK) {
             session->damagedTables.insert(
                 tables.at(i).name.toLower(),
-                accesserror::tableDamaged(path, tables.at(i).name,
+                accesserror::tableDamaged(tables.at(i).file->path(), tables.at(i).entry.name,
                                           QString::fromUtf8(message ? message : ""))
                     .description());
         }

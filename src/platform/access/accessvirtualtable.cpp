@@ -19,7 +19,7 @@ constexpr qint64 exactInDouble = 1'000'000'000'000'000; // 10^15
 struct AccessTable : sqlite3_vtab
 {
     AccessModuleContext* context = nullptr;
-    AccessTableEntry entry;
+    AccessTableSource source;
     qint64 rowCountHint = 0;
 };
 
@@ -85,15 +85,16 @@ int connect(sqlite3* db, void* clientData, int argc, const char* const* argv, sq
             char** error)
 {
     auto* context = static_cast<AccessModuleContext*>(clientData);
-    const QList<AccessTableEntry>& entries = context->file->tables();
+    const QList<AccessTableSource>& sources = context->tables;
     bool ok = false;
     const int position = argc == 4 ? QString::fromUtf8(argv[3]).toInt(&ok) : -1;
-    if (!ok || position < 0 || position >= entries.size()) {
+    if (!ok || position < 0 || position >= sources.size()) {
         *error = sqlite3_mprintf("access: no table at this position");
         return SQLITE_ERROR;
     }
+    const AccessTableSource& source = sources.at(position);
     try {
-        const TableReader reader(*context->file, entries.at(position));
+        const TableReader reader(*source.file, source.entry);
         QStringList columns;
         for (const AccessColumn& column : reader.columns())
             columns << quotedName(column.name) + QLatin1Char(' ') + declaredType(column.type);
@@ -106,7 +107,7 @@ int connect(sqlite3* db, void* clientData, int argc, const char* const* argv, sq
         }
         auto created = std::make_unique<AccessTable>();
         created->context = context;
-        created->entry = entries.at(position);
+        created->source = source;
         created->rowCountHint = reader.rowCountHint();
         *table = created.release();
         return SQLITE_OK;
@@ -138,7 +139,7 @@ int open(sqlite3_vtab* table, sqlite3_vtab_cursor** cursor)
     try {
         auto opened = std::make_unique<AccessCursor>();
         opened->reader =
-            std::make_unique<TableReader>(*accessTable->context->file, accessTable->entry);
+            std::make_unique<TableReader>(*accessTable->source.file, accessTable->source.entry);
         *cursor = opened.release();
         return SQLITE_OK;
     } catch (const Error& failure) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/access/accessfile.h"
+
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -8,20 +11,29 @@ struct sqlite3;
 
 namespace hakobee {
 
-class AccessFile;
+// A table the query can name: the name it is known by (a linked table's is
+// its link's name), the open file that holds its rows and its entry in that
+// file's catalog.
+struct AccessTableSource
+{
+    QString name;
+    const AccessFile* file = nullptr;
+    AccessTableEntry entry;
+};
 
-// What the SQLite module "access" works on: the open file, and the
+// What the SQLite module "access" works on: the tables, which may lie in
+// several open files (a front end's own and those it links from), and the
 // description of the last read failure inside a scan, which SQLite itself
 // can only pass on as a bare message.
 struct AccessModuleContext
 {
-    const AccessFile* file = nullptr;
+    QList<AccessTableSource> tables;
     std::optional<QString> readFailure;
 };
 
-// Registers the module on the connection; the context must outlive it.
-// A table of the file is then declared with
-//   CREATE VIRTUAL TABLE "<name>" USING access(<position in file.tables()>)
+// Registers the module on the connection; the context and its files must
+// outlive it. A table is then declared with
+//   CREATE VIRTUAL TABLE "<name>" USING access(<position in context.tables>)
 // and its rows are read from the file only while a query steps over it, so
 // that the first rows of a large table arrive before the rest is read.
 //

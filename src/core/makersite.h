@@ -5,26 +5,27 @@
 
 namespace hakobee {
 
-// The maker's web site. Every page the program links to is this address
-// followed by a fixed path. The host is a placeholder until the maker names
-// the real one; changing it here changes every link and every address shown.
-inline const QString makerSite = QStringLiteral("https://hakobee.example.jp");
-
+// The pages the help, support and layout-order buttons lead to, by the
+// paths the maker's web site keeps them under. The program ships its own
+// copy of each under the same path (the folder `pages`).
 namespace MakerPages {
 inline const QString onlineHelp = QStringLiteral("/ora.htm");
 inline const QString onlineSupport = QStringLiteral("/qqq.htm");
 inline const QString layoutOrderForm = QStringLiteral("/tolform2/form.html");
 } // namespace MakerPages
 
-// The full address of a page of the maker's site, as shown to the operator.
-inline QString makerPageAddress(const QString& path)
-{
-    return makerSite + path;
-}
+// The maker's web site the build was configured with (the CMake variable
+// HAKOBEE_MAKER_SITE, e.g. "https://www.example.co.jp"), or empty when it
+// names none: then every button opens the program's own copy of its page.
+QString configuredMakerSite();
 
-inline QUrl makerPageUrl(const QString& path)
-{
-    return QUrl(makerPageAddress(path));
-}
+// The address a button opens for a page: the maker's site followed by the
+// page's path when a site is given, else the file of that path in the
+// folder of the program's own pages.
+QUrl pageUrl(const QString& makerSite, const QString& localPagesFolder, const QString& pagePath);
+
+// The address as the screens show it, for the operator to type or paste
+// into a browser; it reads back as the same URL.
+QString shownPageAddress(const QUrl& address);
 
 } // namespace hakobee

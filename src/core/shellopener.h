@@ -4,14 +4,17 @@ class QUrl;
 
 namespace hakobee {
 
-// The system shell's "open" for web addresses: the user's default browser
-// shows the page. Whether a browser came up is neither known nor reported;
-// without a browser or a network the calling screen simply stays as it was.
+// The system shell's "open" for a page's address (a web page or a file):
+// the user's default browser shows it. Returns whether the desktop could
+// start something to open it; false when no browser or opener can be
+// started at all, so the calling screen can show the address instead.
+// True says nothing about the page itself: a browser that comes up without
+// a network shows its own error page.
 class ShellOpener
 {
 public:
     virtual ~ShellOpener() = default;
-    virtual void openWebPage(const QUrl& address) = 0;
+    virtual bool openWebPage(const QUrl& address) = 0;
 };
 
 } // namespace hakobee

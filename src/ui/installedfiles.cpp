@@ -1,9 +1,16 @@
 #include "ui/installedfiles.h"
 
+#include "core/makersite.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace hakobee {
+
+namespace {
+const QString pagesFolderName = QStringLiteral("pages");
+} // namespace
 
 QString installedDataFolder()
 {
@@ -14,6 +21,25 @@ QString installedDataFolder()
 QStringList defaultCopyFolders()
 {
     return {QDir::currentPath(), QCoreApplication::applicationDirPath(), installedDataFolder()};
+}
+
+QString programPagesFolder()
+{
+    // Never the working folder: a page opened from wherever the program was
+    // started could be anyone's.
+    const QString installed = QDir(installedDataFolder()).filePath(pagesFolderName);
+    for (const QString& folder :
+         {QDir(QCoreApplication::applicationDirPath()).filePath(pagesFolderName), installed}) {
+        if (QFileInfo(pageUrl({}, folder, MakerPages::onlineHelp).toLocalFile()).isFile())
+            return folder;
+    }
+    return installed;
+}
+
+QUrl programPageUrl(const QString& pagePath)
+{
+    const QString site = configuredMakerSite();
+    return pageUrl(site, site.isEmpty() ? programPagesFolder() : QString(), pagePath);
 }
 
 } // namespace hakobee

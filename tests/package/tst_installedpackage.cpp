@@ -2,6 +2,7 @@
 // the installed program started with an empty settings root restores its
 // defaults, finds its sample database and prints the sample's labels.
 #include "core/datasource/datasourcefile.h"
+#include "core/makersite.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfolder.h"
 #include "support/barcodescan.h"
@@ -9,6 +10,7 @@
 #include "testdata/sampleproducts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -57,6 +59,9 @@ private slots:
               u"nimbeconfig5.txt"_qs, u"sample.mdb"_qs})
             QVERIFY2(QFileInfo(installed(u"usr/share/hakobee/"_qs + file)).isFile(),
                      qPrintable(file));
+        for (const QString& page : {u"ora.htm"_qs, u"qqq.htm"_qs, u"tolform2/form.html"_qs})
+            QVERIFY2(QFileInfo(installed(u"usr/share/hakobee/pages/"_qs + page)).isFile(),
+                     qPrintable(page));
         for (const QString& icon : {u"usr/share/icons/hicolor/scalable/apps/hakobee.svg"_qs,
                                     u"usr/share/icons/hicolor/48x48/apps/hakobee.png"_qs,
                                     u"usr/share/icons/hicolor/256x256/apps/hakobee.png"_qs})
@@ -76,6 +81,24 @@ private slots:
         QVERIFY(man.waitForFinished(30'000));
         QCOMPARE(man.exitCode(), 0);
         QCOMPARE(QString::fromUtf8(man.readAllStandardError()), QString());
+    }
+
+    // The page buttons' own test, run from the installed program's folder:
+    // every button opens a page of the installation, whose links and
+    // pictures are there too.
+    void pageButtonsOpenTheInstalledPages()
+    {
+        if (!configuredMakerSite().isEmpty())
+            QSKIP("the build names the maker's site: the buttons open its pages");
+        const QString test = installed(u"usr/bin/tst_pagebuttons"_qs);
+        QFile::remove(test);
+        QVERIFY(QFile::copy(QStringLiteral(HAKOBEE_PAGE_BUTTONS_TEST), test));
+        QProcessEnvironment environment = environmentWithoutDisplay();
+        environment.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
+        const ProgramRun run = runToEnd(test, {}, environment);
+        QFile::remove(test);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.out + run.err));
+        QVERIFY2(run.out.contains(u"0 failed, 0 skipped"_qs), qPrintable(run.out));
     }
 
     void dependsOnTheRuntimePackages()

@@ -6,7 +6,7 @@
 
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
-#include "core/shellopener.h"
+#include "support/recordingshellopener.h"
 #include "support/settingsfixture.h"
 #include "ui/screens/layoutselectionscreen.h"
 
@@ -24,13 +24,6 @@ using namespace hakobee;
 using namespace hakobee::test;
 
 namespace {
-
-class RecordingShell : public ShellOpener
-{
-public:
-    void openWebPage(const QUrl& address) override { opened.append(address); }
-    QList<QUrl> opened;
-};
 
 QRadioButton* option(QWidget* screen, int index)
 {
@@ -203,12 +196,13 @@ private slots:
     void orderButtonOpensTheOrderPage()
     {
         RunFixture f;
-        RecordingShell shell;
+        RecordingShellOpener shell;
         f.context.shell = &shell;
         LayoutSelectionScreen* screen = f.screens.open<LayoutSelectionScreen>();
         screen->findChild<QPushButton*>(u"Command1"_qs)->click();
         QCOMPARE(shell.opened.size(), 1);
-        QCOMPARE(shell.opened[0].path(), u"/tolform2/form.html"_qs);
+        QVERIFY2(shell.opened[0].path().endsWith(u"/tolform2/form.html"_qs),
+                 qPrintable(shell.opened[0].toString()));
         QVERIFY(screen->isVisible());
     }
 };

@@ -5,11 +5,12 @@
 
 namespace hakobee {
 
-void DesktopShellOpener::openWebPage(const QUrl& address)
+bool DesktopShellOpener::openWebPage(const QUrl& address)
 {
-    // The outcome is deliberately ignored: with no browser or no network
-    // the operator sees no page, and the screen that asked stays open.
-    QDesktopServices::openUrl(address);
+    // False when the desktop has no way to open it (no xdg-open, no
+    // platform service, as on a display without a desktop); a browser that
+    // starts and then finds no network is beyond what can be known here.
+    return QDesktopServices::openUrl(address);
 }
 
 } // namespace hakobee

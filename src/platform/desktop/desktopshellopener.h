@@ -4,11 +4,11 @@
 
 namespace hakobee {
 
-// Opens web addresses with the desktop's default browser (QDesktopServices).
+// Opens addresses with the desktop's default browser (QDesktopServices).
 class DesktopShellOpener : public ShellOpener
 {
 public:
-    void openWebPage(const QUrl& address) override;
+    bool openWebPage(const QUrl& address) override;
 };
 
 } // namespace hakobee

@@ -11,7 +11,9 @@
 #include "core/shellopener.h"
 #include "core/units.h"
 #include "ui/controls.h"
+#include "ui/installedfiles.h"
 #include "ui/screenhost.h"
+#include "ui/screens/unopenedpagenote.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -155,6 +157,8 @@ void LayoutSelectionScreen::buildControls()
     layout->addWidget(furnitureSlipOption_);
     layout->addWidget(secondCustomOption_);
     layout->addStretch(1);
+    orderPageNote_ = new UnopenedPageNote(this);
+    layout->addWidget(orderPageNote_);
     layout->addLayout(buttons);
 
     saveButton_->setDefault(true);
@@ -249,9 +253,10 @@ void LayoutSelectionScreen::save()
 
 void LayoutSelectionScreen::openOrderPage()
 {
-    // Whether a browser came up is not known; the screen stays as it is.
-    if (context().shell)
-        context().shell->openWebPage(makerPageUrl(MakerPages::layoutOrderForm));
+    // The screen stays as it is; without a browser it offers the address.
+    const QUrl page = programPageUrl(MakerPages::layoutOrderForm);
+    if (context().shell && !context().shell->openWebPage(page))
+        orderPageNote_->showAddress(page);
 }
 
 } // namespace hakobee

@@ -10,6 +10,8 @@ class QRadioButton;
 
 namespace hakobee {
 
+class UnopenedPageNote;
+
 // The output layout selection: the label layout with its two titles, saved
 // into nimbeconfig4.txt with the paper and the printer connection type
 // carried through as loaded. Its title fields are the titles every label
@@ -55,6 +57,7 @@ private:
     QLabel* currentLayout_ = nullptr;             // Label3
     QPushButton* saveButton_ = nullptr;           // Command4
     QPushButton* orderButton_ = nullptr;          // Command1
+    UnopenedPageNote* orderPageNote_ = nullptr;   // the order page's address, without a browser
 };
 
 } // namespace hakobee

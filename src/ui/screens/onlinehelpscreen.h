@@ -5,7 +5,7 @@
 
 namespace hakobee {
 
-// Leads to the online help page of the maker's web site (menu "ｵﾝﾗｲﾝﾍﾙﾌﾟ").
+// Leads to the online help page, how to use the program (menu "ｵﾝﾗｲﾝﾍﾙﾌﾟ").
 class OnlineHelpScreen : public WebLinkScreen
 {
     Q_OBJECT

@@ -5,7 +5,8 @@
 
 namespace hakobee {
 
-// Leads to the online support page of the maker's web site (menu "ｵﾝﾗｲﾝｻﾎﾟｰﾄ").
+// Leads to the online support page, what to send when asking for help
+// (menu "ｵﾝﾗｲﾝｻﾎﾟｰﾄ").
 class OnlineSupportScreen : public WebLinkScreen
 {
     Q_OBJECT

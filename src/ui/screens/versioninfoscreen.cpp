@@ -4,7 +4,9 @@
 #include "core/programversion.h"
 #include "core/shellopener.h"
 #include "ui/controls.h"
+#include "ui/installedfiles.h"
 #include "ui/programicon.h"
+#include "ui/screens/unopenedpagenote.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -57,6 +59,7 @@ VersionInfoScreen::VersionInfoScreen(AppContext& context, QWidget* parent) : Scr
     connect(ok_, &QPushButton::clicked, this, &VersionInfoScreen::closeScreen);
     layoutOrderForm_ = controls::button(this, u"Command1"_qs, u"ﾚｲｱｳﾄ作成依頼"_qs);
     connect(layoutOrderForm_, &QPushButton::clicked, this, &VersionInfoScreen::openLayoutOrderForm);
+    unopenedPage_ = new UnopenedPageNote(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -72,13 +75,16 @@ VersionInfoScreen::VersionInfoScreen(AppContext& context, QWidget* parent) : Scr
     layout->addWidget(version_, 1, 1);
     layout->addWidget(description_, 2, 1);
     layout->setRowStretch(2, 1);
-    layout->addWidget(separator_, 3, 0, 1, 2);
-    layout->addLayout(buttons, 4, 0, 1, 2);
+    layout->addWidget(unopenedPage_, 3, 0, 1, 2);
+    layout->addWidget(separator_, 4, 0, 1, 2);
+    layout->addLayout(buttons, 5, 0, 1, 2);
 }
 
 void VersionInfoScreen::openLayoutOrderForm()
 {
-    context().shell->openWebPage(makerPageUrl(MakerPages::layoutOrderForm));
+    const QUrl page = programPageUrl(MakerPages::layoutOrderForm);
+    if (!context().shell->openWebPage(page))
+        unopenedPage_->showAddress(page);
 }
 
 } // namespace hakobee

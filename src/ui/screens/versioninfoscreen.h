@@ -8,9 +8,11 @@ class QPushButton;
 
 namespace hakobee {
 
+class UnopenedPageNote;
+
 // The version information box (menu "ﾊﾞｰｼﾞｮﾝ情報"): the program's icon, name,
-// version and what it is for, with a link to the maker's layout order form.
-// Its texts are fixed.
+// version and what it is for, with a link to the layout order form (shown
+// on the box itself when no browser can be started). Its texts are fixed.
 class VersionInfoScreen : public Screen
 {
     Q_OBJECT
@@ -30,6 +32,7 @@ private:
     QFrame* separator_ = nullptr;            // Line1
     QPushButton* ok_ = nullptr;              // cmdOK
     QPushButton* layoutOrderForm_ = nullptr; // Command1
+    UnopenedPageNote* unopenedPage_ = nullptr;
 };
 
 } // namespace hakobee

@@ -3,6 +3,8 @@
 #include "core/makersite.h"
 #include "core/shellopener.h"
 #include "ui/controls.h"
+#include "ui/installedfiles.h"
+#include "ui/screens/unopenedpagenote.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,12 +15,17 @@ namespace hakobee {
 
 WebLinkScreen::WebLinkScreen(AppContext& context, const QString& caption, const QString& note,
                              const QString& pagePath, QWidget* parent)
-    : Screen(context, parent), pagePath_(pagePath)
+    : Screen(context, parent), page_(programPageUrl(pagePath))
 {
     setWindowTitle(caption);
 
     note_ = controls::label(this, u"Label1"_qs, note);
-    address_ = controls::label(this, u"Label2"_qs, makerPageAddress(pagePath));
+    noBrowser_ = controls::label(this, u"LabelNoBrowser"_qs, browserNotStartedText());
+    noBrowser_->setWordWrap(true);
+    controls::setTextColour(noBrowser_, Qt::red);
+    noBrowser_->hide();
+    address_ = controls::label(this, u"Label2"_qs, shownPageAddress(page_));
+    address_->setTextFormat(Qt::PlainText);
     // The operator may copy the address into a browser by hand.
     address_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     controls::setTextColour(address_, Qt::blue);
@@ -33,6 +40,7 @@ WebLinkScreen::WebLinkScreen(AppContext& context, const QString& caption, const 
     layout->setContentsMargins(20, 16, 20, 16);
     layout->setSpacing(12);
     layout->addWidget(note_);
+    layout->addWidget(noBrowser_);
     layout->addWidget(address_);
     layout->addStretch();
     layout->addLayout(buttons);
@@ -40,7 +48,10 @@ WebLinkScreen::WebLinkScreen(AppContext& context, const QString& caption, const 
 
 void WebLinkScreen::openPage()
 {
-    context().shell->openWebPage(makerPageUrl(pagePath_));
+    if (context().shell->openWebPage(page_))
+        return;
+    noBrowser_->show();
+    offerAddressForCopying(address_);
 }
 
 } // namespace hakobee

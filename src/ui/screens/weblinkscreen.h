@@ -2,15 +2,19 @@
 
 #include "ui/screen.h"
 
+#include <QUrl>
+
 class QLabel;
 class QPushButton;
 
 namespace hakobee {
 
-// A screen that leads to one page of the maker's web site: a note that the
-// page needs the internet, the page's full address, and a button that hands
-// the address to the system's browser. The screen stays open whatever the
-// browser does.
+// A screen that leads to one of the maker's pages: a note that the page
+// needs the internet, the page's full address, and a button that hands the
+// address to the system's browser. The address is the program's own copy
+// of the page unless the build names the maker's site. The screen stays
+// open whatever the browser does; when none can be started it says so
+// and offers the address for copying.
 class WebLinkScreen : public Screen
 {
     Q_OBJECT
@@ -22,8 +26,9 @@ protected:
 private:
     void openPage();
 
-    QString pagePath_;
+    QUrl page_;
     QLabel* note_ = nullptr;          // Label1
+    QLabel* noBrowser_ = nullptr;     // LabelNoBrowser, shown when no browser started
     QLabel* address_ = nullptr;       // Label2
     QPushButton* openPage_ = nullptr; // Command1
 };

@@ -8,12 +8,16 @@
 #include "core/settings/settingsfiles.h"
 #include "support/recordingshellopener.h"
 #include "support/settingsfixture.h"
+#include "ui/screens/connectiontypescreen.h"
+#include "ui/screens/continuousrunscreen.h"
 #include "ui/screens/layoutselectionscreen.h"
+#include "ui/screens/paperselectionscreen.h"
 
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -191,6 +195,76 @@ private slots:
         QCOMPARE(f.messages.shown.size(), 0);
         QCOMPARE(field(screen, "Text2")->text(), QString());
         QCOMPARE(field(screen, "Text1")->text(), u"A"_qs);
+    }
+
+    // A print run loads the screen hidden for its titles and keeps it. The
+    // connection type and paper saved on Form17 and Form7 in the meantime
+    // stay in the file when a title is saved here.
+    void titleSavedAfterThePrinterScreensKeepsTheirValues()
+    {
+        RunFixture f;
+        f.useProducts(1);
+        f.printerBackend.printers[0].paperSizes = {{256, 3402, 2268, u"label"_qs}};
+        f.writeLayout(u"T1"_qs, u"T2"_qs, u"9"_qs, u"0"_qs);
+        const auto loadedHiddenByARun = [&f] {
+            f.screens.open<ContinuousRunScreen>()->findChild<QPushButton*>(u"Command3"_qs)->click();
+            QVERIFY(f.screens.find<LayoutSelectionScreen>());
+            QVERIFY(!f.screens.find<LayoutSelectionScreen>()->isVisible());
+        };
+        const auto saveOnForm3 = [&f](const char* titleField, const QString& title) {
+            QPointer<LayoutSelectionScreen> screen = f.screens.open<LayoutSelectionScreen>();
+            field(screen, titleField)->setText(title);
+            option(screen, 0)->click();
+            clickSave(screen);
+            QTRY_VERIFY(screen.isNull());
+        };
+
+        loadedHiddenByARun();
+        ConnectionTypeScreen* type = f.screens.open<ConnectionTypeScreen>();
+        type->findChild<QRadioButton*>(u"Option1(1)"_qs)->click();
+        type->findChild<QPushButton*>(u"Command1"_qs)->click();
+        QCOMPARE(storedLayout(f), (QStringList{u"T1"_qs, u"T2"_qs, u"999"_qs, u"1"_qs}));
+        saveOnForm3("Text1", u"NEW"_qs);
+        QCOMPARE(storedLayout(f), (QStringList{u"NEW"_qs, u"T2"_qs, u"999"_qs, u"1"_qs}));
+
+        loadedHiddenByARun();
+        type = f.screens.open<ConnectionTypeScreen>();
+        type->findChild<QRadioButton*>(u"Option1(0)"_qs)->click();
+        type->findChild<QPushButton*>(u"Command1"_qs)->click();
+        auto* paper = f.screens.find<PaperSelectionScreen>();
+        QVERIFY(paper);
+        paper->findChild<QListWidget*>(u"List2(0)"_qs)->item(0)->setSelected(true);
+        paper->findChild<QPushButton*>(u"Command3"_qs)->click();
+        QCOMPARE(storedLayout(f), (QStringList{u"NEW"_qs, u"T2"_qs, u"256"_qs, u"0"_qs}));
+        saveOnForm3("Text2", u"NEW2"_qs);
+        QCOMPARE(storedLayout(f), (QStringList{u"NEW"_qs, u"NEW2"_qs, u"256"_qs, u"0"_qs}));
+    }
+
+    void fileUnreadableAtTheSaveIsReportedAndNotWritten()
+    {
+        RunFixture f;
+        const QString path = f.settings.filePath(SettingsFiles::layout);
+        LayoutSelectionScreen* screen = f.screens.open<LayoutSelectionScreen>();
+        const QByteArray damaged = "\xEF\xBB\xBF\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"\r\n";
+        SettingsFixture::writeBytes(path, damaged);
+        option(screen, 0)->click();
+        clickSave(screen);
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].title, u"設定変更エラー"_qs);
+        QCOMPARE(f.messages.shown[0].icon, MessageIcon::Critical);
+        QVERIFY2(f.messages.shown[0].text.contains(u"UTF-8"_qs),
+                 qPrintable(f.messages.shown[0].text));
+        QCOMPARE(SettingsFixture::readBytes(path), damaged);
+        QVERIFY(screen->isVisible());
+        screen->closeScreen();
+
+        // Opened over a file it could not read, the screen writes it complete again.
+        QFile::remove(path);
+        screen = f.screens.open<LayoutSelectionScreen>();
+        field(screen, "Text1")->setText(u"A"_qs);
+        option(screen, 0)->click();
+        clickSave(screen);
+        QCOMPARE(storedLayout(f), (QStringList{u"A"_qs, u"_"_qs, u"_"_qs, QString()}));
     }
 
     void orderButtonOpensTheOrderPage()

@@ -5,8 +5,10 @@
 #include "core/printer/rememberedprinter.h"
 #include "core/settings/layoutmode.h"
 #include "core/settings/settingscolumns.h"
+#include "core/settings/settingsrecord.h"
 #include "platform/desktop/fonts.h"
 #include "platform/desktop/osversion.h"
+#include "runfixture.h"
 #include "support/screencontrols.h"
 #include "support/shellfixture.h"
 #include "ui/screens/connectingnotice.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -22,6 +25,7 @@
 #include <QTest>
 
 using namespace hakobee;
+using hakobee::test::RunFixture;
 using hakobee::test::SettingsFixture;
 using hakobee::test::ShellFixture;
 using hakobee::test::textOf;
@@ -195,10 +199,29 @@ private slots:
 
     void everyButtonIsWiredToItsScreen()
     {
-        fixture->settings.installDefaults();
-        MainMenuScreen* form = openMainMenu();
-        for (const char* name : {"Command1", "Command3", "Command4", "Command5"})
-            QVERIFY2(form->findChild<QPushButton*>(QString::fromLatin1(name))->isEnabled(), name);
+        // Seams and a database every screen behind the buttons loads over.
+        RunFixture f;
+        f.useProducts(3);
+        MainMenuScreen* form = f.screens.open<MainMenuScreen>();
+        const QList<std::pair<QString, QString>> wiring{{u"Command1"_qs, u"F_CustInput"_qs},
+                                                        {u"Command3"_qs, u"Form6"_qs},
+                                                        {u"Command4"_qs, u"Form17"_qs},
+                                                        {u"Command5"_qs, u"F_CustInput2"_qs}};
+        const QStringList screens{u"F_CustInput"_qs, u"Form6"_qs, u"Form17"_qs, u"F_CustInput2"_qs};
+        for (const auto& [button, screen] : wiring) {
+            QTest::mouseClick(form->findChild<QPushButton*>(button), Qt::LeftButton);
+            for (const QString& other : screens) {
+                QPointer<Screen> opened = f.screens.find(other);
+                QVERIFY2(bool(opened) == (other == screen), qPrintable(button + u" "_qs + other));
+                if (opened) {
+                    QCOMPARE(opened->objectName(), screen);
+                    QVERIFY(opened->isVisible());
+                    opened->closeScreen();
+                    QTRY_VERIFY(opened.isNull());
+                }
+            }
+            QCOMPARE(textOf(form, u"Label12"_qs), QString());
+        }
     }
 
     void normalStartShowsTheDataSource()
@@ -343,6 +366,85 @@ private slots:
         QCOMPARE(text(u"Label7"_qs), u"/data/default.mdb"_qs);
         // Only the replaced file was kept: the others held their defaults.
         QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}), backups);
+    }
+
+    // Whatever follows the data row's line end is no part of the settings:
+    // both read paths and the start-up take the two rows as before, restore
+    // nothing and leave the bytes as they are. A fault in the first two rows
+    // still restores (damagedLayoutFileIsRestored).
+    void whatFollowsTheDataRowIsIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("layoutRows");
+        QTest::addColumn<QString>("title1");
+        QTest::addColumn<QByteArray>("tail");
+        const QByteArray header = "\"TITLE1\",\"TITLE2\",\"YOSHI\",\"PRINTER\"";
+        const QByteArray rows = header + "\r\n\"\xC3\xDE\xB0\xC0\",\"_\",\"9\",\"0\"\r\n";
+        static const char nuls[] = "\0\0\0\0\"\0\"";
+        QTest::newRow("a third row not Shift-JIS")
+            << rows << u"ﾃﾞｰﾀ"_qs << QByteArray("\"\x85\x40\",\"B\",\"9\",\"0\"\r\n");
+        QTest::newRow("NUL bytes") << rows << u"ﾃﾞｰﾀ"_qs << QByteArray(nuls, sizeof nuls - 1);
+        QTest::newRow("junk cut inside a character")
+            << rows << u"ﾃﾞｰﾀ"_qs << QByteArray("\xEF\xBB\xBF junk \xFF\x83");
+        QTest::newRow("a quote never closed")
+            << rows << u"ﾃﾞｰﾀ"_qs << QByteArray("\"never closed,\r\n");
+        QTest::newRow("rows ended by LF alone")
+            << header + "\n\"\xC3\xDE\xB0\xC0\",\"_\",\"9\",\"0\"\n"
+            << u"ﾃﾞｰﾀ"_qs << QByteArray("\x85\x20\n");
+        QTest::newRow("a line break inside a quoted title")
+            << header + "\r\n\"\xC3\xDE\r\n\xB0\xC0\",\"_\",\"9\",\"0\"\r\n"
+            << u"ﾃﾞ\r\nｰﾀ"_qs << QByteArray("\"\x85\x40\"\r\n");
+    }
+
+    void whatFollowsTheDataRowIsIgnored()
+    {
+        QFETCH(QByteArray, layoutRows);
+        QFETCH(QString, title1);
+        QFETCH(QByteArray, tail);
+        fixture->settings.installDefaults();
+        const QString layout = fixture->settings.settingsPath(SettingsFiles::layout);
+        const QString dataSource = fixture->settings.settingsPath(SettingsFiles::dataSource);
+        const QByteArray layoutBytes = layoutRows + tail;
+        const QByteArray dataSourceBytes = SettingsFixture::readBytes(dataSource) + tail;
+        SettingsFixture::writeBytes(layout, layoutBytes);
+        SettingsFixture::writeBytes(dataSource, dataSourceBytes);
+
+        const QStringList layoutValues{title1, u"_"_qs, u"9"_qs, u"0"_qs};
+        const QStringList dataSourceValues{u"/data/default.mdb"_qs, u"Master"_qs,
+                                           u"select bar,hi,mei,as2 from "_qs};
+        // Each read path's values, or the fault it met.
+        const auto rows = [](const QString& path, int count) {
+            try {
+                return readSettingsRows(path, count).data;
+            } catch (const Error& error) {
+                return QStringList{error.description()};
+            }
+        };
+        const auto named = [this](const QString& file) {
+            try {
+                const SettingsRecord record =
+                    readSettingsRecord(fixture->databases, u"Select * From "_qs + file);
+                QStringList values;
+                for (const QString& column : record.columnNames())
+                    values.append(record.value(column).value_or(QString()));
+                return values;
+            } catch (const Error& error) {
+                return QStringList{error.description()};
+            }
+        };
+        QCOMPARE(rows(layout, 4), layoutValues);
+        QCOMPARE(rows(dataSource, 3), dataSourceValues);
+        QCOMPARE(named(SettingsFiles::layout), layoutValues);
+        QCOMPARE(named(SettingsFiles::dataSource), dataSourceValues);
+
+        openMainMenu();
+        QCOMPARE(text(u"Label12"_qs), QString());
+        QCOMPARE(text(u"Label4"_qs), u"_"_qs);
+        QCOMPARE(text(u"Label7"_qs), u"/data/default.mdb"_qs);
+        QCOMPARE(text(u"Label15"_qs), u"Master"_qs);
+        QCOMPARE(SettingsFixture::readBytes(layout), layoutBytes);
+        QCOMPARE(SettingsFixture::readBytes(dataSource), dataSourceBytes);
+        QCOMPARE(QDir(fixture->settings.folder.folderPath()).entryList({u"*.bak"_qs}),
+                 QStringList());
     }
 
     void utf8LookingShiftJisIsNotRestored()

@@ -1,5 +1,6 @@
 // The main window: caption, menus, status bar, and the screens it opens.
 #include "core/error.h"
+#include "runfixture.h"
 #include "support/shellfixture.h"
 #include "ui/program.h"
 #include "ui/screens/mainmenuscreen.h"
@@ -11,10 +12,12 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTest>
 
 using namespace hakobee;
+using hakobee::test::RunFixture;
 using hakobee::test::ShellFixture;
 
 namespace {
@@ -139,28 +142,44 @@ private slots:
         }
     }
 
-    void itemsWithoutTheirScreensAreDisabled()
+    // Every item has its screen now: none is disabled, and each item of a
+    // screen opens that one screen (the other three act in place, see
+    // mainPageOpensASecondMainMenuOnce and the two tests after it).
+    void everyItemIsEnabledAndOpensItsScreen()
     {
-        const QStringList working{u"mnuFileExit"_qs,
-                                  u"mnuViewToolbar"_qs,
-                                  u"main1"_qs,
-                                  u"set1"_qs,
-                                  u"set2"_qs,
-                                  u"通常印刷"_qs,
-                                  u"部分印刷"_qs,
-                                  u"印刷位置調整"_qs,
-                                  u"オンラインヘルプ"_qs,
-                                  u"オンラインサポート"_qs,
-                                  u"mnuHelpAbout"_qs};
+        // Seams and a database every screen behind the items loads over.
+        RunFixture f;
+        f.useProducts(3);
+        MainWindow shown(f.context);
+        shown.show();
+        shown.load();
         int items = 0;
-        for (QAction* menu : window->menuBar()->actions()) {
+        for (QAction* menu : shown.menuBar()->actions()) {
             for (QAction* item : menu->menu()->actions()) {
-                QVERIFY2(item->isEnabled() == working.contains(item->objectName()),
-                         qPrintable(item->objectName()));
+                QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
                 ++items;
             }
         }
         QCOMPARE(items, 11);
+        const QList<std::pair<QString, QString>> wiring{{u"set1"_qs, u"Form3"_qs},
+                                                        {u"set2"_qs, u"setOracle"_qs},
+                                                        {u"印刷位置調整"_qs, u"Form13"_qs},
+                                                        {u"通常印刷"_qs, u"F_CustInput"_qs},
+                                                        {u"部分印刷"_qs, u"F_CustInput2"_qs},
+                                                        {u"オンラインヘルプ"_qs, u"Form9"_qs},
+                                                        {u"オンラインサポート"_qs, u"Form10"_qs},
+                                                        {u"mnuHelpAbout"_qs, u"frmAbout"_qs}};
+        for (const auto& [item, screen] : wiring) {
+            shown.menuItem(item)->trigger();
+            QPointer<Screen> opened = f.screens.find(screen);
+            QVERIFY2(opened && opened->isVisible(), qPrintable(item));
+            QCOMPARE(opened->objectName(), screen);
+            // It alone opened, beside the start-up main menu.
+            QCOMPARE(shown.documentArea()->subWindowList().size(), 2);
+            opened->closeScreen();
+            QTRY_VERIFY(opened.isNull());
+        }
+        QVERIFY(f.messages.shown.isEmpty());
     }
 
     void statusBarShowsStatusDateAndTime()

@@ -25,14 +25,14 @@ QByteArray restoredDefaultCopy(const QString& copyPath, const QByteArray& bytes)
     if (copy.fileName().compare(SettingsFiles::dataSource, Qt::CaseInsensitive) != 0)
         return bytes;
     const QString name = QDir::toNativeSeparators(copyPath);
-    QList<QStringList> rows = splitSettingsLines(decodeSettingsText(bytes, name), name);
+    // Only the header and the data row are read and written again; what
+    // follows the data row goes along as it is.
+    const QByteArray rowBytes = leadingSettingsRows(bytes, 2);
+    QList<QStringList> rows = splitSettingsLines(decodeSettingsText(rowBytes, name), name);
     if (rows.size() < 2 || rows[1].isEmpty() || !isBareFileName(rows[1][0]))
         return bytes;
     rows[1][0] = QDir::toNativeSeparators(copy.absoluteDir().filePath(rows[1][0]));
-    QByteArray restored;
-    for (const QStringList& row : rows)
-        restored += encodeSettingsRow(row);
-    return restored;
+    return encodeSettingsRow(rows[0]) + encodeSettingsRow(rows[1]) + bytes.mid(rowBytes.size());
 }
 
 } // namespace hakobee

@@ -141,8 +141,10 @@ std::unique_ptr<Recordset> SettingsTextConnection::openRecordset(const QString& 
     if (!file.open(QIODevice::ReadOnly))
         throw Error(
             QStringLiteral("設定ファイル %1 を開けません。%2").arg(shownName, file.errorString()));
+    // The header and the data row; nothing after the data row's line end is decoded.
+    const QByteArray rowBytes = leadingSettingsRows(file.readAll(), 2);
     const QList<QStringList> lines =
-        splitSettingsLines(decodeSettingsText(file.readAll(), shownName), shownName);
+        splitSettingsLines(decodeSettingsText(rowBytes, shownName), shownName);
     if (lines.isEmpty())
         throw Error(QStringLiteral("設定ファイル %1 に見出し行がありません。").arg(shownName));
 

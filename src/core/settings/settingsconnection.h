@@ -19,7 +19,8 @@ bool isSettingsConnectionString(const QString& connectionString);
 // A connection to the settings folder. Queries have the form
 // "Select * From <file>" or "Select A,B From <file>"; the record is the
 // first data row, an empty value is null, column names match without regard
-// to letter case. Rows after the first data row are ignored.
+// to letter case. Whatever follows the first data row's line end is
+// ignored, unread: a third row, or bytes that are no settings text.
 class SettingsTextConnection : public Connection
 {
 public:

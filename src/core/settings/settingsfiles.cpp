@@ -132,8 +132,9 @@ SettingsRows readSettingsRows(const QString& filePath, int valuesPerRow,
                               const QList<int>& numberPositions)
 {
     const QString name = displayName(filePath);
+    const QByteArray rowBytes = leadingSettingsRows(readWholeFile(filePath), 2, 2 * valuesPerRow);
     const QList<SettingsValue> values =
-        splitSettingsValues(decodeSettingsText(readWholeFile(filePath), name), name);
+        splitSettingsValues(decodeSettingsText(rowBytes, name), name);
     if (values.size() < 2 * valuesPerRow)
         throw Error(
             QStringLiteral(

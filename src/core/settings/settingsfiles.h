@@ -17,8 +17,10 @@ struct SettingsRows
 };
 
 // Reads the header row and the data row of a settings file, `valuesPerRow`
-// values each, taking values one after the other (rows after the second are
-// never read). Positions listed in `numberPositions` (from 0) are read as
+// values each, taking values one after the other. Only the bytes up to the
+// line end that closes the data row (and the last value taken) are decoded:
+// whatever follows, a third row or bytes that are no settings text at all,
+// is neither read nor checked. Positions listed in `numberPositions` (from 0) are read as
 // numbers and given as decimal text; a text that is no number, such as the
 // column name in the header row, gives "0". An empty value is "".
 // Throws hakobee::Error when the file is missing, unreadable, damaged or

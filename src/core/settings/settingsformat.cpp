@@ -170,6 +170,42 @@ QString decodeSettingsText(const QByteArray& bytes, const QString& fileName)
     return *text;
 }
 
+QByteArray leadingSettingsRows(const QByteArray& bytes, int lineCount, int valueCount)
+{
+    // The separators, quotes and line ends are ASCII, below any trail byte
+    // of code page 932 (40-FC), so they are found in the bytes exactly where
+    // the decoded text has them, before anything is decoded.
+    const qsizetype end = bytes.size();
+    qsizetype pos = 0;
+    int lines = 0;
+    int values = 0;
+    while (pos < end) {
+        while (pos < end && (bytes[pos] == ' ' || bytes[pos] == '\t'))
+            ++pos;
+        if (pos < end && bytes[pos] == '"') {
+            const qsizetype close = bytes.indexOf('"', pos + 1);
+            if (close < 0)
+                return bytes;
+            pos = close + 1;
+        }
+        while (pos < end && bytes[pos] != ',' && bytes[pos] != '\r' && bytes[pos] != '\n')
+            ++pos;
+        ++values;
+        if (pos >= end)
+            return bytes;
+        if (bytes[pos] == ',') {
+            ++pos;
+            continue;
+        }
+        if (bytes[pos] == '\r' && pos + 1 < end && bytes[pos + 1] == '\n')
+            ++pos;
+        ++pos;
+        if (++lines >= lineCount && values >= valueCount)
+            return bytes.left(pos);
+    }
+    return bytes;
+}
+
 QList<SettingsValue> splitSettingsValues(const QString& text, const QString& fileName)
 {
     QList<SettingsValue> values;

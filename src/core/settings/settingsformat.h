@@ -27,6 +27,14 @@ struct SettingsValue
 // that are not code page 932.
 QString decodeSettingsText(const QByteArray& bytes, const QString& fileName);
 
+// The leading bytes of a settings file that hold its first `lineCount` rows
+// and at least `valueCount` values, through the line end (CR LF, LF or CR)
+// that closes the last of them; all the bytes when they end first. Values
+// are told apart as splitSettingsValues does, so a line end inside a quoted
+// value ends no row. What follows is no part of the settings: the readers
+// neither decode nor check it, whatever bytes it holds.
+QByteArray leadingSettingsRows(const QByteArray& bytes, int lineCount, int valueCount = 0);
+
 // Splits settings text into its values, one after the other. A comma or a
 // line end ends a value, enclosing quotes are removed, blanks around an
 // unquoted value are dropped. Throws hakobee::Error for a quoted value that

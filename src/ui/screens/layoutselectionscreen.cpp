@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "core/makersite.h"
 #include "core/messageboxes.h"
+#include "core/settings/layoutfile.h"
 #include "core/settings/layoutmode.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
@@ -185,6 +186,7 @@ bool LayoutSelectionScreen::load()
             title2Field_->setText(title2);
             currentLayout_->setText(standardLayoutName);
         }
+        readAtLoad_ = true;
     } catch (const Error& error) {
         // Open with empty fields: a save writes a complete file again.
         showEmptyFields();
@@ -226,18 +228,19 @@ void LayoutSelectionScreen::save()
     for (QLineEdit* field : {title1Field_, title2Field_, companyNameField_, paperField_})
         fillWhenEmpty(field);
 
-    QStringList values;
-    if (labelOption_->isChecked()) {
-        values = {title1Field_->text(), title2Field_->text(), paperField_->text(),
-                  connectionTypeField_->text()};
-    } else if (customOption_->isChecked()) {
-        values = {companyNameField_->text(), customValueField_->text(), paperField_->text(),
-                  connectionTypeField_->text()};
-    } else {
+    const bool labelLayout = labelOption_->isChecked();
+    if (!labelLayout && !customOption_->isChecked()) {
         context().messages->show(this,
                                  {noChoiceMessage(), u"設定変更エラー"_qs, MessageIcon::Critical});
         return;
     }
+    if (!takeCarriedValuesFromFile())
+        return;
+    const QStringList values =
+        labelLayout ? QStringList{title1Field_->text(), title2Field_->text(), paperField_->text(),
+                                  connectionTypeField_->text()}
+                    : QStringList{companyNameField_->text(), customValueField_->text(),
+                                  paperField_->text(), connectionTypeField_->text()};
     try {
         replaceSettingsFile(context().settings->filePath(SettingsFiles::layout),
                             SettingsColumns::layout(), values);
@@ -249,6 +252,31 @@ void LayoutSelectionScreen::save()
     closeScreen();
     QWidget* owner = context().screens ? context().screens->container() : nullptr;
     context().messages->show(owner, {savedMessage(), u"設定変更"_qs, MessageIcon::Information});
+}
+
+bool LayoutSelectionScreen::takeCarriedValuesFromFile()
+{
+    // The screen may have been loaded long ago, hidden, by a print run asking
+    // for the titles; the paper and connection type screens may have saved
+    // since. The file as it is now holds the values this save carries.
+    try {
+        const LayoutSettings stored = readLayoutRecord(*context().databases);
+        paperField_->setText(stored.paper);
+        connectionTypeField_->setText(stored.printer);
+    } catch (const Error& error) {
+        if (readAtLoad_) {
+            context().messages->show(
+                this, {u"%1 の用紙と接続方法を読み直せないため、保存していません。\n"_qs.arg(
+                           SettingsFiles::layout) +
+                           error.description(),
+                       u"設定変更エラー"_qs, MessageIcon::Critical});
+            return false;
+        }
+        // Opened over a file it could not read either: the save writes the
+        // file complete again with what it has, as the loading's message asked.
+    }
+    fillWhenEmpty(paperField_);
+    return true;
 }
 
 void LayoutSelectionScreen::openOrderPage()

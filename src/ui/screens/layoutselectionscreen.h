@@ -14,7 +14,8 @@ class UnopenedPageNote;
 
 // The output layout selection: the label layout with its two titles, saved
 // into nimbeconfig4.txt with the paper and the printer connection type
-// carried through as loaded. Its title fields are the titles every label
+// carried through as the file holds them at the save (other screens own
+// them and may have saved since this one loaded). Its title fields are the titles every label
 // prints: while the screen is open, as edited; otherwise as its loading
 // reads them (the print runs load it hidden to ask).
 class LayoutSelectionScreen : public Screen
@@ -40,7 +41,11 @@ public:
 
 private:
     void buildControls();
-    void save();          // Command4
+    void save(); // Command4
+    // Puts the file's paper and connection type into Text5 and Text6 ("_"
+    // for an empty paper). False, after saying why, when the file cannot be
+    // read although the loading could: then nothing may be written.
+    bool takeCarriedValuesFromFile();
     void openOrderPage(); // Command1
     void showEmptyFields();
 
@@ -52,12 +57,13 @@ private:
     QLineEdit* title2Field_ = nullptr;            // Text2
     QLineEdit* companyNameField_ = nullptr;       // Text3
     QLineEdit* customValueField_ = nullptr;       // Text4
-    QLineEdit* paperField_ = nullptr;             // Text5, hidden: YOSHI as loaded
-    QLineEdit* connectionTypeField_ = nullptr;    // Text6, hidden: PRINTER as loaded
+    QLineEdit* paperField_ = nullptr;             // Text5, hidden: YOSHI as last read
+    QLineEdit* connectionTypeField_ = nullptr;    // Text6, hidden: PRINTER as last read
     QLabel* currentLayout_ = nullptr;             // Label3
     QPushButton* saveButton_ = nullptr;           // Command4
     QPushButton* orderButton_ = nullptr;          // Command1
     UnopenedPageNote* orderPageNote_ = nullptr;   // the order page's address, without a browser
+    bool readAtLoad_ = false;                     // the loading read nimbeconfig4.txt
 };
 
 } // namespace hakobee

@@ -86,6 +86,15 @@ private slots:
             const QByteArray bytes = test::SettingsFixture::readBytes(copy);
             QCOMPARE(restoredDefaultCopy(copy, bytes), bytes);
         }
+        // A bare name is resolved in the two rows; what follows them is kept
+        // as it is, whatever its bytes.
+        replaceSettingsFile(copy, SettingsColumns::dataSource(),
+                            {u"sample.mdb"_qs, u"Master"_qs, u"select * from "_qs});
+        const QByteArray bareName = test::SettingsFixture::readBytes(copy);
+        const QByteArray tail = QByteArrayLiteral("\"\x85\x40\"\r\n\0\xFF");
+        QVERIFY(restoredDefaultCopy(copy, bareName) != bareName);
+        QCOMPARE(restoredDefaultCopy(copy, bareName + tail),
+                 restoredDefaultCopy(copy, bareName) + tail);
         // A bare name in a folder Shift-JIS cannot spell fails loudly instead of
         // restoring a data source that points nowhere.
         const QString unspellable = fixture.temp.filePath(u"😀"_qs);

@@ -200,7 +200,7 @@ private slots:
     // A print run loads the screen hidden for its titles and keeps it. The
     // connection type and paper saved on Form17 and Form7 in the meantime
     // stay in the file when a title is saved here.
-    void titleSavedAfterThePrinterScreensKeepsTheirValues()
+    void eachScreenOfTheLayoutFileKeepsWhatTheOthersSaved()
     {
         RunFixture f;
         f.useProducts(1);
@@ -238,6 +238,19 @@ private slots:
         QCOMPARE(storedLayout(f), (QStringList{u"NEW"_qs, u"T2"_qs, u"256"_qs, u"0"_qs}));
         saveOnForm3("Text2", u"NEW2"_qs);
         QCOMPARE(storedLayout(f), (QStringList{u"NEW"_qs, u"NEW2"_qs, u"256"_qs, u"0"_qs}));
+
+        // The other way round: the printer screens open while a title is saved.
+        type = f.screens.open<ConnectionTypeScreen>();
+        saveOnForm3("Text1", u"NEWER"_qs);
+        type->findChild<QRadioButton*>(u"Option1(1)"_qs)->click();
+        type->findChild<QPushButton*>(u"Command1"_qs)->click();
+        QCOMPARE(storedLayout(f), (QStringList{u"NEWER"_qs, u"NEW2"_qs, u"999"_qs, u"1"_qs}));
+        f.writeLayout(u"NEWER"_qs, u"NEW2"_qs, u"256"_qs, u"0"_qs);
+        paper = f.screens.open<PaperSelectionScreen>();
+        saveOnForm3("Text2", u"NEWER2"_qs);
+        paper->findChild<QListWidget*>(u"List2(0)"_qs)->item(0)->setSelected(true);
+        paper->findChild<QPushButton*>(u"Command3"_qs)->click();
+        QCOMPARE(storedLayout(f), (QStringList{u"NEWER"_qs, u"NEWER2"_qs, u"256"_qs, u"0"_qs}));
     }
 
     void fileUnreadableAtTheSaveIsReportedAndNotWritten()

@@ -134,8 +134,23 @@ void ConnectionTypeScreen::showStoredType(const QString& storedPrinter)
         fixedOption_->setChecked(true);
 }
 
+void ConnectionTypeScreen::takeOtherColumnsFromFile()
+{
+    // The layout and paper screens may have saved since this one loaded;
+    // writing back what it loaded would undo that.
+    try {
+        const LayoutSettings stored = readLayoutRecord(*context().databases);
+        loadedTitle1_->setText(stored.title1);
+        loadedTitle2_->setText(stored.title2);
+        loadedPaper_->setText(stored.paper);
+    } catch (const Error&) {
+        // Unreadable now: the values as loaded make the file whole again.
+    }
+}
+
 void ConnectionTypeScreen::save()
 {
+    takeOtherColumnsFromFile();
     try {
         if (!chosenType_->text().isEmpty()) {
             writeLayoutSettings(*context().settings,

@@ -35,12 +35,15 @@ private:
     void buildControls();
     void showStoredType(const QString& storedPrinter);
     void save(); // Command1
+    // The columns this screen does not edit, as the file holds them now.
+    void takeOtherColumnsFromFile();
 
     QRadioButton* fixedOption_ = nullptr;    // Option1(0)
     QRadioButton* variableOption_ = nullptr; // Option1(1)
     QPushButton* saveButton_ = nullptr;      // Command1
     QLabel* errorLine_ = nullptr;            // Label2
-    // The values as loaded, written back by the save.
+    // The values as loaded, taken again from the file just before the save
+    // writes them back.
     QLineEdit* loadedTitle1_ = nullptr;  // Text1
     QLineEdit* loadedTitle2_ = nullptr;  // Text2
     QLineEdit* loadedPaper_ = nullptr;   // Text3

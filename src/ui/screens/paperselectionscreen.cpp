@@ -303,6 +303,16 @@ void PaperSelectionScreen::saveCalibration()
 
 void PaperSelectionScreen::save()
 {
+    // The layout and connection type screens may have saved since this one
+    // loaded; writing back what it loaded would undo that.
+    try {
+        const LayoutSettings stored = readLayoutRecord(*context().databases);
+        loadedTitle1_->setText(stored.title1);
+        loadedTitle2_->setText(stored.title2);
+        loadedPrinter_->setText(stored.printer);
+    } catch (const Error&) {
+        // Unreadable now: the values as loaded make the file whole again.
+    }
     fillEmpty(loadedTitle1_);
     fillEmpty(loadedTitle2_);
     fillEmpty(paper_);

@@ -59,7 +59,8 @@ private:
     QLineEdit* measuredXMm_ = nullptr;              // TextCalibrationX
     QLineEdit* measuredYMm_ = nullptr;              // TextCalibrationY
     QPushButton* calibrationSaveButton_ = nullptr;  // CommandCalibrationSave
-    // The other three columns as loaded.
+    // The other three columns as loaded, taken again from the file just
+    // before the save writes them back.
     QLineEdit* loadedTitle1_ = nullptr;  // Text1
     QLineEdit* loadedTitle2_ = nullptr;  // Text2
     QLineEdit* loadedPrinter_ = nullptr; // Text4

@@ -9,9 +9,9 @@ namespace hakobee {
 // paths the maker's web site keeps them under. The program ships its own
 // copy of each under the same path (the folder `pages`).
 namespace MakerPages {
-inline const QString onlineHelp = QStringLiteral("/ora.htm");
-inline const QString onlineSupport = QStringLiteral("/qqq.htm");
-inline const QString layoutOrderForm = QStringLiteral("/tolform2/form.html");
+inline const QString onlineHelp = u"/ora.htm"_qs;
+inline const QString onlineSupport = u"/qqq.htm"_qs;
+inline const QString layoutOrderForm = u"/tolform2/form.html"_qs;
 } // namespace MakerPages
 
 // The maker's web site the build was configured with (the CMake variable

@@ -44,9 +44,9 @@ std::optional<QString> missingDisplay(const QString& platform)
     const bool haveWayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if ((needsX11 && haveX11) || (needsWayland && haveWayland))
         return std::nullopt;
-    return QStringLiteral("hakobee: 画面（ディスプレイ）がないためウィンドウを開けません"
-                          "（DISPLAY も WAYLAND_DISPLAY も設定されていません）。"
-                          "画面なしで使えるのはサブコマンドです（hakobee --help）。\n");
+    return u"hakobee: 画面（ディスプレイ）がないためウィンドウを開けません"
+           u"（DISPLAY も WAYLAND_DISPLAY も設定されていません）。"
+           u"画面なしで使えるのはサブコマンドです（hakobee --help）。\n"_qs;
 #else
     Q_UNUSED(platform);
     return std::nullopt;
@@ -70,10 +70,8 @@ void holdStartMessage(QtMsgType type, const QMessageLogContext& context, const Q
         if (display.isEmpty())
             display = qEnvironmentVariable("WAYLAND_DISPLAY");
         writeToStandardError(
-            QStringLiteral(
-                "hakobee: 画面（ディスプレイ %1）に接続できないためウィンドウを開けません。"
-                "画面なしで使えるのはサブコマンドです（hakobee --help）。\n")
-                .arg(display));
+            u"hakobee: 画面（ディスプレイ %1）に接続できないためウィンドウを開けません。"
+            u"画面なしで使えるのはサブコマンドです（hakobee --help）。\n"_qs.arg(display));
         std::_Exit(ExitCode::failure);
     }
     heldMessages->append({type, QByteArray(context.category), text});

@@ -9,7 +9,7 @@
 namespace hakobee {
 
 namespace {
-const QString pagesFolderName = QStringLiteral("pages");
+const QString pagesFolderName = u"pages"_qs;
 } // namespace
 
 QString installedDataFolder()

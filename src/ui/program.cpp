@@ -39,14 +39,13 @@ QStringList argumentList(int argc, char* argv[])
 QString settingsRootFromArguments(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    const QCommandLineOption settingsRoot(QStringLiteral("settings-root"), QString(),
-                                          QStringLiteral("DIR"));
+    const QCommandLineOption settingsRoot(u"settings-root"_qs, QString(), u"DIR"_qs);
     parser.addOption(settingsRoot);
     if (!parser.parse(arguments))
         exitWithUsageError(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
-        exitWithUsageError(QStringLiteral("サブコマンド「%1」はありません。")
-                               .arg(parser.positionalArguments().first()));
+        exitWithUsageError(
+            u"サブコマンド「%1」はありません。"_qs.arg(parser.positionalArguments().first()));
     return parser.isSet(settingsRoot) ? parser.value(settingsRoot) : SettingsFolder::defaultRoot();
 }
 
@@ -55,7 +54,7 @@ int runProgram(int argc, char* argv[])
     const QStringList arguments = argumentList(argc, argv);
     // A word first is a subcommand; app/main.cpp has run the ones there are.
     if (arguments.size() > 1 && !arguments[1].startsWith(u'-'))
-        exitWithUsageError(QStringLiteral("サブコマンド「%1」はありません。").arg(arguments[1]));
+        exitWithUsageError(u"サブコマンド「%1」はありません。"_qs.arg(arguments[1]));
     if (asksForHelp(arguments)) {
         writeToStandardOutput(programHelpText());
         return ExitCode::success;
@@ -68,7 +67,7 @@ int runProgram(int argc, char* argv[])
     const std::unique_ptr<QApplication> app = startGuiApplication(argc, argv);
     if (!app)
         return ExitCode::failure;
-    QApplication::setApplicationName(QStringLiteral("hakobee"));
+    QApplication::setApplicationName(u"hakobee"_qs);
     QApplication::setApplicationVersion(QString::fromLatin1(programVersion));
     QApplication::setWindowIcon(programIcon());
     // Qt has taken its own options (-platform, -style, ...) off the list.

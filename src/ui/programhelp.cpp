@@ -35,44 +35,42 @@ QString programVersionText()
 
 QString programHelpText()
 {
-    return QStringLiteral(
-        "使い方: hakobee [--settings-root フォルダー]\n"
-        "        hakobee サブコマンド [オプション]\n"
-        "\n"
-        "Access データベースのレコードを 1 件ずつバーコードラベルに印刷します。\n"
-        "サブコマンドなしで起動すると画面（メインメニュー）を開きます。\n"
-        "\n"
-        "オプション:\n"
-        "  --settings-root フォルダー  設定フォルダー qvx_ini をこのフォルダーの下で使う\n"
-        "                              （既定: ホームフォルダー、Windows では C:\\）\n"
-        "  -h, --help                  この説明を表示して終了する\n"
-        "  -v, --version               バージョンを表示して終了する\n"
-        "\n"
-        "サブコマンド（それぞれ --help で説明を表示します）:\n"
-        "  print     画面を使わずに通常発行（--rows で部分発行）する。\n"
-        "            --calibration-label で位置調整用ラベルを 1 枚印刷する\n"
-        "  printers  使えるプリンターと、それぞれの解像度と用紙を書く\n"
-        "  query     Access ファイルに SQL 文を実行し、結果を CSV で標準出力に書く。\n"
-        "            --tables でテーブルと保存されたクエリの一覧を書く\n"
-        "\n"
-        "終了コード:\n"
-        "  0  成功\n"
-        "  1  "
-        "処理の失敗（データベースや印刷のエラー、画面を表示できない）。理由は標準エラー出力に\n"
-        "  2  コマンドラインの誤り（知らないオプションやサブコマンド、値の不足）\n"
-        "\n"
-        "詳しくは man hakobee を参照してください。\n");
+    return u"使い方: hakobee [--settings-root フォルダー]\n"
+           u"        hakobee サブコマンド [オプション]\n"
+           u"\n"
+           u"Access データベースのレコードを 1 件ずつバーコードラベルに印刷します。\n"
+           u"サブコマンドなしで起動すると画面（メインメニュー）を開きます。\n"
+           u"\n"
+           u"オプション:\n"
+           u"  --settings-root フォルダー  設定フォルダー qvx_ini をこのフォルダーの下で使う\n"
+           u"                              （既定: ホームフォルダー、Windows では C:\\）\n"
+           u"  -h, --help                  この説明を表示して終了する\n"
+           u"  -v, --version               バージョンを表示して終了する\n"
+           u"\n"
+           u"サブコマンド（それぞれ --help で説明を表示します）:\n"
+           u"  print     画面を使わずに通常発行（--rows で部分発行）する。\n"
+           u"            --calibration-label で位置調整用ラベルを 1 枚印刷する\n"
+           u"  printers  使えるプリンターと、それぞれの解像度と用紙を書く\n"
+           u"  query     Access ファイルに SQL 文を実行し、結果を CSV で標準出力に書く。\n"
+           u"            --tables でテーブルと保存されたクエリの一覧を書く\n"
+           u"\n"
+           u"終了コード:\n"
+           u"  0  成功\n"
+           u"  1  "
+           u"処理の失敗（データベースや印刷のエラー、画面を表示できない）。理由は標準エラー出力に\n"
+           u"  2  コマンドラインの誤り（知らないオプションやサブコマンド、値の不足）\n"
+           u"\n"
+           u"詳しくは man hakobee を参照してください。\n"_qs;
 }
 
 bool asksForHelp(const QStringList& arguments)
 {
-    return asksFor(arguments, {QStringLiteral("-h"), QStringLiteral("--help"), QStringLiteral("-?"),
-                               QStringLiteral("--help-all")});
+    return asksFor(arguments, {u"-h"_qs, u"--help"_qs, u"-?"_qs, u"--help-all"_qs});
 }
 
 bool asksForVersion(const QStringList& arguments)
 {
-    return asksFor(arguments, {QStringLiteral("-v"), QStringLiteral("--version")});
+    return asksFor(arguments, {u"-v"_qs, u"--version"_qs});
 }
 
 void writeToStandardOutput(const QString& text)

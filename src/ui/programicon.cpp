@@ -13,8 +13,7 @@ QIcon programIcon()
 {
     QIcon icon;
     for (int pixels : renderedSizes)
-        icon.addFile(QStringLiteral(":/hakobee/icons/hakobee-%1.png").arg(pixels),
-                     QSize(pixels, pixels));
+        icon.addFile(u":/hakobee/icons/hakobee-%1.png"_qs.arg(pixels), QSize(pixels, pixels));
     return icon;
 }
 

@@ -67,21 +67,19 @@ int runQueryCommand(int argc, char** argv)
 {
     if (argc == 3 && (QByteArray(argv[2]) == "--help" || QByteArray(argv[2]) == "-h")) {
         const QByteArray help =
-            QStringLiteral(
-                "使い方: hakobee query --db データベースファイル --sql SQL文 [--types]\n"
-                "        hakobee query --db データベースファイル --tables\n"
-                "\n"
-                "Access データベースファイルに SQL 文を実行し、結果を CSV で標準出力に書きます\n"
-                "（UTF-8、1 行目は列名、null は空の欄、空の文字列は \"\"）。\n"
-                "--types を付けると、結果の列ごとに列名と Access のデータ型を 1 行ずつ書きます。\n"
-                "--tables は SQL 文の代わりに、ファイルのテーブルと、テーブルのように使える\n"
-                "保存されたクエリ（選択クエリ、実行できるユニオンクエリ）を 1 行に 1 つ、\n"
-                "名前、タブ、table または query の形で書きます。\n"
-                "ファイルは読み取り専用で開き、画面は使いません。\n"
-                "\n"
-                "終了コード: 0 成功、1 クエリの失敗（説明は標準エラー出力に）、\n"
-                "            2 コマンドラインの誤り\n")
-                .toUtf8();
+            u"使い方: hakobee query --db データベースファイル --sql SQL文 [--types]\n"
+            u"        hakobee query --db データベースファイル --tables\n"
+            u"\n"
+            u"Access データベースファイルに SQL 文を実行し、結果を CSV で標準出力に書きます\n"
+            u"（UTF-8、1 行目は列名、null は空の欄、空の文字列は \"\"）。\n"
+            u"--types を付けると、結果の列ごとに列名と Access のデータ型を 1 行ずつ書きます。\n"
+            u"--tables は SQL 文の代わりに、ファイルのテーブルと、テーブルのように使える\n"
+            u"保存されたクエリ（選択クエリ、実行できるユニオンクエリ）を 1 行に 1 つ、\n"
+            u"名前、タブ、table または query の形で書きます。\n"
+            u"ファイルは読み取り専用で開き、画面は使いません。\n"
+            u"\n"
+            u"終了コード: 0 成功、1 クエリの失敗（説明は標準エラー出力に）、\n"
+            u"            2 コマンドラインの誤り\n"_qs.toUtf8();
         std::fwrite(help.constData(), 1, size_t(help.size()), stdout);
         return 0;
     }
@@ -111,8 +109,8 @@ int runQueryCommand(int argc, char** argv)
         }
     }
     if (database.isEmpty() || haveSql == tables || (tables && types)) {
-        writeError(QStringLiteral(
-            "使い方: hakobee query --db データベースファイル (--sql SQL文 [--types] | --tables)"));
+        writeError(
+            u"使い方: hakobee query --db データベースファイル (--sql SQL文 [--types] | --tables)"_qs);
         return 2;
     }
     if (tables)

@@ -18,7 +18,7 @@ constexpr qint64 mostRows = 20000;
 
 QString quotedName(QString name)
 {
-    return u'"' + name.replace(u'"', QStringLiteral("\"\"")) + u'"';
+    return u'"' + name.replace(u'"', u"\"\""_qs) + u'"';
 }
 
 void readTable(Connection& connection, const QString& table)
@@ -47,7 +47,7 @@ void readTable(Connection& connection, const QString& table)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QString path = fuzz::scratchFolder().filePath(QStringLiteral("input.mdb"));
+    const QString path = fuzz::scratchFolder().filePath(u"input.mdb"_qs);
     fuzz::writeFile(path, fuzz::bytesOf(data, size));
     try {
         QStringList tables;

@@ -35,7 +35,7 @@ void checkNormaliser(const QString& query)
 // Text that holds nothing the rewrite is about is passed on as written.
 void checkUntouchedText(const QString& query, const QString& rewritten)
 {
-    static const QRegularExpression rewritable(QStringLiteral("[&#\"\\x{3000}]|top|left|right"),
+    static const QRegularExpression rewritable(u"[&#\"\\x{3000}]|top|left|right"_qs,
                                                QRegularExpression::CaseInsensitiveOption);
     if (!query.contains(rewritable) && rewritten != query)
         fuzz::broken("text without Jet forms is passed on as written",

@@ -39,10 +39,10 @@ void walk(Recordset& records)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const QString programQueries[] = {
-        QStringLiteral("Select * From nimbeconfig4.txt"),
-        QStringLiteral("Select * From nimbeconfig2.txt"),
-        QStringLiteral("Select SIZE1,SIZE2,SIZE3 From nimbeconfig5.txt"),
-        QStringLiteral("Select * From nimbeconfig5.txt"),
+        u"Select * From nimbeconfig4.txt"_qs,
+        u"Select * From nimbeconfig2.txt"_qs,
+        u"Select SIZE1,SIZE2,SIZE3 From nimbeconfig5.txt"_qs,
+        u"Select * From nimbeconfig5.txt"_qs,
     };
     if (size == 0)
         return 0;
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static const QDir root = [] {
         const QDir scratch = fuzz::scratchFolder();
-        scratch.mkpath(QStringLiteral("qvx_ini"));
+        scratch.mkpath(u"qvx_ini"_qs);
         return scratch;
     }();
     static const SettingsFolder folder(root.path());

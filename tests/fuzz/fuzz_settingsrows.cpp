@@ -48,7 +48,7 @@ void checkRewriteKeepsTheRows(const QString& path, const Shape& shape, const Set
     }
     if (again.header != rows.header || again.data != rows.data)
         fuzz::broken("a rewrite keeps the rows",
-                     rows.data.join(u'|') + QStringLiteral(" became ") + again.data.join(u'|'));
+                     rows.data.join(u'|') + u" became "_qs + again.data.join(u'|'));
 }
 
 } // namespace
@@ -59,8 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // data source, as the main menu reads them.
     static const Shape shapes[] = {{4, {3}}, {99, {}}, {3, {}}};
     const QDir folder = fuzz::scratchFolder();
-    const QString input = folder.filePath(QStringLiteral("nimbeconfig4.txt"));
-    const QString rewritten = folder.filePath(QStringLiteral("rewritten.txt"));
+    const QString input = folder.filePath(u"nimbeconfig4.txt"_qs);
+    const QString rewritten = folder.filePath(u"rewritten.txt"_qs);
     fuzz::writeFile(input, fuzz::bytesOf(data, size));
     for (const Shape& shape : shapes) {
         SettingsRows rows;

@@ -28,9 +28,9 @@ inline QByteArray bytesOf(const std::uint8_t* data, std::size_t size)
 // system offers it, as every input is written there.
 inline QDir scratchFolder()
 {
-    static QTemporaryDir folder(QDir(QStringLiteral("/dev/shm")).exists()
-                                    ? QStringLiteral("/dev/shm/hakobee-fuzz-XXXXXX")
-                                    : QDir::tempPath() + QStringLiteral("/hakobee-fuzz-XXXXXX"));
+    static QTemporaryDir folder(QDir(u"/dev/shm"_qs).exists()
+                                    ? u"/dev/shm/hakobee-fuzz-XXXXXX"_qs
+                                    : QDir::tempPath() + u"/hakobee-fuzz-XXXXXX"_qs);
     if (!folder.isValid()) {
         std::fprintf(stderr, "fuzz: no scratch folder\n");
         std::abort();

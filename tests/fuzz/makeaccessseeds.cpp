@@ -38,16 +38,14 @@ void writeAll(const QString& path, const QByteArray& bytes)
 mdbwriter::Table japaneseTable()
 {
     const QList<QList<mdbwriter::Value>> rows{
-        {QStringLiteral("4901234567894"), QStringLiteral("緑茶 ①番 髙島屋"),
-         QStringLiteral("ﾘｮｸﾁｬ"), qint64(138'0000)},
-        {QStringLiteral("49123456"), QStringLiteral("ＡＢＣ　全角"), mdbwriter::Value{},
-         qint64(-99'5000)},
+        {u"4901234567894"_qs, u"緑茶 ①番 髙島屋"_qs, u"ﾘｮｸﾁｬ"_qs, qint64(138'0000)},
+        {u"49123456"_qs, u"ＡＢＣ　全角"_qs, mdbwriter::Value{}, qint64(-99'5000)},
     };
-    mdbwriter::Table table{QStringLiteral("Master"),
-                           {{QStringLiteral("bar"), ColumnType::Text, 13},
-                            {QStringLiteral("hi"), ColumnType::Text, 50},
-                            {QStringLiteral("mei"), ColumnType::Text, 50},
-                            {QStringLiteral("as2"), ColumnType::Currency}},
+    mdbwriter::Table table{u"Master"_qs,
+                           {{u"bar"_qs, ColumnType::Text, 13},
+                            {u"hi"_qs, ColumnType::Text, 50},
+                            {u"mei"_qs, ColumnType::Text, 50},
+                            {u"as2"_qs, ColumnType::Currency}},
                            rows.size(),
                            {},
                            {},
@@ -104,12 +102,12 @@ int main(int argc, char** argv)
     mdbwriter::writeDatabase(path("encoded.mdb"), {japaneseTable()},
                              {FileFormat::Jet4, 1252, {}, 0x1234ABCDu});
     mdbwriter::writeDatabase(path("password.mdb"), {japaneseTable()},
-                             {FileFormat::Jet4, 1252, QStringLiteral("himitsu"), 0});
+                             {FileFormat::Jet4, 1252, u"himitsu"_qs, 0});
 
     test::writeSavedQueryFile(path("queries.mdb"));
 
     for (const char* name : {"sample.mdb", "alltypes.mdb", "slots.mdb", "ace.accdb", "queries.mdb"})
         writeWithDamagedCopies(out, QString::fromLatin1(name), 4096);
-    writeWithDamagedCopies(out, QStringLiteral("jet3.mdb"), 2048);
+    writeWithDamagedCopies(out, u"jet3.mdb"_qs, 2048);
     return 0;
 }

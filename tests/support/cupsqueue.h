@@ -57,7 +57,7 @@ class CupsQueue
 {
 public:
     explicit CupsQueue(const QString& purpose)
-        : name_(QStringLiteral("hakobee-%1-%2").arg(purpose).arg(::getpid()))
+        : name_(u"hakobee-%1-%2"_qs.arg(purpose).arg(::getpid()))
     {
         ready_ = run(u"lpadmin"_qs, {u"-p"_qs, name_, u"-E"_qs, u"-v"_qs, u"cups-pdf:/"_qs,
                                      u"-P"_qs, u"/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"_qs});

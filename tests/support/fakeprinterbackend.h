@@ -18,8 +18,8 @@ namespace hakobee::test {
 struct FakePrinter
 {
     QString deviceName;
-    QString driverName = QStringLiteral("Fake Driver");
-    QString port = QStringLiteral("FAKE:");
+    QString driverName = u"Fake Driver"_qs;
+    QString port = u"FAKE:"_qs;
     QMap<PrinterSetting, int> settings;
     // What supportedPaperSizes() reports.
     QList<SupportedPaperSize> paperSizes;
@@ -85,7 +85,7 @@ public:
             if (printer.deviceName == deviceName)
                 return printer;
         }
-        throw Error(QStringLiteral("no fake printer ") + deviceName);
+        throw Error(u"no fake printer "_qs + deviceName);
     }
 
     QStringList printerNames() const override
@@ -115,7 +115,7 @@ private:
         int setting(PrinterSetting which) const override
         {
             if (!printer_.settings.contains(which))
-                throw Error(QStringLiteral("setting not supported"));
+                throw Error(u"setting not supported"_qs);
             return printer_.settings.value(which);
         }
         void setSetting(PrinterSetting which, int value) override
@@ -124,7 +124,7 @@ private:
                 printer_.settings.contains(which) && !printer_.rejects(which, value);
             backend_.writes.append({printer_.deviceName, which, value, accepted});
             if (!accepted)
-                throw Error(QStringLiteral("setting rejected"));
+                throw Error(u"setting rejected"_qs);
             printer_.settings[which] = value;
         }
         QList<SupportedPaperSize> supportedPaperSizes() const override
@@ -137,7 +137,7 @@ private:
         PrinterCanvas& canvas() override
         {
             if (!backend_.canvas)
-                throw Error(QStringLiteral("the fake printer has no canvas"));
+                throw Error(u"the fake printer has no canvas"_qs);
             return *backend_.canvas;
         }
 

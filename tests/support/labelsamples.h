@@ -19,20 +19,20 @@ public:
 // tests, which measure no real text, keep a proportional Japanese Gothic.
 inline LabelRecord sampleLabelRecord(const QString& barcodeValue,
                                      std::shared_ptr<const PrintPicture> picture,
-                                     const QString& fontFamily = QStringLiteral("IPAPGothic"))
+                                     const QString& fontFamily = u"IPAPGothic"_qs)
 {
     LabelRecord record;
-    record.offsetXMm = QStringLiteral("0");
-    record.offsetYMm = QStringLiteral("0");
-    record.fontAdjustmentPt = QStringLiteral("0");
+    record.offsetXMm = u"0"_qs;
+    record.offsetYMm = u"0"_qs;
+    record.fontAdjustmentPt = u"0"_qs;
     record.barcodeValue = barcodeValue;
-    record.itemName = QStringLiteral("緑茶ティーバッグ 20袋");
-    record.name = QStringLiteral("静岡県産");
-    record.price = QStringLiteral("398");
+    record.itemName = u"緑茶ティーバッグ 20袋"_qs;
+    record.name = u"静岡県産"_qs;
+    record.price = u"398"_qs;
     record.barcodeCaption = barcodeValue;
     record.barcodePicture = std::move(picture);
-    record.title1 = QStringLiteral("ハコビー商店");
-    record.title2 = QStringLiteral("税込価格");
+    record.title1 = u"ハコビー商店"_qs;
+    record.title2 = u"税込価格"_qs;
     record.baseFont = {fontFamily, 9.0};
     return record;
 }

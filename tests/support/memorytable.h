@@ -16,8 +16,7 @@ namespace hakobee::test {
 // test can tell how much of a table was looked at.
 struct MemoryTable
 {
-    QStringList columns{QStringLiteral("bar"), QStringLiteral("hi"), QStringLiteral("mei"),
-                        QStringLiteral("as2")};
+    QStringList columns{u"bar"_qs, u"hi"_qs, u"mei"_qs, u"as2"_qs};
     qint64 rowCount = 0;
     std::function<QList<FieldValue>(qint64 row)> rowAt; // rows from 0
     mutable qint64 rowsRead = 0;
@@ -27,7 +26,7 @@ struct MemoryTable
     // 4900000000003, prices 100, 101, ...
     static QString barcodeOf(qint64 row)
     {
-        const QString twelve = QStringLiteral("490%1").arg(row, 9, 10, QLatin1Char('0'));
+        const QString twelve = u"490%1"_qs.arg(row, 9, 10, QLatin1Char('0'));
         int sum = 0;
         for (int i = 0; i < 12; ++i)
             sum += twelve[i].digitValue() * (i % 2 == 0 ? 1 : 3);
@@ -38,8 +37,8 @@ struct MemoryTable
         auto table = std::make_shared<MemoryTable>();
         table->rowCount = rowCount;
         table->rowAt = [](qint64 row) -> QList<FieldValue> {
-            return {barcodeOf(row), QStringLiteral("商品%1").arg(row + 1),
-                    QStringLiteral("ｻﾝﾌﾟﾙ %1").arg(row + 1), QString::number(100 + row)};
+            return {barcodeOf(row), u"商品%1"_qs.arg(row + 1), u"ｻﾝﾌﾟﾙ %1"_qs.arg(row + 1),
+                    QString::number(100 + row)};
         };
         return table;
     }
@@ -56,7 +55,7 @@ public:
     void moveNext() override
     {
         if (eof())
-            throw Error(QStringLiteral("past the end"));
+            throw Error(u"past the end"_qs);
         ++position_;
     }
     void moveFirst() override { position_ = 0; }
@@ -67,7 +66,7 @@ public:
     FieldValue field(int position) const override
     {
         if (eof())
-            throw Error(QStringLiteral("no current row"));
+            throw Error(u"no current row"_qs);
         if (cachedRow_ != position_) {
             cached_ = table_->rowAt(position_);
             cachedRow_ = position_;

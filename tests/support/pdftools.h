@@ -31,9 +31,9 @@ inline QByteArray runTool(const QString& program, const QStringList& arguments)
 
 inline int pdfPageCount(const QString& pdf)
 {
-    const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {pdf}));
+    const QString info = QString::fromUtf8(runTool(u"pdfinfo"_qs, {pdf}));
     const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+        QRegularExpression(u"^Pages:\\s+(\\d+)"_qs, QRegularExpression::MultilineOption)
             .match(info);
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
@@ -41,9 +41,9 @@ inline int pdfPageCount(const QString& pdf)
 // The size of the first page in points.
 inline QSizeF pdfPageSizePt(const QString& pdf)
 {
-    const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {pdf}));
+    const QString info = QString::fromUtf8(runTool(u"pdfinfo"_qs, {pdf}));
     const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"),
+        QRegularExpression(u"^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"_qs,
                            QRegularExpression::MultilineOption)
             .match(info);
     return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble())
@@ -60,12 +60,11 @@ struct PdfWord
 // Every word of the document with its box, as pdftotext -bbox gives it.
 inline QList<PdfWord> pdfWords(const QString& pdf)
 {
-    const QString xhtml = QString::fromUtf8(
-        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, "-"}));
-    static const QRegularExpression pagePattern(QStringLiteral("<page "));
+    const QString xhtml = QString::fromUtf8(runTool(u"pdftotext"_qs, {u"-bbox"_qs, pdf, "-"}));
+    static const QRegularExpression pagePattern(u"<page "_qs);
     static const QRegularExpression wordPattern(
-        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
-                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+        u"<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+        u"yMax=\"([\\d.]+)\">([^<]*)</word>"_qs);
     QList<PdfWord> words;
     int page = 0;
     qsizetype pos = 0;
@@ -137,8 +136,7 @@ struct PdfFont
 // The fonts of the document, as pdffonts lists them.
 inline QList<PdfFont> pdfFonts(const QString& pdf)
 {
-    const QStringList lines =
-        QString::fromUtf8(runTool(QStringLiteral("pdffonts"), {pdf})).split(u'\n');
+    const QStringList lines = QString::fromUtf8(runTool(u"pdffonts"_qs, {pdf})).split(u'\n');
     if (lines.size() < 2)
         return {};
     // The second line's dashes mark the columns: name, type, encoding, emb, sub, uni, id.
@@ -167,11 +165,10 @@ inline QList<PdfFont> pdfFonts(const QString& pdf)
 inline QImage rasterisePdf(const QString& pdf, int dpi)
 {
     QTemporaryDir dir;
-    const QString prefix = dir.filePath(QStringLiteral("page"));
-    runTool(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
-             QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
-    return QImage(prefix + QStringLiteral(".png"));
+    const QString prefix = dir.filePath(u"page"_qs);
+    runTool(u"pdftoppm"_qs, {u"-r"_qs, QString::number(dpi), u"-gray"_qs, u"-png"_qs,
+                             u"-singlefile"_qs, pdf, prefix});
+    return QImage(prefix + u".png"_qs);
 }
 
 constexpr double pointsPerMm = 72.0 / 25.4;

@@ -35,9 +35,9 @@ runToEnd(const QString& program, const QStringList& arguments,
 inline QProcessEnvironment environmentWithoutDisplay()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(u"DISPLAY"_qs);
+    environment.remove(u"WAYLAND_DISPLAY"_qs);
+    environment.remove(u"QT_QPA_PLATFORM"_qs);
     return environment;
 }
 

@@ -42,14 +42,14 @@ inline QList<SavedQueryProduct> savedQueryProducts()
         return testdata::withJanCheckDigit(QString::fromLatin1(digits));
     };
     return {
-        {jan("490123456789"), QStringLiteral("緑茶"), QStringLiteral("ﾘｮｸﾁｬ"), 300, u"M1"_qs},
-        {jan("451234567890"), QStringLiteral("紅茶"), QStringLiteral("ｺｳﾁｬ"), 200, u"M2"_qs},
-        {jan("490987654321"), QStringLiteral("おにぎり"), QStringLiteral("ｵﾆｷﾞﾘ"), 150, u"M1"_qs},
-        {jan("491234567890"), QStringLiteral("麦茶"), QStringLiteral("ﾑｷﾞﾁｬ"), 150, u"M2"_qs},
-        {jan("450000000001"), QStringLiteral("水"), QStringLiteral("ﾐｽﾞ"), 120, u"M1"_qs},
-        {jan("450000000002"), QStringLiteral("菓子"), QStringLiteral("ｶｼ"), 500, u"M9"_qs},
-        {jan("450000000003"), QStringLiteral("飴"), QStringLiteral("ｱﾒ"), 80, u"M1"_qs},
-        {jan("450000000004"), QStringLiteral("塩"), QStringLiteral("ｼｵ"), 110, u"M3"_qs},
+        {jan("490123456789"), u"緑茶"_qs, u"ﾘｮｸﾁｬ"_qs, 300, u"M1"_qs},
+        {jan("451234567890"), u"紅茶"_qs, u"ｺｳﾁｬ"_qs, 200, u"M2"_qs},
+        {jan("490987654321"), u"おにぎり"_qs, u"ｵﾆｷﾞﾘ"_qs, 150, u"M1"_qs},
+        {jan("491234567890"), u"麦茶"_qs, u"ﾑｷﾞﾁｬ"_qs, 150, u"M2"_qs},
+        {jan("450000000001"), u"水"_qs, u"ﾐｽﾞ"_qs, 120, u"M1"_qs},
+        {jan("450000000002"), u"菓子"_qs, u"ｶｼ"_qs, 500, u"M9"_qs},
+        {jan("450000000003"), u"飴"_qs, u"ｱﾒ"_qs, 80, u"M1"_qs},
+        {jan("450000000004"), u"塩"_qs, u"ｼｵ"_qs, 110, u"M3"_qs},
     };
 }
 

@@ -24,7 +24,7 @@ inline QString textOf(QWidget* screen, const QString& name)
         return field->text();
     if (auto* frame = screen->findChild<QGroupBox*>(name))
         return frame->title();
-    return QStringLiteral("<no control %1>").arg(name);
+    return u"<no control %1>"_qs.arg(name);
 }
 
 // The connecting notice while it is on screen, or null.
@@ -41,11 +41,11 @@ inline ConnectingNoticeWindow* visibleNotice()
 // The progress screen's squares (txtprogress) and its cancel button (comcancel1).
 inline QLineEdit* squaresOf(QWidget* progressScreen)
 {
-    return progressScreen->findChild<QLineEdit*>(QStringLiteral("txtprogress"));
+    return progressScreen->findChild<QLineEdit*>(u"txtprogress"_qs);
 }
 inline QPushButton* cancelButtonOf(QWidget* progressScreen)
 {
-    return progressScreen->findChild<QPushButton*>(QStringLiteral("comcancel1"));
+    return progressScreen->findChild<QPushButton*>(u"comcancel1"_qs);
 }
 
 } // namespace hakobee::test

@@ -16,38 +16,38 @@ namespace hakobee::test {
 class SettingsFixture
 {
 public:
-    SettingsFixture() : folder(temp.filePath(QStringLiteral("root")))
+    SettingsFixture() : folder(temp.filePath(u"root"_qs))
     {
-        QDir().mkpath(temp.filePath(QStringLiteral("root")));
+        QDir().mkpath(temp.filePath(u"root"_qs));
         QDir().mkpath(defaultsPath());
         folder.setDefaultCopyFolders({defaultsPath()});
     }
 
-    QString defaultsPath() const { return temp.filePath(QStringLiteral("defaults")); }
+    QString defaultsPath() const { return temp.filePath(u"defaults"_qs); }
     QString settingsPath(const QString& fileName) const
     {
-        return QDir(temp.filePath(QStringLiteral("root/qvx_ini"))).filePath(fileName);
+        return QDir(temp.filePath(u"root/qvx_ini"_qs)).filePath(fileName);
     }
 
     // Default copies: a data source, a layout with the given second title,
     // furniture-slip adjustments.
-    void writeDefaults(const QString& title2 = QStringLiteral("_")) const
+    void writeDefaults(const QString& title2 = u"_"_qs) const
     {
         const QDir dir(defaultsPath());
         writeBytes(dir.filePath(SettingsFiles::general), {});
-        replaceSettingsFile(dir.filePath(SettingsFiles::dataSource), SettingsColumns::dataSource(),
-                            {QStringLiteral("/data/default.mdb"), QStringLiteral("Master"),
-                             QStringLiteral("select bar,hi,mei,as2 from ")});
+        replaceSettingsFile(
+            dir.filePath(SettingsFiles::dataSource), SettingsColumns::dataSource(),
+            {u"/data/default.mdb"_qs, u"Master"_qs, u"select bar,hi,mei,as2 from "_qs});
         writeLayout(dir.filePath(SettingsFiles::layout), title2);
         QStringList slip(99);
-        slip[0] = QStringLiteral("/data/slips");
-        slip[1] = QStringLiteral("slip.txt");
+        slip[0] = u"/data/slips"_qs;
+        slip[1] = u"slip.txt"_qs;
         replaceSettingsFile(dir.filePath(SettingsFiles::furnitureSlip),
                             SettingsColumns::furnitureSlip(), slip);
     }
 
     // A settings folder holding the default copies as they would be after a restore.
-    void installDefaults(const QString& title2 = QStringLiteral("_")) const
+    void installDefaults(const QString& title2 = u"_"_qs) const
     {
         writeDefaults(title2);
         QDir().mkpath(folder.folderPath());
@@ -57,9 +57,8 @@ public:
 
     static void writeLayout(const QString& path, const QString& title2)
     {
-        replaceSettingsFile(
-            path, SettingsColumns::layout(),
-            {QStringLiteral("ﾗﾍﾞﾙ"), title2, QStringLiteral("9"), QStringLiteral("0")});
+        replaceSettingsFile(path, SettingsColumns::layout(),
+                            {u"ﾗﾍﾞﾙ"_qs, title2, u"9"_qs, u"0"_qs});
     }
 
     static void writeBytes(const QString& path, const QByteArray& bytes)

@@ -55,7 +55,7 @@ public:
     UnwritableFolder& operator=(const UnwritableFolder&) = delete;
 
     // The file that fills the folder's file system up.
-    static QString fillerName() { return QStringLiteral(".filler"); }
+    static QString fillerName() { return u".filler"_qs; }
 
     // Why the folder is not a file system of its own (empty when it is).
     const QString& mountError() const { return mountError_; }

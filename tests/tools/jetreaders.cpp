@@ -9,9 +9,9 @@ namespace hakobee::tests {
 namespace {
 
 // Separators that no test value contains, so no quoting is needed.
-const QString FieldSeparator = QStringLiteral("\x1f");
-const QString RowSeparator = QStringLiteral("\x1e");
-const QString NullMarker = QStringLiteral("\x1d");
+const QString FieldSeparator = u"\x1f"_qs;
+const QString RowSeparator = u"\x1e"_qs;
+const QString NullMarker = u"\x1d"_qs;
 
 bool run(const QString& program, const QStringList& arguments, QByteArray& output, QString* failure)
 {
@@ -20,9 +20,8 @@ bool run(const QString& program, const QStringList& arguments, QByteArray& outpu
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
         if (failure)
-            *failure = QStringLiteral("%1 failed (%2): %3")
-                           .arg(program, process.errorString(),
-                                QString::fromUtf8(process.readAllStandardError()));
+            *failure = u"%1 failed (%2): %3"_qs.arg(
+                program, process.errorString(), QString::fromUtf8(process.readAllStandardError()));
         return false;
     }
     output = process.readAllStandardOutput();
@@ -43,10 +42,9 @@ std::optional<ExportedTable> exportWithMdbTools(const QString& file, const QStri
                                                 QString* failure)
 {
     QByteArray output;
-    if (!run(QStringLiteral("mdb-export"),
-             {QStringLiteral("-Q"), QStringLiteral("-d"), FieldSeparator, QStringLiteral("-R"),
-              RowSeparator, QStringLiteral("-0"), NullMarker, QStringLiteral("-T"),
-              QStringLiteral("%Y-%m-%d %H:%M:%S"), file, table},
+    if (!run(u"mdb-export"_qs,
+             {u"-Q"_qs, u"-d"_qs, FieldSeparator, u"-R"_qs, RowSeparator, u"-0"_qs, NullMarker,
+              u"-T"_qs, u"%Y-%m-%d %H:%M:%S"_qs, file, table},
              output, failure))
         return std::nullopt;
 
@@ -55,7 +53,7 @@ std::optional<ExportedTable> exportWithMdbTools(const QString& file, const QStri
         lines.removeLast();
     if (lines.isEmpty()) {
         if (failure)
-            *failure = QStringLiteral("mdb-export printed no header");
+            *failure = u"mdb-export printed no header"_qs;
         return std::nullopt;
     }
     ExportedTable exported;
@@ -71,11 +69,11 @@ std::optional<ExportedTable> exportWithMdbTools(const QString& file, const QStri
 
 QStringList mdbToolsTableNames(const QString& file, const QString& objectType)
 {
-    QStringList arguments{QStringLiteral("-1"), file};
+    QStringList arguments{u"-1"_qs, file};
     if (!objectType.isEmpty())
-        arguments << QStringLiteral("-t") << objectType;
+        arguments << u"-t"_qs << objectType;
     QByteArray output;
-    if (!run(QStringLiteral("mdb-tables"), arguments, output, nullptr))
+    if (!run(u"mdb-tables"_qs, arguments, output, nullptr))
         return {};
     return QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts);
 }
@@ -87,7 +85,7 @@ std::optional<ReaderTable> readWithMdbReader(const QString& file, const QString&
     if (!columns.isEmpty())
         arguments.append(columns.join(u','));
     QByteArray output;
-    if (!run(QStringLiteral("node"), arguments, output, failure))
+    if (!run(u"node"_qs, arguments, output, failure))
         return std::nullopt;
 
     const QList<QByteArray> lines = output.split('\n');
@@ -99,16 +97,14 @@ std::optional<ReaderTable> readWithMdbReader(const QString& file, const QString&
         const QJsonDocument document = QJsonDocument::fromJson(lines[i], &error);
         if (error.error != QJsonParseError::NoError) {
             if (failure)
-                *failure = QStringLiteral("mdb-reader output line %1: %2")
-                               .arg(i + 1)
-                               .arg(error.errorString());
+                *failure = u"mdb-reader output line %1: %2"_qs.arg(i + 1).arg(error.errorString());
             return std::nullopt;
         }
         if (i == 0) {
             const QJsonObject head = document.object();
             read.tableNames = stringList(head.value(u"tables").toArray());
-            read.columnNames = stringList(head.value(u"columns").toArray(), QStringLiteral("name"));
-            read.columnTypes = stringList(head.value(u"columns").toArray(), QStringLiteral("type"));
+            read.columnNames = stringList(head.value(u"columns").toArray(), u"name"_qs);
+            read.columnTypes = stringList(head.value(u"columns").toArray(), u"type"_qs);
             read.rowCount = head.value(u"rowCount").toInteger(-1);
         } else {
             read.rows.append(document.array());

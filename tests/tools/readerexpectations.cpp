@@ -25,7 +25,7 @@ QString decimalText(qint64 unscaled, int scale)
     QString digits = QString::number(magnitude).rightJustified(scale + 1, u'0');
     if (scale > 0)
         digits.insert(digits.size() - scale, u'.');
-    return negative ? QStringLiteral("-") + digits : digits;
+    return negative ? u"-"_qs + digits : digits;
 }
 
 QString moneyText(qint64 timesTenThousand)
@@ -40,12 +40,12 @@ QString describe(const QJsonValue& value)
 
 QString describe(const std::optional<QString>& cell)
 {
-    return cell ? QStringLiteral("\"%1\"").arg(*cell) : QStringLiteral("null");
+    return cell ? u"\"%1\""_qs.arg(*cell) : u"null"_qs;
 }
 
 QString cellPlace(const QString& reader, qint64 row, const QString& column)
 {
-    return QStringLiteral("%1, row %2, column %3: ").arg(reader).arg(row).arg(column);
+    return u"%1, row %2, column %3: "_qs.arg(reader).arg(row).arg(column);
 }
 
 } // namespace
@@ -54,8 +54,7 @@ std::optional<QString> expectedExportCell(const mdbwriter::Column& column, const
 {
     const ColumnType type = column.type;
     if (type == ColumnType::YesNo)
-        return std::get_if<bool>(&value) && std::get<bool>(value) ? QStringLiteral("1")
-                                                                  : QStringLiteral("0");
+        return std::get_if<bool>(&value) && std::get<bool>(value) ? u"1"_qs : u"0"_qs;
     if (isNull(value))
         return std::nullopt;
     switch (type) {
@@ -72,7 +71,7 @@ std::optional<QString> expectedExportCell(const mdbwriter::Column& column, const
     case ColumnType::Double:
         return QString::asprintf("%.16g", std::get<double>(value));
     case ColumnType::DateTime:
-        return std::get<QDateTime>(value).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        return std::get<QDateTime>(value).toString(u"yyyy-MM-dd HH:mm:ss"_qs);
     case ColumnType::Text:
     case ColumnType::Memo: {
         const QString& text = std::get<QString>(value);
@@ -120,8 +119,7 @@ QJsonValue expectedReaderCell(const mdbwriter::Column& column, const Value& valu
         QJsonArray bytes;
         for (const QChar c : std::get<QString>(value))
             bytes.append(int(c.unicode()));
-        return QJsonObject{{QStringLiteral("type"), QStringLiteral("Buffer")},
-                           {QStringLiteral("data"), bytes}};
+        return QJsonObject{{u"type"_qs, u"Buffer"_qs}, {u"data"_qs, bytes}};
     }
     case ColumnType::YesNo:
         break;
@@ -154,18 +152,15 @@ QString compareWithBothReaders(const QString& file, const QString& table,
         return failure;
 
     if (exported->header != names)
-        return QStringLiteral("mdb-export header %1, expected %2")
-            .arg(exported->header.join(u','), names.join(u','));
+        return u"mdb-export header %1, expected %2"_qs.arg(exported->header.join(u','),
+                                                           names.join(u','));
     if (read->columnNames != names)
-        return QStringLiteral("mdb-reader columns %1, expected %2")
-            .arg(read->columnNames.join(u','), names.join(u','));
+        return u"mdb-reader columns %1, expected %2"_qs.arg(read->columnNames.join(u','),
+                                                            names.join(u','));
     if (exported->rows.size() != rowCount)
-        return QStringLiteral("mdb-export read %1 rows, expected %2")
-            .arg(exported->rows.size())
-            .arg(rowCount);
+        return u"mdb-export read %1 rows, expected %2"_qs.arg(exported->rows.size()).arg(rowCount);
     if (read->rows.size() != rowCount || read->rowCount != rowCount)
-        return QStringLiteral("mdb-reader read %1 rows (stored count %2), expected %3")
-            .arg(read->rows.size())
+        return u"mdb-reader read %1 rows (stored count %2), expected %3"_qs.arg(read->rows.size())
             .arg(read->rowCount)
             .arg(rowCount);
 
@@ -174,24 +169,21 @@ QString compareWithBothReaders(const QString& file, const QString& table,
         const ExportedRow& exportedRow = exported->rows[row];
         const QJsonArray& readRow = read->rows[row];
         if (exportedRow.size() != columns.size() || readRow.size() != readerColumns.size())
-            return QStringLiteral("row %1 has %2 (mdb-export) and %3 (mdb-reader) cells")
-                .arg(row)
+            return u"row %1 has %2 (mdb-export) and %3 (mdb-reader) cells"_qs.arg(row)
                 .arg(exportedRow.size())
                 .arg(readRow.size());
         for (qsizetype c = 0; c < columns.size(); ++c) {
             const auto exportCell = expectedExportCell(columns[c], expected[c]);
             if (exportedRow[c] != exportCell)
-                return cellPlace(QStringLiteral("mdb-export"), row, names[c]) +
-                       QStringLiteral("%1, expected %2")
-                           .arg(describe(exportedRow[c]), describe(exportCell));
+                return cellPlace(u"mdb-export"_qs, row, names[c]) +
+                       u"%1, expected %2"_qs.arg(describe(exportedRow[c]), describe(exportCell));
         }
         for (qsizetype r = 0; r < readerColumns.size(); ++r) {
             const qsizetype c = readerColumns[r];
             const QJsonValue readerCell = expectedReaderCell(columns[c], expected[c]);
             if (readRow[r] != readerCell)
-                return cellPlace(QStringLiteral("mdb-reader"), row, names[c]) +
-                       QStringLiteral("%1, expected %2")
-                           .arg(describe(readRow[r]), describe(readerCell));
+                return cellPlace(u"mdb-reader"_qs, row, names[c]) +
+                       u"%1, expected %2"_qs.arg(describe(readRow[r]), describe(readerCell));
         }
     }
     return {};

@@ -44,33 +44,30 @@ class TestSampleDatabase : public QObject
 private slots:
     void janCheckDigitsOfKnownCodes()
     {
-        QVERIFY(testdata::isValidJan(QStringLiteral("4006381333931")));
-        QVERIFY(testdata::isValidJan(QStringLiteral("4901234567894")));
-        QVERIFY(testdata::isValidJan(QStringLiteral("96385074")));
-        QVERIFY(!testdata::isValidJan(QStringLiteral("4901234567895")));
-        QVERIFY(!testdata::isValidJan(QStringLiteral("96385075")));
-        QVERIFY(!testdata::isValidJan(QStringLiteral("490123456789")));
-        QVERIFY(!testdata::isValidJan(QStringLiteral("49012345678a4")));
-        QCOMPARE(testdata::withJanCheckDigit(QStringLiteral("490123456789")),
-                 QStringLiteral("4901234567894"));
+        QVERIFY(testdata::isValidJan(u"4006381333931"_qs));
+        QVERIFY(testdata::isValidJan(u"4901234567894"_qs));
+        QVERIFY(testdata::isValidJan(u"96385074"_qs));
+        QVERIFY(!testdata::isValidJan(u"4901234567895"_qs));
+        QVERIFY(!testdata::isValidJan(u"96385075"_qs));
+        QVERIFY(!testdata::isValidJan(u"490123456789"_qs));
+        QVERIFY(!testdata::isValidJan(u"49012345678a4"_qs));
+        QCOMPARE(testdata::withJanCheckDigit(u"490123456789"_qs), u"4901234567894"_qs);
     }
 
     // Both readers read table Master exactly as the product list has it.
     void readsBackThroughBothReaders()
     {
         QVERIFY2(QFileInfo(SampleFile).isFile(), qPrintable(SampleFile));
-        QCOMPARE(tests::mdbToolsTableNames(SampleFile), QStringList{QStringLiteral("Master")});
-        const auto read = tests::readWithMdbReader(SampleFile, QStringLiteral("Master"));
+        QCOMPARE(tests::mdbToolsTableNames(SampleFile), QStringList{u"Master"_qs});
+        const auto read = tests::readWithMdbReader(SampleFile, u"Master"_qs);
         QVERIFY(read);
-        QCOMPARE(read->tableNames, QStringList{QStringLiteral("Master")});
+        QCOMPARE(read->tableNames, QStringList{u"Master"_qs});
         QCOMPARE(read->columnTypes,
-                 (QStringList{QStringLiteral("text"), QStringLiteral("text"),
-                              QStringLiteral("text"), QStringLiteral("currency")}));
+                 (QStringList{u"text"_qs, u"text"_qs, u"text"_qs, u"currency"_qs}));
 
         const QList<testdata::SampleProduct>& products = testdata::sampleProducts();
         const QString difference = tests::compareWithBothReaders(
-            SampleFile, QStringLiteral("Master"), testdata::productColumns(), products.size(),
-            [&](qint64 row) {
+            SampleFile, u"Master"_qs, testdata::productColumns(), products.size(), [&](qint64 row) {
                 const testdata::SampleProduct& product = products[row];
                 return QList<Value>{product.barcode, product.itemName, product.name,
                                     product.priceYen * 10000};
@@ -82,7 +79,7 @@ private slots:
     // half-width katakana, long names, and prices across the full range.
     void productsAreRealistic()
     {
-        const auto exported = tests::exportWithMdbTools(SampleFile, QStringLiteral("Master"));
+        const auto exported = tests::exportWithMdbTools(SampleFile, u"Master"_qs);
         QVERIFY(exported);
         QCOMPARE(exported->rows.size(), 30);
 

@@ -41,86 +41,80 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        database = dir.filePath(QStringLiteral("商品.mdb"));
+        database = dir.filePath(u"商品.mdb"_qs);
         accessfixtures::writeProducts(
-            database,
-            {{QStringLiteral("4901234567894"), QStringLiteral("緑茶, 大 \"お徳\""),
-              QStringLiteral("ﾘｮｸﾁｬ"), 1234'5000},
-             {QStringLiteral("4512345678906"), QStringLiteral("二行の\n品名"), QString(), 1},
-             {QStringLiteral("49123456"), QStringLiteral(""), QStringLiteral(" ｹｼｺﾞﾑ"), 0}});
+            database, {{u"4901234567894"_qs, u"緑茶, 大 \"お徳\""_qs, u"ﾘｮｸﾁｬ"_qs, 1234'5000},
+                       {u"4512345678906"_qs, u"二行の\n品名"_qs, QString(), 1},
+                       {u"49123456"_qs, u""_qs, u" ｹｼｺﾞﾑ"_qs, 0}});
     }
 
     void printsTheResultAsCsv()
     {
-        const Run run = runHakobee(
-            {QStringLiteral("query"), QStringLiteral("--db"), database, QStringLiteral("--sql"),
-             QStringLiteral("select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価　from "
-                            "Master")});
+        const Run run =
+            runHakobee({u"query"_qs, u"--db"_qs, database, u"--sql"_qs,
+                        u"select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価　from "
+                        u"Master"_qs});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
         // Null is an empty field, an empty text is "", and a field with a
         // comma, quote, line break or outer blank is quoted.
-        QCOMPARE(run.out, QStringLiteral("ﾊﾞｰｺｰﾄﾞ,品名,名称,税込売価\n"
-                                         "4901234567894,\"緑茶, 大 \"\"お徳\"\"\",ﾘｮｸﾁｬ,1234.5\n"
-                                         "4512345678906,\"二行の\n品名\",,0.0001\n"
-                                         "49123456,\"\",\" ｹｼｺﾞﾑ\",0\n"));
+        QCOMPARE(run.out, u"ﾊﾞｰｺｰﾄﾞ,品名,名称,税込売価\n"
+                          u"4901234567894,\"緑茶, 大 \"\"お徳\"\"\",ﾘｮｸﾁｬ,1234.5\n"
+                          u"4512345678906,\"二行の\n品名\",,0.0001\n"
+                          u"49123456,\"\",\" ｹｼｺﾞﾑ\",0\n"_qs);
     }
 
     void headerOnlyForAnEmptyResult()
     {
-        const Run run =
-            runHakobee({QStringLiteral("query"), QStringLiteral("--db"), database,
-                        QStringLiteral("--sql"), QStringLiteral("select bar from Empty")});
+        const Run run = runHakobee(
+            {u"query"_qs, u"--db"_qs, database, u"--sql"_qs, u"select bar from Empty"_qs});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QStringLiteral("bar\n"));
+        QCOMPARE(run.out, u"bar\n"_qs);
     }
 
     void failuresGoToStandardError()
     {
-        const Run run =
-            runHakobee({QStringLiteral("query"), QStringLiteral("--db"), database,
-                        QStringLiteral("--sql"), QStringLiteral("select bar from Mastre")});
+        const Run run = runHakobee(
+            {u"query"_qs, u"--db"_qs, database, u"--sql"_qs, u"select bar from Mastre"_qs});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, QString());
-        QVERIFY2(run.err.contains(QStringLiteral("テーブル「Mastre」")), qPrintable(run.err));
-        QVERIFY2(run.err.contains(QStringLiteral("no such table")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(u"テーブル「Mastre」"_qs), qPrintable(run.err));
+        QVERIFY2(run.err.contains(u"no such table"_qs), qPrintable(run.err));
 
-        const Run missing = runHakobee({QStringLiteral("query"), QStringLiteral("--db"),
-                                        dir.filePath(QStringLiteral("nothing.mdb")),
-                                        QStringLiteral("--sql"), QStringLiteral("select 1")});
+        const Run missing = runHakobee({u"query"_qs, u"--db"_qs, dir.filePath(u"nothing.mdb"_qs),
+                                        u"--sql"_qs, u"select 1"_qs});
         QCOMPARE(missing.exitCode, 1);
-        QVERIFY2(missing.err.contains(QStringLiteral("nothing.mdb")), qPrintable(missing.err));
+        QVERIFY2(missing.err.contains(u"nothing.mdb"_qs), qPrintable(missing.err));
     }
 
     // --types: one line per column, its name and its Access type.
     void typesNameEachColumnsAccessType()
     {
-        const QString allTypes = dir.filePath(QStringLiteral("alltypes.mdb"));
+        const QString allTypes = dir.filePath(u"alltypes.mdb"_qs);
         accessfixtures::writeAllTypes(allTypes);
-        const Run run = runHakobee({QStringLiteral("query"), QStringLiteral("--db"), allTypes,
-                                    QStringLiteral("--types"), QStringLiteral("--sql"),
-                                    QStringLiteral("select *, [Long] + 1 as 次 from AllTypes")});
+        const Run run = runHakobee({u"query"_qs, u"--db"_qs, allTypes, u"--types"_qs, u"--sql"_qs,
+                                    u"select *, [Long] + 1 as 次 from AllTypes"_qs});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, QStringLiteral("Byte,数値型 (バイト型)\n"
-                                         "Integer,数値型 (整数型)\n"
-                                         "Long,数値型 (長整数型)\n"
-                                         "Currency,通貨型\n"
-                                         "Single,数値型 (単精度浮動小数点型)\n"
-                                         "Double,数値型 (倍精度浮動小数点型)\n"
-                                         "DateTime,日付/時刻型\n"
-                                         "YesNo,Yes/No 型\n"
-                                         "Text,テキスト型 (255)\n"
-                                         "Memo,メモ型\n"
-                                         "Decimal,数値型 (十進型 精度 18 小数部 4)\n"
-                                         "次,(式)\n"));
+        QCOMPARE(run.out, u"Byte,数値型 (バイト型)\n"
+                          u"Integer,数値型 (整数型)\n"
+                          u"Long,数値型 (長整数型)\n"
+                          u"Currency,通貨型\n"
+                          u"Single,数値型 (単精度浮動小数点型)\n"
+                          u"Double,数値型 (倍精度浮動小数点型)\n"
+                          u"DateTime,日付/時刻型\n"
+                          u"YesNo,Yes/No 型\n"
+                          u"Text,テキスト型 (255)\n"
+                          u"Memo,メモ型\n"
+                          u"Decimal,数値型 (十進型 精度 18 小数部 4)\n"
+                          u"次,(式)\n"_qs);
     }
 
     // --tables lists the tables, then the saved queries a query can name;
     // those run like tables, and the others say what they are.
     void savedQueriesAreListedAndRun()
     {
-        const QString file = dir.filePath(QStringLiteral("queries.mdb"));
+        const QString file = dir.filePath(u"queries.mdb"_qs);
         test::writeSavedQueryFile(file);
         const Run listed = runHakobee({u"query"_qs, u"--db"_qs, file, u"--tables"_qs});
         QCOMPARE(listed.err, QString());
@@ -145,10 +139,10 @@ private slots:
 
     void wrongCommandLineShowsUsage()
     {
-        const Run run = runHakobee({QStringLiteral("query"), QStringLiteral("--db"), database});
+        const Run run = runHakobee({u"query"_qs, u"--db"_qs, database});
         QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.err.contains(QStringLiteral("--sql")));
-        QVERIFY(run.err.contains(QStringLiteral("--tables")));
+        QVERIFY(run.err.contains(u"--sql"_qs));
+        QVERIFY(run.err.contains(u"--tables"_qs));
         const Run both = runHakobee(
             {u"query"_qs, u"--db"_qs, database, u"--tables"_qs, u"--sql"_qs, u"select 1"_qs});
         QCOMPARE(both.exitCode, 2);

@@ -19,18 +19,14 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Writes an Access (.mdb) file with generated product rows."));
+        u"Writes an Access (.mdb) file with generated product rows."_qs);
     parser.addHelpOption();
-    const QCommandLineOption rowsOption(QStringLiteral("rows"), QStringLiteral("Number of rows."),
-                                        QStringLiteral("N"));
-    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("File to write."),
-                                       QStringLiteral("FILE"));
-    const QCommandLineOption tableOption(QStringLiteral("table"),
-                                         QStringLiteral("Table name (default Master)."),
-                                         QStringLiteral("NAME"), QStringLiteral("Master"));
+    const QCommandLineOption rowsOption(u"rows"_qs, u"Number of rows."_qs, u"N"_qs);
+    const QCommandLineOption outOption(u"out"_qs, u"File to write."_qs, u"FILE"_qs);
+    const QCommandLineOption tableOption(u"table"_qs, u"Table name (default Master)."_qs,
+                                         u"NAME"_qs, u"Master"_qs);
     const QCommandLineOption formatOption(
-        QStringLiteral("format"), QStringLiteral("jet4 (default), jet3 (Access 97) or accdb."),
-        QStringLiteral("FORMAT"), QStringLiteral("jet4"));
+        u"format"_qs, u"jet4 (default), jet3 (Access 97) or accdb."_qs, u"FORMAT"_qs, u"jet4"_qs);
     parser.addOptions({rowsOption, outOption, tableOption, formatOption});
     parser.process(app);
 

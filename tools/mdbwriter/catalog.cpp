@@ -22,25 +22,25 @@ constexpr qint64 FirstLinkId = -(qint64(1) << 31) + 10;
 
 QString catalogTableName()
 {
-    return QStringLiteral("MSysObjects");
+    return u"MSysObjects"_qs;
 }
 
 TableLayout catalogLayout()
 {
     const QList<Column> columns{
-        {QStringLiteral("Id"), ColumnType::Long},
-        {QStringLiteral("ParentId"), ColumnType::Long},
-        {QStringLiteral("Name"), ColumnType::Text, 128},
-        {QStringLiteral("Type"), ColumnType::Integer},
-        {QStringLiteral("DateCreate"), ColumnType::DateTime},
-        {QStringLiteral("DateUpdate"), ColumnType::DateTime},
-        {QStringLiteral("Flags"), ColumnType::Long},
-        {QStringLiteral("Database"), ColumnType::Memo},
-        {QStringLiteral("Connect"), ColumnType::Memo},
-        {QStringLiteral("ForeignName"), ColumnType::Text, 255},
+        {u"Id"_qs, ColumnType::Long},
+        {u"ParentId"_qs, ColumnType::Long},
+        {u"Name"_qs, ColumnType::Text, 128},
+        {u"Type"_qs, ColumnType::Integer},
+        {u"DateCreate"_qs, ColumnType::DateTime},
+        {u"DateUpdate"_qs, ColumnType::DateTime},
+        {u"Flags"_qs, ColumnType::Long},
+        {u"Database"_qs, ColumnType::Memo},
+        {u"Connect"_qs, ColumnType::Memo},
+        {u"ForeignName"_qs, ColumnType::Text, 255},
         // Long binary (OLE Object) in Access; always null here, so laid out
         // like a Memo column and only declared with the OLE type byte.
-        {QStringLiteral("LvProp"), ColumnType::Memo},
+        {u"LvProp"_qs, ColumnType::Memo},
     };
     TableLayout layout = layoutTable(catalogTableName(), columns);
     layout.columns.back().typeCode = jet::OleCode;

@@ -47,10 +47,10 @@ QByteArray passwordBytes(const QString& password, const jet::Format& format)
                               : QByteArray(reinterpret_cast<const char*>(password.utf16()),
                                            password.size() * 2);
     } catch (const ValueError& error) {
-        throw Error(QStringLiteral("パスワード: %1。").arg(error.reason));
+        throw Error(u"パスワード: %1。"_qs.arg(error.reason));
     }
     if (bytes.size() > length)
-        throw Error(QStringLiteral("パスワードが長すぎます（%1 バイトまで）。").arg(length));
+        throw Error(u"パスワードが長すぎます（%1 バイトまで）。"_qs.arg(length));
     return bytes.leftJustified(length, '\0');
 }
 

@@ -39,8 +39,7 @@ QByteArray LongValueStore::store(const QByteArray& value)
 {
     const auto length = quint32(value.size());
     if (value.size() > MaxValueSize)
-        throw ValueError{QStringLiteral("メモの値が大きすぎます（%1 バイト、上限 %2 バイト）")
-                             .arg(value.size())
+        throw ValueError{u"メモの値が大きすぎます（%1 バイト、上限 %2 バイト）"_qs.arg(value.size())
                              .arg(MaxValueSize)};
     if (value.size() <= InlineLimit)
         return header(length | InlineFlag, 0) + value;

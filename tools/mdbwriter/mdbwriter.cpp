@@ -78,22 +78,19 @@ void checkTableNames(const QList<Table>& tables, const QList<TableLink>& links,
     QSet<QString> seen{catalogTableName().toCaseFolded()};
     for (const TableLink& link : links) {
         if (link.name.isEmpty() || seen.contains(link.name.toCaseFolded()))
-            throw Error(
-                QStringLiteral("リンクテーブル名「%1」が正しくありません。").arg(link.name));
+            throw Error(u"リンクテーブル名「%1」が正しくありません。"_qs.arg(link.name));
         seen.insert(link.name.toCaseFolded());
     }
     for (const Table& table : tables) {
         if (seen.contains(table.name.toCaseFolded()))
-            throw Error(QStringLiteral("テーブル名「%1」が重複しています。").arg(table.name));
+            throw Error(u"テーブル名「%1」が重複しています。"_qs.arg(table.name));
         seen.insert(table.name.toCaseFolded());
         if (table.rowCount < 0 || (table.rowCount > 0 && !table.rowAt))
-            throw Error(
-                QStringLiteral("テーブル「%1」の行の指定が正しくありません。").arg(table.name));
+            throw Error(u"テーブル「%1」の行の指定が正しくありません。"_qs.arg(table.name));
         for (const Column& column : table.columns) {
             if (format.jet3() && column.type == ColumnType::Decimal)
-                throw Error(QStringLiteral("テーブル「%1」の列「%2」: Jet 3 (Access 97) "
-                                           "には十進型がありません。")
-                                .arg(table.name, column.name));
+                throw Error(u"テーブル「%1」の列「%2」: Jet 3 (Access 97) "
+                            u"には十進型がありません。"_qs.arg(table.name, column.name));
         }
     }
 }

@@ -25,7 +25,7 @@ PageFile::PageFile(const QString& path, int pageSize, quint32 encodingKey)
 quint32 PageFile::allocate()
 {
     if (pageCount_ >= MaxPages)
-        throw Error(QStringLiteral("データベース「%1」が大きすぎます（%2 ページ）。")
+        throw Error(u"データベース「%1」が大きすぎます（%2 ページ）。"_qs
                         .arg(QDir::toNativeSeparators(file_.fileName()))
                         .arg(pageCount_));
     return pageCount_++;
@@ -52,8 +52,8 @@ void PageFile::commit()
 
 void PageFile::fail() const
 {
-    throw Error(QStringLiteral("データベース「%1」を書き込めません: %2")
-                    .arg(QDir::toNativeSeparators(file_.fileName()), file_.errorString()));
+    throw Error(u"データベース「%1」を書き込めません: %2"_qs.arg(
+        QDir::toNativeSeparators(file_.fileName()), file_.errorString()));
 }
 
 } // namespace hakobee::mdbwriter

@@ -118,32 +118,28 @@ QueryPart having(const QString& expression)
 
 QueryPart orderBy(const QString& expression, bool descending)
 {
-    return part(orderByAttribute, expression, {}, descending ? QStringLiteral("D") : QString(), {});
+    return part(orderByAttribute, expression, {}, descending ? u"D"_qs : QString(), {});
 }
 
 QueryPart unionSelect(int which, const QString& text)
 {
-    return part(tableAttribute, text, {}, {}, QStringLiteral("X7YZ_____%1").arg(which));
+    return part(tableAttribute, text, {}, {}, u"X7YZ_____%1"_qs.arg(which));
 }
 
 } // namespace querypart
 
 QString queryTableName()
 {
-    return QStringLiteral("MSysQueries");
+    return u"MSysQueries"_qs;
 }
 
 QList<Column> queryTableColumns()
 {
     return {
-        {QStringLiteral("ObjectId"), ColumnType::Long},
-        {QStringLiteral("Attribute"), ColumnType::Byte},
-        {QStringLiteral("Order"), ColumnType::Binary, 255},
-        {QStringLiteral("Name1"), ColumnType::Text, 255},
-        {QStringLiteral("Name2"), ColumnType::Text, 255},
-        {QStringLiteral("Expression"), ColumnType::Memo},
-        {QStringLiteral("Flag"), ColumnType::Integer},
-        {QStringLiteral("LvExtra"), ColumnType::Long},
+        {u"ObjectId"_qs, ColumnType::Long},     {u"Attribute"_qs, ColumnType::Byte},
+        {u"Order"_qs, ColumnType::Binary, 255}, {u"Name1"_qs, ColumnType::Text, 255},
+        {u"Name2"_qs, ColumnType::Text, 255},   {u"Expression"_qs, ColumnType::Memo},
+        {u"Flag"_qs, ColumnType::Integer},      {u"LvExtra"_qs, ColumnType::Long},
     };
 }
 
@@ -191,9 +187,9 @@ void checkQueryNames(const QList<SavedQuery>& queries, const QStringList& tableN
     seen.insert(queryTableName().toCaseFolded());
     for (const SavedQuery& query : queries) {
         if (query.name.trimmed().isEmpty() || seen.contains(query.name.toCaseFolded()))
-            throw Error(QStringLiteral(
-                            "クエリ名「%1」は使えません（空か、テーブルかクエリと同じ名前です）。")
-                            .arg(query.name));
+            throw Error(
+                u"クエリ名「%1」は使えません（空か、テーブルかクエリと同じ名前です）。"_qs.arg(
+                    query.name));
         seen.insert(query.name.toCaseFolded());
     }
 }

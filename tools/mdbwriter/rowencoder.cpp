@@ -56,8 +56,7 @@ QByteArray RowEncoder::encode(qint64 rowNumber, const QList<Value>& values) cons
     const auto columnCount = layout_.columns.size();
     if (values.size() != columnCount)
         throw Error(
-            QStringLiteral("テーブル「%1」の %2 行目: 値が %3 個あり、列の数 %4 と合いません。")
-                .arg(tableName_)
+            u"テーブル「%1」の %2 行目: 値が %3 個あり、列の数 %4 と合いません。"_qs.arg(tableName_)
                 .arg(rowNumber + 1)
                 .arg(values.size())
                 .arg(columnCount));
@@ -103,8 +102,7 @@ QByteArray RowEncoder::encode(qint64 rowNumber, const QList<Value>& values) cons
                 break;
             }
         } catch (const ValueError& error) {
-            throw Error(QStringLiteral("テーブル「%1」の %2 行目、列「%3」: %4。")
-                            .arg(tableName_)
+            throw Error(u"テーブル「%1」の %2 行目、列「%3」: %4。"_qs.arg(tableName_)
                             .arg(rowNumber + 1)
                             .arg(placement.column.name, error.reason));
         }
@@ -128,8 +126,7 @@ QByteArray RowEncoder::encode(qint64 rowNumber, const QList<Value>& values) cons
     row.append(nullMask);
 
     if (row.size() > format_.maxRowSize() || tooComplex)
-        throw Error(QStringLiteral("テーブル「%1」の %2 行目が長すぎます（上限 %3 バイト）。")
-                        .arg(tableName_)
+        throw Error(u"テーブル「%1」の %2 行目が長すぎます（上限 %3 バイト）。"_qs.arg(tableName_)
                         .arg(rowNumber + 1)
                         .arg(format_.maxRowSize()));
     return row;

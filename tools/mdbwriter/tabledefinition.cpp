@@ -103,8 +103,8 @@ QByteArray tableDefinitionPage(const QString& tableName, const TableDefinition& 
             body.append(jet3 ? jet3ColumnName(placement.column.name, format)
                              : columnName(placement.column.name));
         } catch (const ValueError& error) {
-            throw Error(QStringLiteral("テーブル「%1」の列「%2」の名前: %3。")
-                            .arg(tableName, placement.column.name, error.reason));
+            throw Error(u"テーブル「%1」の列「%2」の名前: %3。"_qs.arg(
+                tableName, placement.column.name, error.reason));
         }
     }
     for (const ColumnPlacement& placement : layout.columns) {
@@ -118,9 +118,8 @@ QByteArray tableDefinitionPage(const QString& tableName, const TableDefinition& 
 
     const int totalLength = (jet3 ? Jet3HeaderSize : HeaderSize) + int(body.size());
     if (totalLength > format.pageSize - 8)
-        throw Error(QStringLiteral("テーブル「%1」の定義が 1 ページに収まりません（列が多すぎるか、"
-                                   "列名が長すぎます）。")
-                        .arg(tableName));
+        throw Error(u"テーブル「%1」の定義が 1 ページに収まりません（列が多すぎるか、"
+                    u"列名が長すぎます）。"_qs.arg(tableName));
 
     QByteArray page(format.pageSize, '\0');
     putU8(page, 0, jet::TableDefinitionPage);

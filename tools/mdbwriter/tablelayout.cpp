@@ -18,9 +18,8 @@ constexpr int MaxDecimalPrecision = 28;
 void checkName(const QString& what, const QString& name)
 {
     if (name.isEmpty() || name.size() > MaxNameLength)
-        throw Error(QStringLiteral("%1の名前「%2」は 1 〜 %3 文字にしてください。")
-                        .arg(what, name)
-                        .arg(MaxNameLength));
+        throw Error(
+            u"%1の名前「%2」は 1 〜 %3 文字にしてください。"_qs.arg(what, name).arg(MaxNameLength));
 }
 
 } // namespace
@@ -92,19 +91,17 @@ bool TableLayout::hasLongValues() const
 
 TableLayout layoutTable(const QString& tableName, const QList<Column>& columns)
 {
-    checkName(QStringLiteral("テーブル"), tableName);
+    checkName(u"テーブル"_qs, tableName);
     if (columns.isEmpty() || columns.size() > MaxColumns)
-        throw Error(QStringLiteral("テーブル「%1」の列数は 1 〜 %2 にしてください。")
-                        .arg(tableName)
-                        .arg(MaxColumns));
+        throw Error(
+            u"テーブル「%1」の列数は 1 〜 %2 にしてください。"_qs.arg(tableName).arg(MaxColumns));
 
     TableLayout layout;
     QSet<QString> seen;
     for (const Column& column : columns) {
-        checkName(QStringLiteral("テーブル「%1」の列").arg(tableName), column.name);
+        checkName(u"テーブル「%1」の列"_qs.arg(tableName), column.name);
         if (seen.contains(column.name.toCaseFolded()))
-            throw Error(QStringLiteral("テーブル「%1」に列「%2」が二つあります。")
-                            .arg(tableName, column.name));
+            throw Error(u"テーブル「%1」に列「%2」が二つあります。"_qs.arg(tableName, column.name));
         seen.insert(column.name.toCaseFolded());
 
         ColumnPlacement placement;
@@ -114,9 +111,8 @@ TableLayout layoutTable(const QString& tableName, const QList<Column>& columns)
         switch (column.type) {
         case ColumnType::Text:
             if (column.maxChars < 1 || column.maxChars > MaxTextChars)
-                throw Error(QStringLiteral("テーブル「%1」の列「%2」の長さ %3 は 1 〜 %4 "
-                                           "にしてください。")
-                                .arg(tableName, column.name)
+                throw Error(u"テーブル「%1」の列「%2」の長さ %3 は 1 〜 %4 "
+                            u"にしてください。"_qs.arg(tableName, column.name)
                                 .arg(column.maxChars)
                                 .arg(MaxTextChars));
             placement.storedLength = 2 * column.maxChars;
@@ -124,9 +120,8 @@ TableLayout layoutTable(const QString& tableName, const QList<Column>& columns)
             break;
         case ColumnType::Binary:
             if (column.maxChars < 1 || column.maxChars > MaxTextChars)
-                throw Error(QStringLiteral("テーブル「%1」の列「%2」の長さ %3 は 1 〜 %4 "
-                                           "バイトにしてください。")
-                                .arg(tableName, column.name)
+                throw Error(u"テーブル「%1」の列「%2」の長さ %3 は 1 〜 %4 "
+                            u"バイトにしてください。"_qs.arg(tableName, column.name)
                                 .arg(column.maxChars)
                                 .arg(MaxTextChars));
             placement.storedLength = column.maxChars;
@@ -138,8 +133,8 @@ TableLayout layoutTable(const QString& tableName, const QList<Column>& columns)
         case ColumnType::Decimal:
             if (column.precision < 1 || column.precision > MaxDecimalPrecision ||
                 column.scale < 0 || column.scale > column.precision)
-                throw Error(QStringLiteral("テーブル「%1」の列「%2」の精度 %3・小数桁数 %4 は"
-                                           "使えません（精度 1 〜 %5、小数桁数 0 〜 精度）。")
+                throw Error(u"テーブル「%1」の列「%2」の精度 %3・小数桁数 %4 は"
+                            u"使えません（精度 1 〜 %5、小数桁数 0 〜 精度）。"_qs
                                 .arg(tableName, column.name)
                                 .arg(column.precision)
                                 .arg(column.scale)

@@ -53,8 +53,8 @@ QByteArray encodeText(const QString& text)
     if (text.front() != QChar(ByteOrderMark))
         return utf16(text);
     if (hasZeroLowByte(text))
-        throw ValueError{QStringLiteral("先頭が U+FEFF で、下位バイトが 0 の文字（「一」など）も"
-                                        "含む文字列は Access の形式で表せません")};
+        throw ValueError{u"先頭が U+FEFF で、下位バイトが 0 の文字（「一」など）も"
+                         u"含む文字列は Access の形式で表せません"_qs};
     QByteArray bytes("\xFF\xFE\x00", 3);
     bytes.append(utf16(text));
     return bytes;
@@ -69,10 +69,10 @@ QByteArray encodeCodePageText(const QString& text, int codePage)
                                                : "windows-" + QByteArray::number(codePage);
     QStringEncoder encoder(name.constData(), QStringConverter::Flag::Stateless);
     if (!encoder.isValid())
-        throw ValueError{QStringLiteral("コードページ %1 には対応していません").arg(codePage)};
+        throw ValueError{u"コードページ %1 には対応していません"_qs.arg(codePage)};
     const QByteArray bytes = encoder.encode(text);
     if (encoder.hasError())
-        throw ValueError{QStringLiteral("コードページ %1 にない文字を含んでいます").arg(codePage)};
+        throw ValueError{u"コードページ %1 にない文字を含んでいます"_qs.arg(codePage)};
     return bytes;
 }
 

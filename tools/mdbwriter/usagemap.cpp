@@ -52,8 +52,8 @@ QByteArray bitmapPageMap(const QList<quint32>& pages, PageFile& file, const jet:
         putU32(row, 1 + 4 * slot, bitmapPage);
     }
     if (next < pages.size())
-        throw Error(QStringLiteral("データベースが Access の上限（%1 ページ）を超えます。")
-                        .arg(quint64(BitmapPagePointers) * PagesPerBitmapPage));
+        throw Error(u"データベースが Access の上限（%1 ページ）を超えます。"_qs.arg(
+            quint64(BitmapPagePointers) * PagesPerBitmapPage));
     return row;
 }
 

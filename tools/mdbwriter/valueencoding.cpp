@@ -13,15 +13,14 @@ template<typename T> const T& expect(const Value& value, const char* what)
 {
     if (const T* held = std::get_if<T>(&value))
         return *held;
-    throw ValueError{QStringLiteral("%1 ではない値です").arg(QString::fromUtf8(what))};
+    throw ValueError{u"%1 ではない値です"_qs.arg(QString::fromUtf8(what))};
 }
 
 qint64 integerInRange(const Value& value, qint64 lowest, qint64 highest)
 {
     const qint64 number = expect<qint64>(value, "整数");
     if (number < lowest || number > highest)
-        throw ValueError{
-            QStringLiteral("%1 は %2 〜 %3 の範囲外です").arg(number).arg(lowest).arg(highest)};
+        throw ValueError{u"%1 は %2 〜 %3 の範囲外です"_qs.arg(number).arg(lowest).arg(highest)};
     return number;
 }
 
@@ -36,8 +35,7 @@ void putDecimal(QByteArray& row, int offset, int precision, qint64 unscaled)
     for (int digit = 0; digit < precision && limit <= magnitude; ++digit)
         limit *= 10;
     if (magnitude >= limit)
-        throw ValueError{
-            QStringLiteral("%1 は精度 %2 桁を超えています").arg(unscaled).arg(precision)};
+        throw ValueError{u"%1 は精度 %2 桁を超えています"_qs.arg(unscaled).arg(precision)};
     putU8(row, offset, unscaled < 0 ? 0x80 : 0x00);
     putU32(row, offset + 1 + 12, quint32(magnitude));
     putU32(row, offset + 1 + 8, quint32(magnitude >> 32));
@@ -73,7 +71,7 @@ void putFixedValue(QByteArray& row, int offset, const Column& column, const Valu
     case ColumnType::Single: {
         const double number = expect<double>(value, "実数");
         if (std::isfinite(number) && std::abs(number) > std::numeric_limits<float>::max())
-            throw ValueError{QStringLiteral("%1 は単精度の範囲外です").arg(number)};
+            throw ValueError{u"%1 は単精度の範囲外です"_qs.arg(number)};
         putF32(row, offset, float(number));
         return;
     }
@@ -83,7 +81,7 @@ void putFixedValue(QByteArray& row, int offset, const Column& column, const Valu
     case ColumnType::DateTime: {
         const QDateTime& dateTime = expect<QDateTime>(value, "日付/時刻");
         if (!dateTime.isValid())
-            throw ValueError{QStringLiteral("無効な日付/時刻です")};
+            throw ValueError{u"無効な日付/時刻です"_qs};
         putF64(row, offset, jetDateTime(dateTime));
         return;
     }
@@ -110,9 +108,8 @@ const QString& textValue(const Column& column, const Value& value)
 {
     const QString& text = expect<QString>(value, "文字列");
     if (column.type == ColumnType::Text && text.size() > column.maxChars)
-        throw ValueError{QStringLiteral("%1 文字あり、上限 %2 文字を超えています")
-                             .arg(text.size())
-                             .arg(column.maxChars)};
+        throw ValueError{
+            u"%1 文字あり、上限 %2 文字を超えています"_qs.arg(text.size()).arg(column.maxChars)};
     return text;
 }
 
@@ -121,12 +118,11 @@ QByteArray binaryValue(const Column& column, const Value& value)
     const QString& bytes = expect<QString>(value, "バイト列（1 文字 1 バイト）");
     for (const QChar c : bytes) {
         if (c.unicode() > 0xFF)
-            throw ValueError{QStringLiteral("U+%1 は 1 バイトではありません")
-                                 .arg(c.unicode(), 4, 16, QLatin1Char('0'))};
+            throw ValueError{
+                u"U+%1 は 1 バイトではありません"_qs.arg(c.unicode(), 4, 16, QLatin1Char('0'))};
     }
     if (bytes.size() > column.maxChars)
-        throw ValueError{QStringLiteral("%1 バイトあり、上限 %2 バイトを超えています")
-                             .arg(bytes.size())
+        throw ValueError{u"%1 バイトあり、上限 %2 バイトを超えています"_qs.arg(bytes.size())
                              .arg(column.maxChars)};
     return bytes.toLatin1();
 }

@@ -107,13 +107,11 @@ GeneratedProduct generatedProduct(qint64 row)
     GeneratedProduct product;
     // One code in ten is a short EAN-8; the rest are 13 digits. The row
     // number is part of the code, so codes are unique within a table.
-    const QString prefix = (row % 2 == 0) ? QStringLiteral("49") : QStringLiteral("45");
+    const QString prefix = (row % 2 == 0) ? u"49"_qs : u"45"_qs;
     if (row % 10 == 9 && row < 100000)
-        product.barcode =
-            withJanCheckDigit(prefix + QStringLiteral("%1").arg(row, 5, 10, QChar(u'0')));
+        product.barcode = withJanCheckDigit(prefix + u"%1"_qs.arg(row, 5, 10, QChar(u'0')));
     else
-        product.barcode =
-            withJanCheckDigit(prefix + QStringLiteral("%1").arg(row, 10, 10, QChar(u'0')));
+        product.barcode = withJanCheckDigit(prefix + u"%1"_qs.arg(row, 10, 10, QChar(u'0')));
     product.itemName = joined({QString::fromUtf16(extra.text), QString::fromUtf16(maker.text),
                                QString::fromUtf16(item.text), QString::fromUtf16(size.text)});
     product.name = joined(

@@ -10,10 +10,10 @@ using mdbwriter::ColumnType;
 QList<Column> productColumns()
 {
     return {
-        {QStringLiteral("bar"), ColumnType::Text, 50},
-        {QStringLiteral("hi"), ColumnType::Text, 255},
-        {QStringLiteral("mei"), ColumnType::Text, 255},
-        {QStringLiteral("as2"), ColumnType::Currency},
+        {u"bar"_qs, ColumnType::Text, 50},
+        {u"hi"_qs, ColumnType::Text, 255},
+        {u"mei"_qs, ColumnType::Text, 255},
+        {u"as2"_qs, ColumnType::Currency},
     };
 }
 

@@ -74,7 +74,7 @@ const QList<SampleProduct>& sampleProducts()
 mdbwriter::Table sampleTable()
 {
     mdbwriter::Table table;
-    table.name = QStringLiteral("Master");
+    table.name = u"Master"_qs;
     table.columns = productColumns();
     table.rowCount = sampleProducts().size();
     table.rowAt = [](qint64 row, QList<mdbwriter::Value>& values) {

@@ -7,7 +7,7 @@ namespace hakobee {
 
 std::optional<QString> accessDatabasePath(const QString& connectionString)
 {
-    static const QString prefix = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=");
+    static const QString prefix = u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_qs;
     if (!connectionString.startsWith(prefix, Qt::CaseInsensitive))
         return std::nullopt;
     return connectionString.mid(prefix.size());
@@ -20,8 +20,7 @@ std::unique_ptr<Connection> StandardDatabaseProvider::open(const QString& connec
     if (const std::optional<QString> path = accessDatabasePath(connectionString);
         path && openAccess_)
         return openAccess_(*path);
-    throw Error(
-        QStringLiteral("接続文字列「%1」に対応する接続方法がありません。").arg(connectionString));
+    throw Error(u"接続文字列「%1」に対応する接続方法がありません。"_qs.arg(connectionString));
 }
 
 } // namespace hakobee

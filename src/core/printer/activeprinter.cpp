@@ -36,7 +36,7 @@ PrinterDevice& ActivePrinter::current() const
     }
     const QString name = defaultPrinterName();
     if (name.isEmpty())
-        throw Error(QStringLiteral("使用できるプリンタがありません。"));
+        throw Error(u"使用できるプリンタがありません。"_qs);
     device_ = backend_.openPrinter(name);
     return *device_;
 }

@@ -6,23 +6,23 @@ QString printerSettingName(PrinterSetting setting)
 {
     switch (setting) {
     case PrinterSetting::PaperSize:
-        return QStringLiteral("用紙サイズ");
+        return u"用紙サイズ"_qs;
     case PrinterSetting::PageWidthTwips:
-        return QStringLiteral("用紙の幅");
+        return u"用紙の幅"_qs;
     case PrinterSetting::PageHeightTwips:
-        return QStringLiteral("用紙の高さ");
+        return u"用紙の高さ"_qs;
     case PrinterSetting::Orientation:
-        return QStringLiteral("印刷の向き");
+        return u"印刷の向き"_qs;
     case PrinterSetting::PaperSource:
-        return QStringLiteral("給紙方法");
+        return u"給紙方法"_qs;
     case PrinterSetting::PrintQuality:
-        return QStringLiteral("印刷品質");
+        return u"印刷品質"_qs;
     case PrinterSetting::ColourMode:
-        return QStringLiteral("カラー設定");
+        return u"カラー設定"_qs;
     case PrinterSetting::Duplex:
-        return QStringLiteral("両面印刷");
+        return u"両面印刷"_qs;
     case PrinterSetting::Scale:
-        return QStringLiteral("拡大縮小");
+        return u"拡大縮小"_qs;
     }
     return {};
 }

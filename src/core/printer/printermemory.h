@@ -38,7 +38,7 @@ class SettingsFolder;
 // calibrated. OFFSETXMM and OFFSETYMM are the printer's offset in
 // millimetres, with a point for the decimals.
 
-inline const QString printerMemoryFileName = QStringLiteral("hakobeeprinter.txt");
+inline const QString printerMemoryFileName = u"hakobeeprinter.txt"_qs;
 
 // One printer's row.
 struct PrinterMemoryEntry

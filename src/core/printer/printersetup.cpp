@@ -131,7 +131,7 @@ bool PrinterSetup::ShowPrinterSetup(quint32 flags, QWidget* owner)
         try {
             remembered_->remember(printer_);
         } catch (const Error& error) {
-            messages_.show(owner, {error.description(), QStringLiteral("プリンタの設定"),
+            messages_.show(owner, {error.description(), u"プリンタの設定"_qs,
                                    MessageIcon::Exclamation, MessageButtons::Ok});
         }
     }
@@ -157,9 +157,8 @@ void PrinterSetup::applyDialogChoice(const DevMode& devMode, const DevNames& dev
         paperAccepted = tryWrite(printer_, PrinterSetting::PaperSize, devMode.paperSize);
     }
     if (!paperAccepted) {
-        messages_.show(owner,
-                       {QStringLiteral("指定された用紙サイズが不正です"),
-                        QStringLiteral("プリンタの設定"), MessageIcon::None, MessageButtons::Ok});
+        messages_.show(owner, {u"指定された用紙サイズが不正です"_qs, u"プリンタの設定"_qs,
+                               MessageIcon::None, MessageButtons::Ok});
     }
 
     for (const OptionalField& optional : optionalFields)

@@ -4,7 +4,7 @@ namespace hakobee {
 
 QString furnitureSlipMarker()
 {
-    return QStringLiteral("ｶｽﾀﾏｲｽﾞ7304使用中");
+    return u"ｶｽﾀﾏｲｽﾞ7304使用中"_qs;
 }
 
 LayoutMode layoutModeForTitle2(const QString& title2)

@@ -9,24 +9,21 @@ QStringList SettingsFiles::all()
 
 QStringList SettingsColumns::dataSource()
 {
-    return {QStringLiteral("DB"), QStringLiteral("TABLE"), QStringLiteral("KENSAKU")};
+    return {u"DB"_qs, u"TABLE"_qs, u"KENSAKU"_qs};
 }
 
 QStringList SettingsColumns::layout()
 {
-    return {QStringLiteral("TITLE1"), QStringLiteral("TITLE2"), QStringLiteral("YOSHI"),
-            QStringLiteral("PRINTER")};
+    return {u"TITLE1"_qs, u"TITLE2"_qs, u"YOSHI"_qs, u"PRINTER"_qs};
 }
 
 QStringList SettingsColumns::furnitureSlip()
 {
-    QStringList names{QStringLiteral("DB1"),   QStringLiteral("DB2"),   QStringLiteral("SIZE1"),
-                      QStringLiteral("SIZE2"), QStringLiteral("SIZE3"), QStringLiteral("D1")};
+    QStringList names{u"DB1"_qs, u"DB2"_qs, u"SIZE1"_qs, u"SIZE2"_qs, u"SIZE3"_qs, u"D1"_qs};
     // The further values after D1 are named by their number.
     for (int number = 2; number <= 90; ++number)
         names.append(QString::number(number));
-    names << QStringLiteral("NA") << QStringLiteral("YU") << QStringLiteral("JYU")
-          << QStringLiteral("TEL");
+    names << u"NA"_qs << u"YU"_qs << u"JYU"_qs << u"TEL"_qs;
     return names;
 }
 

@@ -9,10 +9,10 @@ namespace hakobee {
 // every writer keeps.
 namespace SettingsFiles {
 
-inline const QString general = QStringLiteral("nimbeconfig.txt");        // no columns; copied only
-inline const QString dataSource = QStringLiteral("nimbeconfig2.txt");    // DB, TABLE, KENSAKU
-inline const QString layout = QStringLiteral("nimbeconfig4.txt");        // titles, paper, printer
-inline const QString furnitureSlip = QStringLiteral("nimbeconfig5.txt"); // adjustments and more
+inline const QString general = u"nimbeconfig.txt"_qs;        // no columns; copied only
+inline const QString dataSource = u"nimbeconfig2.txt"_qs;    // DB, TABLE, KENSAKU
+inline const QString layout = u"nimbeconfig4.txt"_qs;        // titles, paper, printer
+inline const QString furnitureSlip = u"nimbeconfig5.txt"_qs; // adjustments and more
 
 // The four files in the order the default copies are restored.
 QStringList all();

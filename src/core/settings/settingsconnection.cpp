@@ -37,16 +37,14 @@ SettingsQuery parseQuery(const QString& query)
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch match = pattern.match(query);
     if (!match.hasMatch())
-        throw Error(
-            QStringLiteral("設定ファイルへの問い合わせ「%1」は読み取れない形です。").arg(query));
+        throw Error(u"設定ファイルへの問い合わせ「%1」は読み取れない形です。"_qs.arg(query));
 
     SettingsQuery parsed;
     // The text driver also accepts "nimbeconfig2#txt" for the file name.
     parsed.fileName = unquoteName(match.captured(2)).replace(u'#', u'.');
     if (parsed.fileName.contains(u'/') || parsed.fileName.contains(u'\\') ||
         parsed.fileName.startsWith(u'.'))
-        throw Error(
-            QStringLiteral("設定フォルダーの外のファイル %1 は読めません。").arg(parsed.fileName));
+        throw Error(u"設定フォルダーの外のファイル %1 は読めません。"_qs.arg(parsed.fileName));
     const QString columns = match.captured(1).trimmed();
     if (columns != u"*") {
         for (const QString& column : columns.split(u','))
@@ -67,15 +65,14 @@ public:
     void moveNext() override
     {
         if (eof())
-            throw Error(
-                QStringLiteral("%1 の最後のレコードより先には進めません。").arg(tableName_));
+            throw Error(u"%1 の最後のレコードより先には進めません。"_qs.arg(tableName_));
         ++position_;
     }
     void moveFirst() override { position_ = 0; }
     void moveLast() override
     {
         if (!row_)
-            throw Error(QStringLiteral("%1 にレコードがありません。").arg(tableName_));
+            throw Error(u"%1 にレコードがありません。"_qs.arg(tableName_));
         position_ = 0;
     }
     qint64 recordCount() const override { return row_ ? 1 : 0; }
@@ -90,7 +87,7 @@ public:
     {
         checkPosition(position);
         if (eof())
-            throw Error(QStringLiteral("%1 の現在のレコードがありません。").arg(tableName_));
+            throw Error(u"%1 の現在のレコードがありません。"_qs.arg(tableName_));
         return (*row_)[position];
     }
     FieldValue field(const QString& name) const override
@@ -99,16 +96,14 @@ public:
             if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
                 return field(i);
         }
-        throw Error(QStringLiteral("列 %1 は %2 にありません。").arg(name, tableName_));
+        throw Error(u"列 %1 は %2 にありません。"_qs.arg(name, tableName_));
     }
 
 private:
     void checkPosition(int position) const
     {
         if (position < 0 || position >= names_.size())
-            throw Error(QStringLiteral("%1 に %2 番目の列はありません。")
-                            .arg(tableName_)
-                            .arg(position + 1));
+            throw Error(u"%1 に %2 番目の列はありません。"_qs.arg(tableName_).arg(position + 1));
     }
 
     QStringList names_;
@@ -121,8 +116,8 @@ private:
 
 QString settingsConnectionString()
 {
-    return QStringLiteral("Provider=MSDASQL.1;Extended Properties=\"DRIVER={Microsoft Text Driver "
-                          "(*.txt; *.csv)};DBQ=C:\\qvx_ini\\\"");
+    return u"Provider=MSDASQL.1;Extended Properties=\"DRIVER={Microsoft Text Driver "
+           u"(*.txt; *.csv)};DBQ=C:\\qvx_ini\\\""_qs;
 }
 
 bool isSettingsConnectionString(const QString& connectionString)
@@ -136,17 +131,16 @@ std::unique_ptr<Recordset> SettingsTextConnection::openRecordset(const QString& 
     const QString filePath = folder_.filePath(parsed.fileName);
     const QString shownName = QDir::toNativeSeparators(filePath);
     if (!QFileInfo(filePath).isFile())
-        throw Error(QStringLiteral("設定ファイル %1 が見つかりません。").arg(shownName));
+        throw Error(u"設定ファイル %1 が見つかりません。"_qs.arg(shownName));
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
-        throw Error(
-            QStringLiteral("設定ファイル %1 を開けません。%2").arg(shownName, file.errorString()));
+        throw Error(u"設定ファイル %1 を開けません。%2"_qs.arg(shownName, file.errorString()));
     // The header and the data row; nothing after the data row's line end is decoded.
     const QByteArray rowBytes = leadingSettingsRows(file.readAll(), 2);
     const QList<QStringList> lines =
         splitSettingsLines(decodeSettingsText(rowBytes, shownName), shownName);
     if (lines.isEmpty())
-        throw Error(QStringLiteral("設定ファイル %1 に見出し行がありません。").arg(shownName));
+        throw Error(u"設定ファイル %1 に見出し行がありません。"_qs.arg(shownName));
 
     const QStringList& header = lines[0];
     std::optional<QList<FieldValue>> record;
@@ -172,8 +166,7 @@ std::unique_ptr<Recordset> SettingsTextConnection::openRecordset(const QString& 
                 found = i;
         }
         if (found < 0)
-            throw Error(
-                QStringLiteral("列 %1 は設定ファイル %2 にありません。").arg(column, shownName));
+            throw Error(u"列 %1 は設定ファイル %2 にありません。"_qs.arg(column, shownName));
         names.append(header[found]);
         if (record)
             selected->append((*record)[found]);

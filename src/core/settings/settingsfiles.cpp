@@ -28,12 +28,12 @@ QByteArray readWholeFile(const QString& filePath)
 {
     const QFileInfo info(filePath);
     if (info.isDir())
-        throw Error(QStringLiteral("設定ファイル %1 の場所にフォルダーがあります。")
-                        .arg(displayName(filePath)));
+        throw Error(
+            u"設定ファイル %1 の場所にフォルダーがあります。"_qs.arg(displayName(filePath)));
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("設定ファイル %1 を開けません。%2")
-                        .arg(displayName(filePath), file.errorString()));
+        throw Error(
+            u"設定ファイル %1 を開けません。%2"_qs.arg(displayName(filePath), file.errorString()));
     return file.readAll();
 }
 
@@ -41,8 +41,8 @@ QByteArray readWholeFile(const QString& filePath)
 void writeFileSafely(const QString& filePath, const QByteArray& bytes)
 {
     if (QFileInfo(filePath).isDir())
-        throw Error(QStringLiteral("設定ファイル %1 の場所にフォルダーがあるため書き込めません。")
-                        .arg(displayName(filePath)));
+        throw Error(u"設定ファイル %1 の場所にフォルダーがあるため書き込めません。"_qs.arg(
+            displayName(filePath)));
     QSaveFile file(filePath);
     // Unbuffered, so a short write (full disk, size limit) shows in write()'s
     // result; a buffered QSaveFile loses it at the flush and commits a cut file.
@@ -57,8 +57,8 @@ void writeFileSafely(const QString& filePath, const QByteArray& bytes)
         reason = file.errorString();
     else if (written)
         return;
-    throw Error(QStringLiteral("設定ファイル %1 を書き込めません。元のファイルはそのままです。%2")
-                    .arg(displayName(filePath), reason));
+    throw Error(u"設定ファイル %1 を書き込めません。元のファイルはそのままです。%2"_qs.arg(
+        displayName(filePath), reason));
 }
 
 // Makes sure the bytes are on the disk before the caller goes on.
@@ -84,8 +84,7 @@ bool writeNewFile(const QString& path, const QByteArray& bytes)
         const QFileInfo info(path);
         if (info.exists() || info.isSymLink())
             return false;
-        throw Error(
-            QStringLiteral("%1 を作成できません。%2").arg(displayName(path), file.errorString()));
+        throw Error(u"%1 を作成できません。%2"_qs.arg(displayName(path), file.errorString()));
     }
     const bool written = file.write(bytes) == bytes.size() && syncToDisk(file);
     const QString reason = file.errorString();
@@ -99,7 +98,7 @@ bool writeNewFile(const QString& path, const QByteArray& bytes)
     }
     if (!readBack) {
         QFile::remove(path);
-        throw Error(QStringLiteral("%1 を書き込めません。%2").arg(displayName(path), reason));
+        throw Error(u"%1 を書き込めません。%2"_qs.arg(displayName(path), reason));
     }
     return true;
 }
@@ -110,20 +109,20 @@ QString keepBackup(const QString& filePath, const QByteArray& bytes, const QStri
 {
     constexpr int mostTries = 1000;
     for (int number = 1; number <= mostTries; ++number) {
-        const QString suffix = number == 1 ? QString() : QStringLiteral("-%1").arg(number);
-        const QString path = QStringLiteral("%1.%2%3.bak").arg(filePath, stamp, suffix);
+        const QString suffix = number == 1 ? QString() : u"-%1"_qs.arg(number);
+        const QString path = u"%1.%2%3.bak"_qs.arg(filePath, stamp, suffix);
         if (writeNewFile(path, bytes))
             return path;
     }
-    throw Error(QStringLiteral("%1.%2.bak という名前の控えがすでに多すぎます。")
-                    .arg(displayName(filePath), stamp));
+    throw Error(
+        u"%1.%2.bak という名前の控えがすでに多すぎます。"_qs.arg(displayName(filePath), stamp));
 }
 
 QString numberText(const QString& text)
 {
     bool ok = false;
     const double number = text.trimmed().toDouble(&ok);
-    return ok ? QString::number(number) : QStringLiteral("0");
+    return ok ? QString::number(number) : u"0"_qs;
 }
 
 } // namespace
@@ -137,8 +136,7 @@ SettingsRows readSettingsRows(const QString& filePath, int valuesPerRow,
         splitSettingsValues(decodeSettingsText(rowBytes, name), name);
     if (values.size() < 2 * valuesPerRow)
         throw Error(
-            QStringLiteral(
-                "設定ファイル %1 の値が足りません（見出し行とデータ行に %2 個ずつ必要です）。")
+            u"設定ファイル %1 の値が足りません（見出し行とデータ行に %2 個ずつ必要です）。"_qs
                 .arg(name)
                 .arg(valuesPerRow));
     SettingsRows rows;
@@ -156,7 +154,7 @@ void replaceSettingsFile(const QString& filePath, const QStringList& header,
                          const QStringList& values)
 {
     if (header.size() != values.size())
-        throw Error(QStringLiteral("設定ファイル %1 の列の数 (%2) と値の数 (%3) が合いません。")
+        throw Error(u"設定ファイル %1 の列の数 (%2) と値の数 (%3) が合いません。"_qs
                         .arg(displayName(filePath))
                         .arg(header.size())
                         .arg(values.size()));
@@ -183,7 +181,7 @@ void replaceSettingsTable(const QString& filePath, const QList<QStringList>& row
 
 QString settingsRestoredMessage()
 {
-    return QStringLiteral("設定ファイルが初期化されました。ソフトを再起動してください。");
+    return u"設定ファイルが初期化されました。ソフトを再起動してください。"_qs;
 }
 
 QString SettingsResetReport::message() const
@@ -193,8 +191,8 @@ QString SettingsResetReport::message() const
         QStringList names;
         for (const QString& path : kept)
             names.append(QFileInfo(path).fileName());
-        text += QStringLiteral(" 元のファイルは同じフォルダーに控えとして残しました: %1")
-                    .arg(names.join(QStringLiteral(", ")));
+        text +=
+            u" 元のファイルは同じフォルダーに控えとして残しました: %1"_qs.arg(names.join(u", "_qs));
     }
     return text;
 }
@@ -204,11 +202,11 @@ SettingsResetReport resetSettingsFiles(const SettingsFolder& folder, const QDate
     SettingsResetReport report;
     if (!folder.exists() && !QDir().mkpath(folder.folderPath())) {
         report.notRestored = SettingsFiles::all();
-        report.problems.append(QStringLiteral("設定フォルダー %1 を作成できません。")
-                                   .arg(displayName(folder.folderPath())));
+        report.problems.append(
+            u"設定フォルダー %1 を作成できません。"_qs.arg(displayName(folder.folderPath())));
         return report;
     }
-    const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stamp = now.toString(u"yyyyMMdd-HHmmss"_qs);
     const QStringList searched = folder.defaultCopyFolders();
     for (const QString& name : SettingsFiles::all()) {
         QString source;
@@ -220,8 +218,7 @@ SettingsResetReport resetSettingsFiles(const SettingsFolder& folder, const QDate
         }
         if (source.isEmpty()) {
             report.notRestored.append(name);
-            report.problems.append(
-                QStringLiteral("設定ファイル %1 の初期値が見つかりません。").arg(name));
+            report.problems.append(u"設定ファイル %1 の初期値が見つかりません。"_qs.arg(name));
             continue;
         }
         QByteArray defaults;
@@ -245,9 +242,9 @@ SettingsResetReport resetSettingsFiles(const SettingsFolder& folder, const QDate
             } catch (const Error& error) {
                 report.notRestored.append(name);
                 report.problems.append(
-                    QStringLiteral("設定ファイル %1 の控えを作れないため、初期値に戻していません"
-                                   "（元のファイルはそのままです）。%2")
-                        .arg(displayName(target), error.description()));
+                    u"設定ファイル %1 の控えを作れないため、初期値に戻していません"
+                    u"（元のファイルはそのままです）。%2"_qs.arg(displayName(target),
+                                                                 error.description()));
                 continue;
             }
         }

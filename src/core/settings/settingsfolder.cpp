@@ -8,7 +8,7 @@ namespace hakobee {
 
 namespace {
 
-const QString folderName = QStringLiteral("qvx_ini");
+const QString folderName = u"qvx_ini"_qs;
 
 // The entry of `directory` named `name` in any letter case; the exact
 // spelling wins when both exist.
@@ -31,7 +31,7 @@ QString findEntry(const QString& directory, const QString& name)
 QString SettingsFolder::defaultRoot()
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("C:/");
+    return u"C:/"_qs;
 #else
     return QDir::homePath();
 #endif

@@ -105,7 +105,7 @@ std::optional<QString> decodeShiftJis(const QByteArray& bytes)
 {
     QStringDecoder decoder(shiftJis, QStringDecoder::Flag::Stateless);
     if (!decoder.isValid())
-        throw Error(QStringLiteral("Shift-JIS の文字コード変換が使えません。"));
+        throw Error(u"Shift-JIS の文字コード変換が使えません。"_qs);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;
@@ -122,7 +122,7 @@ std::optional<QByteArray> encodeShiftJis(QString text)
         c = toConverterControl(c);
     QStringEncoder encoder(shiftJis, QStringEncoder::Flag::Stateless);
     if (!encoder.isValid())
-        throw Error(QStringLiteral("Shift-JIS の文字コード変換が使えません。"));
+        throw Error(u"Shift-JIS の文字コード変換が使えません。"_qs);
     QByteArray bytes = encoder.encode(text);
     if (encoder.hasError())
         return std::nullopt;
@@ -146,27 +146,24 @@ bool survivesShiftJis(const QString& text)
 QString decodeSettingsText(const QByteArray& bytes, const QString& fileName)
 {
     if (bytes.contains('\0'))
-        throw Error(
-            QStringLiteral("設定ファイル %1 に NUL 文字が含まれています。ファイルが壊れています。")
-                .arg(fileName));
+        throw Error(u"設定ファイル %1 に NUL 文字が含まれています。ファイルが壊れています。"_qs.arg(
+            fileName));
     // The one sign of another encoding that is taken as such: a byte order
     // mark. Nothing else is guessed from the bytes: half-width katakana
     // pairs such as ﾄｸ (C4 B8) are valid UTF-8 as well.
     if (bytes.startsWith("\xEF\xBB\xBF"))
         throw Error(
-            QStringLiteral(
-                "設定ファイル %1 は UTF-8 で書かれています。Shift-JIS のファイルが必要です。")
-                .arg(fileName));
+            u"設定ファイル %1 は UTF-8 で書かれています。Shift-JIS のファイルが必要です。"_qs.arg(
+                fileName));
     const ByteFault fault = checkShiftJisStructure(bytes);
     if (fault == ByteFault::EndsInCharacter)
-        throw Error(QStringLiteral("設定ファイル %1 は文字の途中で終わっています。").arg(fileName));
+        throw Error(u"設定ファイル %1 は文字の途中で終わっています。"_qs.arg(fileName));
     std::optional<QString> text;
     if (fault == ByteFault::None)
         text = decodeShiftJis(bytes);
     if (!text)
-        throw Error(QStringLiteral("設定ファイル %1 に Shift-JIS として読めない文字があります。"
-                                   "別の文字コードで保存されていないか確かめてください。")
-                        .arg(fileName));
+        throw Error(u"設定ファイル %1 に Shift-JIS として読めない文字があります。"
+                    u"別の文字コードで保存されていないか確かめてください。"_qs.arg(fileName));
     return *text;
 }
 
@@ -218,8 +215,7 @@ QList<SettingsValue> splitSettingsValues(const QString& text, const QString& fil
         if (pos < end && text[pos] == u'"') {
             const qsizetype close = text.indexOf(u'"', pos + 1);
             if (close < 0)
-                throw Error(
-                    QStringLiteral("設定ファイル %1 は値の途中で終わっています。").arg(fileName));
+                throw Error(u"設定ファイル %1 は値の途中で終わっています。"_qs.arg(fileName));
             value.text = text.mid(pos + 1, close - pos - 1);
             pos = close + 1;
             // Anything between the closing quote and the separator is dropped.
@@ -263,13 +259,13 @@ QList<QStringList> splitSettingsLines(const QString& text, const QString& fileNa
 void checkStorableSettingsValue(const QString& value)
 {
     if (value.contains(u'"'))
-        throw Error(QStringLiteral("「\"」を含む値は設定ファイルに保存できません: %1").arg(value));
+        throw Error(u"「\"」を含む値は設定ファイルに保存できません: %1"_qs.arg(value));
     if (value.contains(u'\r') || value.contains(u'\n'))
-        throw Error(QStringLiteral("改行を含む値は設定ファイルに保存できません: %1").arg(value));
+        throw Error(u"改行を含む値は設定ファイルに保存できません: %1"_qs.arg(value));
     if (!survivesShiftJis(value))
         throw Error(
-            QStringLiteral("Shift-JIS で保存できない文字を含む値は設定ファイルに保存できません: %1")
-                .arg(value));
+            u"Shift-JIS で保存できない文字を含む値は設定ファイルに保存できません: %1"_qs.arg(
+                value));
 }
 
 QByteArray encodeSettingsRow(const QStringList& values)
@@ -281,7 +277,7 @@ QByteArray encodeSettingsRow(const QStringList& values)
             row += u',';
         row += u'"' + values[i] + u'"';
     }
-    row += QStringLiteral("\r\n");
+    row += u"\r\n"_qs;
     // Every value has been checked, so the row converts.
     return encodeShiftJis(row).value_or(QByteArray());
 }

@@ -16,7 +16,7 @@ FieldValue SettingsRecord::value(const QString& name) const
         if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
             return values_[i];
     }
-    throw Error(QStringLiteral("設定の列 %1 は読み込まれていません。").arg(name));
+    throw Error(u"設定の列 %1 は読み込まれていません。"_qs.arg(name));
 }
 
 SettingsRecord readSettingsRecord(DatabaseProvider& databases, const QString& query)
@@ -25,7 +25,7 @@ SettingsRecord readSettingsRecord(DatabaseProvider& databases, const QString& qu
     const std::unique_ptr<Recordset> records =
         connection->openRecordset(query, CursorKind::SettingsRead);
     if (records->eof())
-        throw Error(QStringLiteral("設定ファイルにデータ行がありません（%1）。").arg(query));
+        throw Error(u"設定ファイルにデータ行がありません（%1）。"_qs.arg(query));
     QStringList names;
     QList<FieldValue> values;
     for (int i = 0; i < records->fieldCount(); ++i) {

@@ -51,15 +51,14 @@ public:
             throw prepareFailure(query, QString::fromUtf8(sqlite3_errmsg(db)));
         }
         if (!statement)
-            throw accesserror::queryNotUnderstood(query, QStringLiteral("the query is empty"));
+            throw accesserror::queryNotUnderstood(query, u"the query is empty"_qs);
         if (holdsAnotherStatement(db, rest)) {
             sqlite3_finalize(statement);
-            throw accesserror::queryNotUnderstood(query,
-                                                  QStringLiteral("only one statement can run"));
+            throw accesserror::queryNotUnderstood(query, u"only one statement can run"_qs);
         }
         if (!sqlite3_stmt_readonly(statement)) {
             sqlite3_finalize(statement);
-            throw accesserror::onlySelect(query, QStringLiteral("the statement would write"));
+            throw accesserror::onlySelect(query, u"the statement would write"_qs);
         }
         return std::make_unique<AccessRecordset>(session_, statement, query);
     }
@@ -68,8 +67,8 @@ private:
     Error prepareFailure(const QString& query, const QString& message) const
     {
         const QString path = session_->file->path();
-        const QString noTable = QStringLiteral("no such table:");
-        const QString noColumn = QStringLiteral("no such column:");
+        const QString noTable = u"no such table:"_qs;
+        const QString noColumn = u"no such column:"_qs;
         if (message.startsWith(noTable)) {
             const QString table = nameAfter(message, noTable);
             if (const auto damaged = session_->damagedTables.constFind(table.toLower());
@@ -78,7 +77,7 @@ private:
             }
             return accesserror::noSuchTable(path, table, message);
         }
-        const QString noFunction = QStringLiteral("no such function:");
+        const QString noFunction = u"no such function:"_qs;
         if (message.startsWith(noFunction))
             return accesserror::unsupportedFunction(query, nameAfter(message, noFunction), message);
         if (message.startsWith(noColumn))

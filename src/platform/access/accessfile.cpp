@@ -104,7 +104,7 @@ QString protection(QByteArray header, int version, bool& encrypted)
         jet3 ? headerEncodedLengthJet3 : headerEncodedLength, key, 4);
     if (version >= MDB_VER_ACCDB_2007 && u32At(header, databaseKeyOffset) != 0) {
         encrypted = true;
-        return QStringLiteral("the file is encrypted with a password");
+        return u"the file is encrypted with a password"_qs;
     }
     // The password area holds the password, in Jet 4 and ACE XOR the whole
     // days of the creation date repeated; all zero without a password.
@@ -120,7 +120,7 @@ QString protection(QByteArray header, int version, bool& encrypted)
             password[i] = char(password[i] ^ char((quint32(days) >> (8 * (i % 4))) & 0xFF));
     }
     if (password.count('\0') != password.size())
-        return QStringLiteral("the file has a database password");
+        return u"the file has a database password"_qs;
     return {};
 }
 
@@ -159,14 +159,14 @@ QString systemMessage(int error)
 int pageSizeFromHeader(const QByteArray& header, QString& why)
 {
     if (header.isEmpty()) {
-        why = QStringLiteral("the file is empty (0 bytes)");
+        why = u"the file is empty (0 bytes)"_qs;
         return 0;
     }
     const bool jet = header.mid(4, 15) == "Standard Jet DB";
     const bool ace = header.mid(4, 15) == "Standard ACE DB";
     if (header.size() < signatureLength || header.left(4) != QByteArray("\0\1\0\0", 4) ||
         !(jet || ace)) {
-        why = QStringLiteral("no Jet or ACE database signature at the start of the file");
+        why = u"no Jet or ACE database signature at the start of the file"_qs;
         return 0;
     }
     const int version = static_cast<unsigned char>(header.at(versionOffset));
@@ -174,7 +174,7 @@ int pageSizeFromHeader(const QByteArray& header, QString& why)
         return 2048;
     if (version >= MDB_VER_JET4 && version <= MDB_VER_ACCDB_2019)
         return 4096;
-    why = QStringLiteral("unknown Jet version %1").arg(version);
+    why = u"unknown Jet version %1"_qs.arg(version);
     return 0;
 }
 
@@ -208,23 +208,21 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString& path)
     }
     if (size % pageSize != 0) {
         throw accesserror::damaged(
-            path, QStringLiteral("the file size %1 is not a whole number of %2-byte pages")
-                      .arg(size)
-                      .arg(pageSize));
+            path,
+            u"the file size %1 is not a whole number of %2-byte pages"_qs.arg(size).arg(pageSize));
     }
     const qint64 pages = size / pageSize;
     if (pages <= catalogDefinitionPage) {
         throw accesserror::damaged(
-            path, QStringLiteral("the file has %1 pages; the catalog lies on page %2")
-                      .arg(pages)
-                      .arg(catalogDefinitionPage));
+            path, u"the file has %1 pages; the catalog lies on page %2"_qs.arg(pages).arg(
+                      catalogDefinitionPage));
     }
     if (pages > 0xFFFFFF)
-        throw accesserror::damaged(path, QStringLiteral("the file has more pages than Jet allows"));
+        throw accesserror::damaged(path, u"the file has more pages than Jet allows"_qs);
 
     MdbHandlePtr handle(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
     if (!handle)
-        throw accesserror::notAccessDatabase(path, QStringLiteral("libmdb: mdb_open failed"));
+        throw accesserror::notAccessDatabase(path, u"libmdb: mdb_open failed"_qs);
     useWindowsCodePage(handle.get());
 
     std::unique_ptr<AccessFile> opened(new AccessFile(path, std::move(handle), quint32(pages)));
@@ -270,17 +268,16 @@ MdbHandlePtr AccessFile::newScanHandle() const
 
 void AccessFile::readCatalog()
 {
-    const AccessTableEntry catalog{QStringLiteral("MSysObjects"), catalogDefinitionPage};
+    const AccessTableEntry catalog{u"MSysObjects"_qs, catalogDefinitionPage};
     try {
         TableReader reader(*this, catalog);
-        const int id = reader.columnIndex(QStringLiteral("Id"));
-        const int name = reader.columnIndex(QStringLiteral("Name"));
-        const int type = reader.columnIndex(QStringLiteral("Type"));
-        const int flags = reader.columnIndex(QStringLiteral("Flags"));
+        const int id = reader.columnIndex(u"Id"_qs);
+        const int name = reader.columnIndex(u"Name"_qs);
+        const int type = reader.columnIndex(u"Type"_qs);
+        const int flags = reader.columnIndex(u"Flags"_qs);
         if (id < 0 || name < 0 || type < 0 || flags < 0) {
             throw accesserror::damaged(
-                path_,
-                QStringLiteral("the catalog lacks one of its columns Id, Name, Type, Flags"));
+                path_, u"the catalog lacks one of its columns Id, Name, Type, Flags"_qs);
         }
         // The reader's values are read as the column's type says; a column
         // of another type than Access gives it is damage, not another form.
@@ -290,16 +287,15 @@ void AccessFile::readCatalog()
         if (typeOf(id) != MDB_LONGINT || typeOf(name) != MDB_TEXT || typeOf(type) != MDB_INT ||
             typeOf(flags) != MDB_LONGINT) {
             throw accesserror::damaged(
-                path_, QStringLiteral("a catalog column Id, Name, Type or Flags has another type"));
+                path_, u"a catalog column Id, Name, Type or Flags has another type"_qs);
         }
         // The link columns (Text or Memo in Access); a catalog without them
         // simply holds no links.
         const auto linkColumn = [&](const char* columnName) {
             const int column = reader.columnIndex(QString::fromLatin1(columnName));
             if (column >= 0 && typeOf(column) != MDB_TEXT && typeOf(column) != MDB_MEMO) {
-                throw accesserror::damaged(path_,
-                                           QStringLiteral("the catalog column %1 is not text")
-                                               .arg(QString::fromLatin1(columnName)));
+                throw accesserror::damaged(path_, u"the catalog column %1 is not text"_qs.arg(
+                                                      QString::fromLatin1(columnName)));
             }
             return column;
         };

@@ -19,39 +19,37 @@ QString accessTypeName(const AccessColumn& column)
 {
     switch (column.type) {
     case MDB_BOOL:
-        return QStringLiteral("Yes/No 型");
+        return u"Yes/No 型"_qs;
     case MDB_BYTE:
-        return QStringLiteral("数値型 (バイト型)");
+        return u"数値型 (バイト型)"_qs;
     case MDB_INT:
-        return QStringLiteral("数値型 (整数型)");
+        return u"数値型 (整数型)"_qs;
     case MDB_LONGINT:
-        return QStringLiteral("数値型 (長整数型)");
+        return u"数値型 (長整数型)"_qs;
     case MDB_MONEY:
-        return QStringLiteral("通貨型");
+        return u"通貨型"_qs;
     case MDB_FLOAT:
-        return QStringLiteral("数値型 (単精度浮動小数点型)");
+        return u"数値型 (単精度浮動小数点型)"_qs;
     case MDB_DOUBLE:
-        return QStringLiteral("数値型 (倍精度浮動小数点型)");
+        return u"数値型 (倍精度浮動小数点型)"_qs;
     case MDB_DATETIME:
-        return QStringLiteral("日付/時刻型");
+        return u"日付/時刻型"_qs;
     case MDB_BINARY:
-        return QStringLiteral("バイナリ型");
+        return u"バイナリ型"_qs;
     case MDB_TEXT:
-        return QStringLiteral("テキスト型 (%1)").arg(column.maxChars);
+        return u"テキスト型 (%1)"_qs.arg(column.maxChars);
     case MDB_OLE:
-        return QStringLiteral("OLE オブジェクト型");
+        return u"OLE オブジェクト型"_qs;
     case MDB_MEMO:
-        return QStringLiteral("メモ型");
+        return u"メモ型"_qs;
     case MDB_REPID:
-        return QStringLiteral("数値型 (レプリケーション ID 型)");
+        return u"数値型 (レプリケーション ID 型)"_qs;
     case MDB_NUMERIC:
-        return QStringLiteral("数値型 (十進型 精度 %1 小数部 %2)")
-            .arg(column.precision)
-            .arg(column.scale);
+        return u"数値型 (十進型 精度 %1 小数部 %2)"_qs.arg(column.precision).arg(column.scale);
     case MDB_COMPLEX:
-        return QStringLiteral("複数値型");
+        return u"複数値型"_qs;
     default:
-        return QStringLiteral("不明な型 (%1)").arg(column.type);
+        return u"不明な型 (%1)"_qs.arg(column.type);
     }
 }
 
@@ -258,7 +256,7 @@ QString AccessRecordset::accessType(int position) const
     const char* table = sqlite3_column_table_name(statement_, position);
     const char* column = sqlite3_column_origin_name(statement_, position);
     if (!table || !column)
-        return QStringLiteral("(式)");
+        return u"(式)"_qs;
     const QString tableName = QString::fromUtf8(table);
     for (const AccessTableSource& source : session_->moduleContext.tables) {
         if (source.name.compare(tableName, Qt::CaseInsensitive) != 0)
@@ -268,7 +266,7 @@ QString AccessRecordset::accessType(int position) const
         if (index >= 0)
             return accessTypeName(reader.columns().at(index));
     }
-    return QStringLiteral("(式)");
+    return u"(式)"_qs;
 }
 
 } // namespace hakobee

@@ -103,9 +103,9 @@ std::shared_ptr<AccessSession> AccessSession::open(const QString& path)
 
     const QList<AccessTableSource>& tables = session->moduleContext.tables;
     for (int i = 0; i < tables.size(); ++i) {
-        const QString create = QStringLiteral("CREATE VIRTUAL TABLE main.%1 USING access(%2)")
-                                   .arg(quotedName(tables.at(i).name))
-                                   .arg(i);
+        const QString create =
+            u"CREATE VIRTUAL TABLE main.%1 USING access(%2)"_qs.arg(quotedName(tables.at(i).name))
+                .arg(i);
         char* message = nullptr;
         if (sqlite3_exec(db, create.toUtf8().constData(), nullptr, nullptr, &message) !=
             SQLITE_OK) {

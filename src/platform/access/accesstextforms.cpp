@@ -16,10 +16,10 @@ QString currency(qint64 amountTimes10000)
     const quint64 whole = magnitude / 10000;
     quint64 fraction = magnitude % 10000;
 
-    QString text = negative ? QStringLiteral("-") : QString();
+    QString text = negative ? u"-"_qs : QString();
     text += QString::number(whole);
     if (fraction != 0) {
-        QString digits = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
+        QString digits = u"%1"_qs.arg(fraction, 4, 10, QLatin1Char('0'));
         while (digits.endsWith(QLatin1Char('0')))
             digits.chop(1);
         text += QLatin1Char('.') + digits;
@@ -30,11 +30,11 @@ QString currency(qint64 amountTimes10000)
 QString number(double value, int significantDigits)
 {
     if (std::isnan(value))
-        return QStringLiteral("NaN");
+        return u"NaN"_qs;
     if (std::isinf(value))
-        return value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+        return value < 0 ? u"-Infinity"_qs : u"Infinity"_qs;
     if (value == 0)
-        return QStringLiteral("0");
+        return u"0"_qs;
 
     // Round to the significant digits first; the exponent is that of the
     // rounded value (9.9999999 with 7 digits is 10).
@@ -55,7 +55,7 @@ QString number(double value, int significantDigits)
     const int plainUpTo = significantDigits == 7 ? 7 : 15;
     if (exponent >= -5 && exponent < plainUpTo) {
         if (exponent < 0) {
-            text = QStringLiteral("0.") + QString(-exponent - 1, QLatin1Char('0')) + digits;
+            text = u"0."_qs + QString(-exponent - 1, QLatin1Char('0')) + digits;
         } else if (digits.size() <= exponent + 1) {
             text = digits + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
         } else {
@@ -65,8 +65,8 @@ QString number(double value, int significantDigits)
         text = digits.left(1);
         if (digits.size() > 1)
             text += QLatin1Char('.') + digits.mid(1);
-        text += exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+");
-        text += QStringLiteral("%1").arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
+        text += exponent < 0 ? u"E-"_qs : u"E+"_qs;
+        text += u"%1"_qs.arg(std::abs(exponent), 2, 10, QLatin1Char('0'));
     }
     return negative ? QLatin1Char('-') + text : text;
 }
@@ -85,9 +85,8 @@ QString dateTime(double days)
         wholeDays += 1;
     }
     const QDate date = QDate(1899, 12, 30).addDays(qint64(wholeDays));
-    const QString dateText = date.toString(QStringLiteral("yyyy/MM/dd"));
-    const QString timeText = QStringLiteral("%1:%2:%3")
-                                 .arg(seconds / 3600)
+    const QString dateText = date.toString(u"yyyy/MM/dd"_qs);
+    const QString timeText = u"%1:%2:%3"_qs.arg(seconds / 3600)
                                  .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
                                  .arg(seconds % 60, 2, 10, QLatin1Char('0'));
     if (wholeDays == 0)
@@ -99,7 +98,7 @@ QString dateTime(double days)
 
 QString oleObject()
 {
-    return QStringLiteral("Long binary data");
+    return u"Long binary data"_qs;
 }
 
 } // namespace hakobee::accesstext

@@ -42,7 +42,7 @@ QString dateTime(double days);
 
 inline QString yesNo(bool value)
 {
-    return value ? QStringLiteral("True") : QStringLiteral("False");
+    return value ? u"True"_qs : u"False"_qs;
 }
 
 QString oleObject();

@@ -34,31 +34,31 @@ QString declaredType(int mdbType)
 {
     switch (mdbType) {
     case MDB_BOOL:
-        return QStringLiteral("YESNO");
+        return u"YESNO"_qs;
     case MDB_BYTE:
     case MDB_INT:
     case MDB_LONGINT:
     case MDB_COMPLEX:
-        return QStringLiteral("INTEGER");
+        return u"INTEGER"_qs;
     case MDB_MONEY:
-        return QStringLiteral("CURRENCY");
+        return u"CURRENCY"_qs;
     case MDB_FLOAT:
-        return QStringLiteral("SINGLE");
+        return u"SINGLE"_qs;
     case MDB_DOUBLE:
-        return QStringLiteral("DOUBLE");
+        return u"DOUBLE"_qs;
     case MDB_DATETIME:
-        return QStringLiteral("DATETIME");
+        return u"DATETIME"_qs;
     case MDB_NUMERIC:
-        return QStringLiteral("DECIMAL");
+        return u"DECIMAL"_qs;
     case MDB_TEXT:
     case MDB_MEMO:
-        return QStringLiteral("TEXT");
+        return u"TEXT"_qs;
     case MDB_REPID:
-        return QStringLiteral("GUID");
+        return u"GUID"_qs;
     case MDB_OLE:
-        return QStringLiteral("OLE");
+        return u"OLE"_qs;
     default:
-        return QStringLiteral("BINARY");
+        return u"BINARY"_qs;
     }
 }
 
@@ -98,8 +98,7 @@ int connect(sqlite3* db, void* clientData, int argc, const char* const* argv, sq
         QStringList columns;
         for (const AccessColumn& column : reader.columns())
             columns << quotedName(column.name) + QLatin1Char(' ') + declaredType(column.type);
-        const QString declaration =
-            QStringLiteral("CREATE TABLE x(%1)").arg(columns.join(QStringLiteral(", ")));
+        const QString declaration = u"CREATE TABLE x(%1)"_qs.arg(columns.join(u", "_qs));
         if (const int rc = sqlite3_declare_vtab(db, declaration.toUtf8().constData());
             rc != SQLITE_OK) {
             *error = sqlite3_mprintf("%s", sqlite3_errmsg(db));

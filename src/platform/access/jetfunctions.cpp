@@ -85,8 +85,7 @@ void fail(sqlite3_context* context, const QString& message)
 
 QString notANumber(const char* function, sqlite3_value* value)
 {
-    return QStringLiteral("%1: 「%2」は数値ではありません")
-        .arg(QLatin1String(function), textOf(value));
+    return u"%1: 「%2」は数値ではありません"_qs.arg(QLatin1String(function), textOf(value));
 }
 
 // A count or position argument (Left's n, Mid's start), rounded as Access
@@ -101,8 +100,7 @@ std::optional<qint64> countOf(sqlite3_context* context, const char* function, sq
     }
     const double rounded = std::nearbyint(*number);
     if (rounded < double(lowest) || rounded > 2147483647.0) {
-        fail(context,
-             QStringLiteral("%1: %2 は使えない値です").arg(QLatin1String(function), textOf(value)));
+        fail(context, u"%1: %2 は使えない値です"_qs.arg(QLatin1String(function), textOf(value)));
         return std::nullopt;
     }
     return qint64(rounded);
@@ -211,8 +209,7 @@ void clng(sqlite3_context* context, int, sqlite3_value** argv)
     const double rounded = std::nearbyint(*number);
     if (rounded < double(std::numeric_limits<qint32>::min()) ||
         rounded > double(std::numeric_limits<qint32>::max()))
-        return fail(context,
-                    QStringLiteral("CLng: %1 は長整数型の範囲を超えています").arg(textOf(argv[0])));
+        return fail(context, u"CLng: %1 は長整数型の範囲を超えています"_qs.arg(textOf(argv[0])));
     sqlite3_result_int64(context, qint64(rounded));
 }
 
@@ -242,7 +239,7 @@ void val(sqlite3_context* context, int, sqlite3_value** argv)
         const int base = text.at(1).toUpper() == QLatin1Char('H') ? 16 : 8;
         qsizetype end = 2;
         while (end < text.size() &&
-               QStringLiteral("0123456789ABCDEF").left(base).contains(text.at(end).toUpper()))
+               u"0123456789ABCDEF"_qs.left(base).contains(text.at(end).toUpper()))
             ++end;
         bool ok = false;
         const qint64 number = text.mid(2, end - 2).toLongLong(&ok, base);
@@ -262,7 +259,7 @@ void val(sqlite3_context* context, int, sqlite3_value** argv)
         ++end;
         any = digits() || any;
     }
-    if (any && end < text.size() && QStringLiteral("eEdD").contains(text.at(end))) {
+    if (any && end < text.size() && u"eEdD"_qs.contains(text.at(end))) {
         const qsizetype mark = end++;
         if (end < text.size() &&
             (text.at(end) == QLatin1Char('+') || text.at(end) == QLatin1Char('-')))
@@ -302,9 +299,8 @@ void format(sqlite3_context* context, int, sqlite3_value** argv)
                                            rest.mid(1).count(QLatin1Char('0')) == rest.size() - 1));
     if (!known)
         return fail(context,
-                    QStringLiteral("Format: 書式「%1」には対応していません"
-                                   "(使える書式: \"0\", \"#,##0\", \"0.00\", \"#,##0.00\")")
-                        .arg(pattern));
+                    u"Format: 書式「%1」には対応していません"
+                    u"(使える書式: \"0\", \"#,##0\", \"0.00\", \"#,##0.00\")"_qs.arg(pattern));
     const qsizetype decimals = rest.isEmpty() ? 0 : rest.size() - 1;
     const std::optional<double> number = numberOf(argv[0]);
     if (!number)
@@ -455,7 +451,7 @@ void like(sqlite3_context* context, int argc, sqlite3_value** argv)
     if (argc > 2) {
         const QString escapeText = textOf(argv[2]);
         if (escapeText.size() != 1)
-            return fail(context, QStringLiteral("Like: ESCAPE には 1 文字を指定してください"));
+            return fail(context, u"Like: ESCAPE には 1 文字を指定してください"_qs);
         escape = escapeText.at(0);
     }
     sqlite3_result_int(context,

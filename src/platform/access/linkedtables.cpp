@@ -57,7 +57,7 @@ LinkedTables::LinkedTables(const AccessFile& frontEnd)
 
 AccessTableSource LinkedTables::resolve(const AccessLinkEntry& link)
 {
-    QStringList chain{frontEndKey_ + QStringLiteral(": ") + link.name};
+    QStringList chain{frontEndKey_ + u": "_qs + link.name};
     return follow(frontEnd_, link, link.name, chain);
 }
 
@@ -77,7 +77,7 @@ AccessTableSource LinkedTables::follow(const AccessFile& holder, const AccessLin
     const AccessFile& target = open(holder, link, shownName);
     const QString foreignName = link.foreignName.isEmpty() ? link.name : link.foreignName;
 
-    const QString step = canonicalKey(target.path()) + QStringLiteral(": ") + foreignName;
+    const QString step = canonicalKey(target.path()) + u": "_qs + foreignName;
     const bool passedBefore = chain.contains(step, Qt::CaseInsensitive);
     chain.append(step);
     if (passedBefore)

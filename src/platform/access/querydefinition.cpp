@@ -54,9 +54,8 @@ const SavedQueryRow* onePart(const QList<SavedQueryRow>& rows, int attribute)
 {
     const QList<const SavedQueryRow*> parts = partsOf(rows, attribute);
     if (parts.size() > 1)
-        throw Error(QStringLiteral("%1 rows of attribute %2, where one belongs")
-                        .arg(parts.size())
-                        .arg(attribute));
+        throw Error(
+            u"%1 rows of attribute %2, where one belongs"_qs.arg(parts.size()).arg(attribute));
     return parts.isEmpty() ? nullptr : parts.front();
 }
 
@@ -96,7 +95,7 @@ SavedQueryKind kindOfCatalogFlags(quint32 flags)
 // A name as Jet SQL writes it: bracketed unless it is a plain identifier.
 QString sqlName(const QString& name)
 {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    static const QRegularExpression plain(u"^[A-Za-z_][A-Za-z0-9_]*$"_qs);
     if (plain.match(name).hasMatch() ||
         (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']'))))
         return name;
@@ -128,11 +127,11 @@ struct Source
         if (!isJoin())
             return text;
         static const char* const joins[] = {"", " INNER JOIN ", " LEFT JOIN ", " RIGHT JOIN "};
-        QString on = conditions.join(QStringLiteral(") AND ("));
+        QString on = conditions.join(u") AND ("_qs);
         if (conditions.size() > 1)
             on = QLatin1Char('(') + on + QLatin1Char(')');
-        const QString joined = left->sql(false) + QLatin1String(joins[joinType]) +
-                               right->sql(false) + QStringLiteral(" ON ") + on;
+        const QString joined =
+            left->sql(false) + QLatin1String(joins[joinType]) + right->sql(false) + u" ON "_qs + on;
         return topLevel ? joined : QLatin1Char('(') + joined + QLatin1Char(')');
     }
 };
@@ -163,7 +162,7 @@ FromClause fromClause(const QList<SavedQueryRow>& rows)
             text = sqlName(row->expression) + QLatin1Char('.');
         text += sqlName(row->name1);
         if (!row->name2.isNull())
-            text += QStringLiteral(" AS ") + sqlName(row->name2);
+            text += u" AS "_qs + sqlName(row->name2);
         const QString key = row->name2.isNull() ? row->name1 : row->name2;
         from.tableKeys.append(key);
         sources.push_back(table(key, text));
@@ -171,9 +170,8 @@ FromClause fromClause(const QList<SavedQueryRow>& rows)
     for (const SavedQueryRow* join : partsOf(rows, joinPart)) {
         const int type = join->flag.value_or(0);
         if (type < 1 || type > 3)
-            throw Error(QStringLiteral("unknown join type %1 between %2 and %3")
-                            .arg(type)
-                            .arg(join->name1, join->name2));
+            throw Error(u"unknown join type %1 between %2 and %3"_qs.arg(type).arg(join->name1,
+                                                                                   join->name2));
         std::shared_ptr<Source> left;
         std::shared_ptr<Source> right;
         for (auto at = sources.begin(); at != sources.end() && (!left || !right);) {
@@ -198,8 +196,8 @@ FromClause fromClause(const QList<SavedQueryRow>& rows)
         if (left == right) {
             // Another condition of a join already made.
             if (!left->isJoin() || left->joinType != type)
-                throw Error(QStringLiteral("tables %1 and %2 are joined in two ways")
-                                .arg(join->name1, join->name2));
+                throw Error(
+                    u"tables %1 and %2 are joined in two ways"_qs.arg(join->name1, join->name2));
             left->conditions.prepend(join->expression);
             continue;
         }
@@ -219,7 +217,7 @@ FromClause fromClause(const QList<SavedQueryRow>& rows)
 bool isColumnReference(const QString& expression)
 {
     static const QRegularExpression reference(
-        QStringLiteral("^\\s*((\\[[^\\]]*\\]|\\w+)\\s*\\.\\s*)?(\\[[^\\]]*\\]|\\w+|\\*)\\s*$"),
+        u"^\\s*((\\[[^\\]]*\\]|\\w+)\\s*\\.\\s*)?(\\[[^\\]]*\\]|\\w+|\\*)\\s*$"_qs,
         QRegularExpression::UseUnicodePropertiesOption);
     return reference.match(expression).hasMatch();
 }
@@ -228,7 +226,7 @@ bool isColumnReference(const QString& expression)
 bool mentionsTable(const QString& expression, const QString& key)
 {
     const QString pattern =
-        QStringLiteral("(^|[^\\w\\]])(%1|\\[%1\\])\\s*\\.").arg(QRegularExpression::escape(key));
+        u"(^|[^\\w\\]])(%1|\\[%1\\])\\s*\\."_qs.arg(QRegularExpression::escape(key));
     return QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption |
                                            QRegularExpression::UseUnicodePropertiesOption)
         .match(expression)
@@ -237,9 +235,8 @@ bool mentionsTable(const QString& expression, const QString& key)
 
 QString joinedClause(const char* keyword, const QStringList& items)
 {
-    return items.isEmpty()
-               ? QString()
-               : QLatin1Char('\n') + QLatin1String(keyword) + items.join(QStringLiteral(", "));
+    return items.isEmpty() ? QString()
+                           : QLatin1Char('\n') + QLatin1String(keyword) + items.join(u", "_qs);
 }
 
 QString optionalClause(const char* keyword, const SavedQueryRow* part)
@@ -252,7 +249,7 @@ QString optionalClause(const char* keyword, const SavedQueryRow* part)
 // The smallest whole number not below the Jet expression's value.
 QString ceiling(const QString& value)
 {
-    return QStringLiteral("(CAST(%1 AS INTEGER) + ((%1) > CAST(%1 AS INTEGER)))").arg(value);
+    return u"(CAST(%1 AS INTEGER) + ((%1) > CAST(%1 AS INTEGER)))"_qs.arg(value);
 }
 
 void readSelect(const QList<SavedQueryRow>& rows, QueryDefinition& query)
@@ -264,8 +261,8 @@ void readSelect(const QList<SavedQueryRow>& rows, QueryDefinition& query)
     const bool top = flag & selectTop;
     const bool percent = top && (flag & topPercent);
     const QString topCount = flags ? flags->name1.trimmed() : QString();
-    if (top && !QRegularExpression(QStringLiteral("^\\d+(\\.\\d+)?$")).match(topCount).hasMatch())
-        throw Error(QStringLiteral("TOP without a number (\"%1\")").arg(topCount));
+    if (top && !QRegularExpression(u"^\\d+(\\.\\d+)?$"_qs).match(topCount).hasMatch())
+        throw Error(u"TOP without a number (\"%1\")"_qs.arg(topCount));
 
     QStringList columns;
     QStringList runnableColumns;
@@ -274,20 +271,20 @@ void readSelect(const QList<SavedQueryRow>& rows, QueryDefinition& query)
         QString text = column->expression;
         QString runnable = text;
         if (!column->name1.isNull()) {
-            text += QStringLiteral(" AS ") + sqlName(column->name1);
+            text += u" AS "_qs + sqlName(column->name1);
             runnable = text;
         } else if (!isColumnReference(column->expression)) {
-            runnable += QStringLiteral(" AS [Expr%1]").arg(1000 + unnamed++);
+            runnable += u" AS [Expr%1]"_qs.arg(1000 + unnamed++);
         }
         columns.append(text);
         runnableColumns.append(runnable);
     }
     if (flag & selectStar) {
-        columns.append(QStringLiteral("*"));
-        runnableColumns.append(QStringLiteral("*"));
+        columns.append(u"*"_qs);
+        runnableColumns.append(u"*"_qs);
     }
     if (columns.isEmpty())
-        throw Error(QStringLiteral("the query selects no columns"));
+        throw Error(u"the query selects no columns"_qs);
 
     const FromClause from = fromClause(rows);
     const QString fromText = joinedClause("FROM ", from.items);
@@ -300,22 +297,21 @@ void readSelect(const QList<SavedQueryRow>& rows, QueryDefinition& query)
     for (const SavedQueryRow* ordering : partsOf(rows, orderByPart)) {
         orderings.append(ordering->expression +
                          (ordering->name1.compare(QLatin1String("D"), Qt::CaseInsensitive) == 0
-                              ? QStringLiteral(" DESC")
+                              ? u" DESC"_qs
                               : QString()));
     }
 
     QString predicate;
     if (distinct)
-        predicate += QStringLiteral("DISTINCT ");
+        predicate += u"DISTINCT "_qs;
     else if (distinctRow)
-        predicate += QStringLiteral("DISTINCTROW ");
+        predicate += u"DISTINCTROW "_qs;
     if (top)
-        predicate += QStringLiteral("TOP ") + topCount +
-                     (percent ? QStringLiteral(" PERCENT ") : QStringLiteral(" "));
-    query.jetSql = QStringLiteral("SELECT ") + predicate + columns.join(QStringLiteral(", ")) +
-                   fromText + where + joinedClause("GROUP BY ", groupings) + having +
+        predicate += u"TOP "_qs + topCount + (percent ? u" PERCENT "_qs : u" "_qs);
+    query.jetSql = u"SELECT "_qs + predicate + columns.join(u", "_qs) + fromText + where +
+                   joinedClause("GROUP BY ", groupings) + having +
                    joinedClause("ORDER BY ", orderings) +
-                   (flag & ownerAccess ? QStringLiteral("\nWITH OWNERACCESS OPTION") : QString());
+                   (flag & ownerAccess ? u"\nWITH OWNERACCESS OPTION"_qs : QString());
 
     // DISTINCTROW: each combination of the shown tables' records once; with
     // every table shown (or one table) that is every row already.
@@ -325,7 +321,7 @@ void readSelect(const QList<SavedQueryRow>& rows, QueryDefinition& query)
         for (const QString& key : from.tableKeys) {
             for (const SavedQueryRow* column : partsOf(rows, columnPart)) {
                 if (mentionsTable(column->expression, key)) {
-                    shown.append(sqlName(key) + QStringLiteral(".rowid"));
+                    shown.append(sqlName(key) + u".rowid"_qs);
                     break;
                 }
             }
@@ -339,20 +335,19 @@ void readSelect(const QList<SavedQueryRow>& rows, QueryDefinition& query)
         // The rows ranked within the first n (or n percent) by the ordering:
         // those tied with the last one come too.
         const QString ranked =
-            QStringLiteral("SELECT rank() OVER (ORDER BY %1) AS r, count(*) OVER () AS c%2")
-                .arg(orderings.join(QStringLiteral(", ")), body);
-        const QString within = percent ? QStringLiteral("(r - 1) * 100 < c * %1").arg(topCount)
-                                       : QStringLiteral("r <= %1").arg(topCount);
-        limit = QStringLiteral("\nLIMIT (SELECT count(*) FROM (%1) WHERE %2)").arg(ranked, within);
+            u"SELECT rank() OVER (ORDER BY %1) AS r, count(*) OVER () AS c%2"_qs.arg(
+                orderings.join(u", "_qs), body);
+        const QString within =
+            percent ? u"(r - 1) * 100 < c * %1"_qs.arg(topCount) : u"r <= %1"_qs.arg(topCount);
+        limit = u"\nLIMIT (SELECT count(*) FROM (%1) WHERE %2)"_qs.arg(ranked, within);
     } else if (top && percent) {
-        limit = QStringLiteral("\nLIMIT (SELECT %1 FROM (SELECT count(*) AS c FROM (SELECT 1%2)))")
-                    .arg(ceiling(QStringLiteral("c * %1 / 100.0").arg(topCount)), body);
+        limit = u"\nLIMIT (SELECT %1 FROM (SELECT count(*) AS c FROM (SELECT 1%2)))"_qs.arg(
+            ceiling(u"c * %1 / 100.0"_qs.arg(topCount)), body);
     } else if (top) {
-        limit = QStringLiteral("\nLIMIT ") + topCount;
+        limit = u"\nLIMIT "_qs + topCount;
     }
-    query.runnableJetSql = QStringLiteral("SELECT ") +
-                           (distinct ? QStringLiteral("DISTINCT ") : QString()) +
-                           runnableColumns.join(QStringLiteral(", ")) + body +
+    query.runnableJetSql = u"SELECT "_qs + (distinct ? u"DISTINCT "_qs : QString()) +
+                           runnableColumns.join(u", "_qs) + body +
                            joinedClause("ORDER BY ", orderings) + limit;
 }
 
@@ -368,7 +363,7 @@ QString unionSelect(const QList<SavedQueryRow>& rows, const QLatin1String& name)
             return text;
         }
     }
-    throw Error(QStringLiteral("the union query lacks its select %1").arg(name));
+    throw Error(u"the union query lacks its select %1"_qs.arg(name));
 }
 
 void readUnion(const QList<SavedQueryRow>& rows, QueryDefinition& query)
@@ -379,12 +374,11 @@ void readUnion(const QList<SavedQueryRow>& rows, QueryDefinition& query)
     for (const SavedQueryRow* ordering : partsOf(rows, orderByPart)) {
         orderings.append(ordering->expression +
                          (ordering->name1.compare(QLatin1String("D"), Qt::CaseInsensitive) == 0
-                              ? QStringLiteral(" DESC")
+                              ? u" DESC"_qs
                               : QString()));
     }
-    query.jetSql = unionSelect(rows, unionFirst) + QStringLiteral("\nUNION ") +
-                   (all ? QStringLiteral("ALL ") : QString()) + unionSelect(rows, unionSecond) +
-                   joinedClause("ORDER BY ", orderings);
+    query.jetSql = unionSelect(rows, unionFirst) + u"\nUNION "_qs + (all ? u"ALL "_qs : QString()) +
+                   unionSelect(rows, unionSecond) + joinedClause("ORDER BY ", orderings);
     query.runnableJetSql = query.jetSql;
 }
 
@@ -394,27 +388,27 @@ QString savedQueryKindName(SavedQueryKind kind)
 {
     switch (kind) {
     case SavedQueryKind::Select:
-        return QStringLiteral("選択クエリ");
+        return u"選択クエリ"_qs;
     case SavedQueryKind::MakeTable:
-        return QStringLiteral("テーブル作成クエリ");
+        return u"テーブル作成クエリ"_qs;
     case SavedQueryKind::Append:
-        return QStringLiteral("追加クエリ");
+        return u"追加クエリ"_qs;
     case SavedQueryKind::Update:
-        return QStringLiteral("更新クエリ");
+        return u"更新クエリ"_qs;
     case SavedQueryKind::Delete:
-        return QStringLiteral("削除クエリ");
+        return u"削除クエリ"_qs;
     case SavedQueryKind::Crosstab:
-        return QStringLiteral("クロス集計クエリ");
+        return u"クロス集計クエリ"_qs;
     case SavedQueryKind::DataDefinition:
-        return QStringLiteral("データ定義クエリ");
+        return u"データ定義クエリ"_qs;
     case SavedQueryKind::PassThrough:
-        return QStringLiteral("パススルークエリ");
+        return u"パススルークエリ"_qs;
     case SavedQueryKind::Union:
-        return QStringLiteral("ユニオンクエリ");
+        return u"ユニオンクエリ"_qs;
     case SavedQueryKind::Unknown:
         break;
     }
-    return QStringLiteral("種類の分からないクエリ");
+    return u"種類の分からないクエリ"_qs;
 }
 
 QueryDefinition readQueryDefinition(quint32 catalogFlags, const QList<SavedQueryRow>& rows)

@@ -112,9 +112,9 @@ double accessDays(const QDate& date, const QTime& time)
 // Empty when the text is no date.
 QString dateLiteralNumber(const QString& inside)
 {
-    static const QRegularExpression pattern(QStringLiteral(
-        "^\\s*(?:(\\d{4})[/-](\\d{1,2})[/-](\\d{1,2})|(\\d{1,2})[/-](\\d{1,2})[/-]("
-        "\\d{4}))?\\s*(?:(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*([AaPp][Mm])?)?\\s*$"));
+    static const QRegularExpression pattern(
+        u"^\\s*(?:(\\d{4})[/-](\\d{1,2})[/-](\\d{1,2})|(\\d{1,2})[/-](\\d{1,2})[/-]("
+        u"\\d{4}))?\\s*(?:(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*([AaPp][Mm])?)?\\s*$"_qs);
     const QRegularExpressionMatch match = pattern.match(inside);
     if (!match.hasMatch() || inside.trimmed().isEmpty())
         return {};
@@ -237,9 +237,8 @@ std::vector<Token> tokenize(const QString& query)
         } else if (c == QLatin1Char(',')) {
             add(Token::Comma, start, ++i);
         } else {
-            static const QStringList pairs{QStringLiteral("<="), QStringLiteral(">="),
-                                           QStringLiteral("<>"), QStringLiteral("!="),
-                                           QStringLiteral("=="), QStringLiteral("||")};
+            static const QStringList pairs{u"<="_qs, u">="_qs, u"<>"_qs,
+                                           u"!="_qs, u"=="_qs, u"||"_qs};
             const QString two = query.mid(i, 2);
             i += pairs.contains(two) ? 2 : 1;
             add(Token::Symbol, start, i);
@@ -307,9 +306,9 @@ void topToLimit(std::vector<Token>& tokens)
             --end;
         tokens.erase(tokens.begin() + qsizetype(top), tokens.begin() + qsizetype(after));
         end -= after - top;
-        tokens.insert(tokens.begin() + qsizetype(end), {{Token::Space, QStringLiteral(" ")},
-                                                        {Token::Word, QStringLiteral("LIMIT")},
-                                                        {Token::Space, QStringLiteral(" ")},
+        tokens.insert(tokens.begin() + qsizetype(end), {{Token::Space, u" "_qs},
+                                                        {Token::Word, u"LIMIT"_qs},
+                                                        {Token::Space, u" "_qs},
                                                         {Token::Number, limit}});
     }
 }
@@ -319,22 +318,16 @@ void topToLimit(std::vector<Token>& tokens)
 bool endsOperand(const Token& token, bool beforeParenthesis)
 {
     static const QSet<QString> keywords{
-        QStringLiteral("select"),    QStringLiteral("distinct"), QStringLiteral("distinctrow"),
-        QStringLiteral("all"),       QStringLiteral("top"),      QStringLiteral("percent"),
-        QStringLiteral("from"),      QStringLiteral("where"),    QStringLiteral("group"),
-        QStringLiteral("order"),     QStringLiteral("by"),       QStringLiteral("having"),
-        QStringLiteral("as"),        QStringLiteral("and"),      QStringLiteral("or"),
-        QStringLiteral("not"),       QStringLiteral("xor"),      QStringLiteral("eqv"),
-        QStringLiteral("imp"),       QStringLiteral("like"),     QStringLiteral("glob"),
-        QStringLiteral("is"),        QStringLiteral("between"),  QStringLiteral("in"),
-        QStringLiteral("on"),        QStringLiteral("join"),     QStringLiteral("inner"),
-        QStringLiteral("left"),      QStringLiteral("right"),    QStringLiteral("outer"),
-        QStringLiteral("cross"),     QStringLiteral("union"),    QStringLiteral("except"),
-        QStringLiteral("intersect"), QStringLiteral("asc"),      QStringLiteral("desc"),
-        QStringLiteral("case"),      QStringLiteral("when"),     QStringLiteral("then"),
-        QStringLiteral("else"),      QStringLiteral("end"),      QStringLiteral("limit"),
-        QStringLiteral("offset"),    QStringLiteral("escape"),   QStringLiteral("collate"),
-        QStringLiteral("exists"),    QStringLiteral("with"),     QStringLiteral("into"),
+        u"select"_qs,  u"distinct"_qs, u"distinctrow"_qs, u"all"_qs,       u"top"_qs,
+        u"percent"_qs, u"from"_qs,     u"where"_qs,       u"group"_qs,     u"order"_qs,
+        u"by"_qs,      u"having"_qs,   u"as"_qs,          u"and"_qs,       u"or"_qs,
+        u"not"_qs,     u"xor"_qs,      u"eqv"_qs,         u"imp"_qs,       u"like"_qs,
+        u"glob"_qs,    u"is"_qs,       u"between"_qs,     u"in"_qs,        u"on"_qs,
+        u"join"_qs,    u"inner"_qs,    u"left"_qs,        u"right"_qs,     u"outer"_qs,
+        u"cross"_qs,   u"union"_qs,    u"except"_qs,      u"intersect"_qs, u"asc"_qs,
+        u"desc"_qs,    u"case"_qs,     u"when"_qs,        u"then"_qs,      u"else"_qs,
+        u"end"_qs,     u"limit"_qs,    u"offset"_qs,      u"escape"_qs,    u"collate"_qs,
+        u"exists"_qs,  u"with"_qs,     u"into"_qs,
     };
     switch (token.kind) {
     case Token::Word:
@@ -345,10 +338,8 @@ bool endsOperand(const Token& token, bool beforeParenthesis)
     case Token::Comma:
         return true;
     case Token::Symbol: {
-        static const QSet<QString> operandSymbols{
-            QStringLiteral("+"),  QStringLiteral("-"), QStringLiteral("*"), QStringLiteral("/"),
-            QStringLiteral("\\"), QStringLiteral("^"), QStringLiteral("."), QStringLiteral("||"),
-            QStringLiteral("%"),  QStringLiteral("&")};
+        static const QSet<QString> operandSymbols{u"+"_qs, u"-"_qs, u"*"_qs,  u"/"_qs, u"\\"_qs,
+                                                  u"^"_qs, u"."_qs, u"||"_qs, u"%"_qs, u"&"_qs};
         return !operandSymbols.contains(token.text);
     }
     default:
@@ -472,8 +463,7 @@ private:
             if (operand.isEmpty())
                 return joined(units, from, to); // "& x": left for SQLite to report
         }
-        return QStringLiteral("jetconcat(") + operands.join(QStringLiteral(", ")) +
-               QLatin1Char(')');
+        return u"jetconcat("_qs + operands.join(u", "_qs) + QLatin1Char(')');
     }
 
     const std::vector<Token>& tokens_;
@@ -491,13 +481,13 @@ QString jetQueryForSqlite(const QString& query)
 
 QString jetColumnName(const QString& sqliteName)
 {
-    static const QRegularExpression quotedFunction(QStringLiteral("\"(left|right)\"\\("),
+    static const QRegularExpression quotedFunction(u"\"(left|right)\"\\("_qs,
                                                    QRegularExpression::CaseInsensitiveOption);
     QString name = sqliteName;
-    name.replace(quotedFunction, QStringLiteral("\\1("));
+    name.replace(quotedFunction, u"\\1("_qs);
     // jetconcat(a, b, c) -> a & b & c, commas inside quotes and inner
     // parentheses kept.
-    const QString call = QStringLiteral("jetconcat(");
+    const QString call = u"jetconcat("_qs;
     for (qsizetype at = name.lastIndexOf(call); at >= 0;
          at = at == 0 ? -1 : name.lastIndexOf(call, at - 1)) {
         QString inside;
@@ -517,7 +507,7 @@ QString jetColumnName(const QString& sqliteName)
                 if (depth-- == 0)
                     break;
             } else if (c == QLatin1Char(',') && depth == 0) {
-                inside += QStringLiteral(" &");
+                inside += u" &"_qs;
                 continue;
             }
             inside += c;

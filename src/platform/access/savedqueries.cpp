@@ -37,15 +37,15 @@ QHash<qint64, QList<SavedQueryRow>> readSavedQueryRows(const AccessFile& file)
 {
     const AccessTableEntry& table = file.queryDefinitions();
     if (table.definitionPage == 0)
-        throw Error(QStringLiteral("the catalog lists no MSysQueries table"));
+        throw Error(u"the catalog lists no MSysQueries table"_qs);
     TableReader reader(file, table);
-    const int objectId = reader.columnIndex(QStringLiteral("ObjectId"));
-    const int attribute = reader.columnIndex(QStringLiteral("Attribute"));
-    const int order = reader.columnIndex(QStringLiteral("Order"));
-    const int flag = reader.columnIndex(QStringLiteral("Flag"));
-    const int expression = reader.columnIndex(QStringLiteral("Expression"));
-    const int name1 = reader.columnIndex(QStringLiteral("Name1"));
-    const int name2 = reader.columnIndex(QStringLiteral("Name2"));
+    const int objectId = reader.columnIndex(u"ObjectId"_qs);
+    const int attribute = reader.columnIndex(u"Attribute"_qs);
+    const int order = reader.columnIndex(u"Order"_qs);
+    const int flag = reader.columnIndex(u"Flag"_qs);
+    const int expression = reader.columnIndex(u"Expression"_qs);
+    const int name1 = reader.columnIndex(u"Name1"_qs);
+    const int name2 = reader.columnIndex(u"Name2"_qs);
     const auto typeOf = [&](int column) {
         return reader.columns().at(column).type;
     };
@@ -53,8 +53,8 @@ QHash<qint64, QList<SavedQueryRow>> readSavedQueryRows(const AccessFile& file)
         typeOf(objectId) != MDB_LONGINT || !isInteger(typeOf(attribute)) ||
         !isInteger(typeOf(flag)) || !isText(typeOf(expression)) || !isText(typeOf(name1)) ||
         !isText(typeOf(name2))) {
-        throw Error(QStringLiteral("MSysQueries lacks one of its columns ObjectId, Attribute, "
-                                   "Flag, Expression, Name1, Name2, or one has another type"));
+        throw Error(u"MSysQueries lacks one of its columns ObjectId, Attribute, "
+                    u"Flag, Expression, Name1, Name2, or one has another type"_qs);
     }
     const auto textOf = [&](int column) {
         return reader.isNull(column) ? QString() : QString(reader.text(column));

@@ -56,7 +56,7 @@ QString refusal(const AccessSession& session, const AccessQueryEntry& entry,
     if (found == rows.constEnd()) {
         return accesserror::queryUnreadable(
                    path, entry.name,
-                   QStringLiteral("MSysQueries holds no rows for object id %1").arg(entry.objectId))
+                   u"MSysQueries holds no rows for object id %1"_qs.arg(entry.objectId))
             .description();
     }
     try {
@@ -70,13 +70,12 @@ QString refusal(const AccessSession& session, const AccessQueryEntry& entry,
             .description();
     }
     if (definition.hasParameters) {
-        return accesserror::queryNotLabelSource(entry.name, QStringLiteral("パラメータークエリ"),
-                                                QStringLiteral("the query asks for parameters"))
+        return accesserror::queryNotLabelSource(entry.name, u"パラメータークエリ"_qs,
+                                                u"the query asks for parameters"_qs)
             .description();
     }
     if (definition.readsOtherDatabase) {
-        return accesserror::queryCannotRun(path, entry.name,
-                                           QStringLiteral("the query reads another database"))
+        return accesserror::queryCannotRun(path, entry.name, u"the query reads another database"_qs)
             .description();
     }
     return {};
@@ -87,7 +86,7 @@ QString refusal(const AccessSession& session, const AccessQueryEntry& entry,
 QString failure(const AccessSession& session, const QString& name, SavedQueryKind kind,
                 const QString& message)
 {
-    const QString noTable = QStringLiteral("no such table: ");
+    const QString noTable = u"no such table: "_qs;
     if (message.startsWith(noTable)) {
         QString used = message.mid(noTable.size()).trimmed();
         if (used.startsWith(QLatin1String("main.")))
@@ -141,8 +140,8 @@ void createSavedQueryViews(AccessSession& session)
         // a view names only when it is used.
         if (why.isEmpty() &&
             !execute(db,
-                     QStringLiteral("CREATE VIEW main.%1 AS %2")
-                         .arg(quotedName(entry.name), jetQueryForSqlite(definition.runnableJetSql)),
+                     u"CREATE VIEW main.%1 AS %2"_qs.arg(
+                         quotedName(entry.name), jetQueryForSqlite(definition.runnableJetSql)),
                      why)) {
             why = failure(session, entry.name, definition.kind, why);
         }
@@ -158,14 +157,14 @@ void createSavedQueryViews(AccessSession& session)
     QList<std::pair<View, QString>> failed;
     for (const View& view : views) {
         QString why;
-        if (!compiles(db, QStringLiteral("SELECT * FROM main.%1").arg(quotedName(view.name)), why))
+        if (!compiles(db, u"SELECT * FROM main.%1"_qs.arg(quotedName(view.name)), why))
             failed.append({view, why});
         else
             session.queryViews.append(view.name);
     }
     for (const auto& [view, message] : failed) {
         QString ignored;
-        execute(db, QStringLiteral("DROP VIEW main.%1").arg(quotedName(view.name)), ignored);
+        execute(db, u"DROP VIEW main.%1"_qs.arg(quotedName(view.name)), ignored);
         session.damagedTables.insert(view.name.toLower(),
                                      failure(session, view.name, view.kind, message));
     }

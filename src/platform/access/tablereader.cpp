@@ -109,7 +109,7 @@ QString withoutTrailingZeros(QString number)
             number.chop(1);
     }
     if (number == QLatin1String("-0"))
-        number = QStringLiteral("0");
+        number = u"0"_qs;
     return number;
 }
 
@@ -119,13 +119,12 @@ TableReader::TableReader(const AccessFile& file, const AccessTableEntry& table)
     : file_(file), path_(file.path()), tableName_(table.name), pageCount_(file.pageCount())
 {
     if (table.definitionPage == 0 || table.definitionPage >= pageCount_) {
-        fail(QStringLiteral("its definition page %1 lies outside the file's %2 pages")
-                 .arg(table.definitionPage)
+        fail(u"its definition page %1 lies outside the file's %2 pages"_qs.arg(table.definitionPage)
                  .arg(pageCount_));
     }
     handle_ = file.newScanHandle();
     if (!handle_)
-        fail(QStringLiteral("libmdb could not make a handle"));
+        fail(u"libmdb could not make a handle"_qs);
 
     entry_.mdb = handle_.get();
     entry_.object_type = MDB_TABLE;
@@ -136,13 +135,12 @@ TableReader::TableReader(const AccessFile& file, const AccessTableEntry& table)
     checkDefinition();
     table_.reset(mdb_read_table(&entry_));
     if (!table_)
-        fail(
-            QStringLiteral("libmdb could not read the definition on page %1").arg(entry_.table_pg));
+        fail(u"libmdb could not read the definition on page %1"_qs.arg(entry_.table_pg));
     if (!table_->usage_map || table_->map_sz < 1)
-        fail(QStringLiteral("its page usage map is empty"));
+        fail(u"its page usage map is empty"_qs);
     checkUsageMap();
     if (!mdb_read_columns(table_.get()) || table_->columns->len != table_->num_cols)
-        fail(QStringLiteral("libmdb could not read its columns"));
+        fail(u"libmdb could not read its columns"_qs);
 
     for (guint i = 0; i < table_->columns->len; ++i) {
         const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table_->columns, i));
@@ -159,7 +157,7 @@ TableReader::TableReader(const AccessFile& file, const AccessTableEntry& table)
     QSet<QString> names;
     for (const AccessColumn& column : std::as_const(columns_)) {
         if (column.name.isEmpty() || names.contains(column.name.toLower()))
-            fail(QStringLiteral("its column names are damaged (\"%1\")").arg(column.name));
+            fail(u"its column names are damaged (\"%1\")"_qs.arg(column.name));
         names.insert(column.name.toLower());
     }
     fields_.resize(columns_.size());
@@ -180,7 +178,7 @@ void TableReader::checkDefinition()
     MdbHandle* mdb = handle_.get();
     const MdbFormatConstants* format = mdb->fmt;
     if (mdb_read_pg(mdb, entry_.table_pg) != format->pg_size || mdb->pg_buf[0] != MDB_PAGE_TABLE)
-        fail(QStringLiteral("page %1 is not a table definition page").arg(entry_.table_pg));
+        fail(u"page %1 is not a table definition page"_qs.arg(entry_.table_pg));
 
     const int columnCount = mdb_get_int16(mdb->pg_buf, format->tab_num_cols_offset);
     const int variableColumnCount = mdb_get_int16(mdb->pg_buf, format->tab_num_cols_offset - 2);
@@ -188,14 +186,14 @@ void TableReader::checkDefinition()
     const quint32 realIndexCount =
         quint32(mdb_get_int32(mdb->pg_buf, format->tab_num_ridxs_offset));
     if (columnCount > MDB_MAX_COLS || variableColumnCount > columnCount)
-        fail(QStringLiteral("its definition claims %1 columns").arg(columnCount));
+        fail(u"its definition claims %1 columns"_qs.arg(columnCount));
     if (indexCount > 256 || realIndexCount > 256)
-        fail(QStringLiteral("its definition claims %1 indexes").arg(realIndexCount));
+        fail(u"its definition claims %1 indexes"_qs.arg(realIndexCount));
 
     for (const int offset : {int(format->tab_usage_map_offset), int(format->tab_free_map_offset)}) {
         const quint32 page = quint32(mdb_get_int32(mdb->pg_buf, offset)) >> 8;
         if (page == 0 || page >= pageCount_)
-            fail(QStringLiteral("its page map lies on page %1, outside the file").arg(page));
+            fail(u"its page map lies on page %1, outside the file"_qs.arg(page));
     }
 }
 
@@ -221,9 +219,8 @@ void TableReader::checkUsageMap()
     };
     auto checkPage = [this](qint64 page) {
         if (page >= qint64(pageCount_)) {
-            fail(QStringLiteral("its rows continue on page %1, beyond the file's %2 pages")
-                     .arg(page)
-                     .arg(pageCount_));
+            fail(u"its rows continue on page %1, beyond the file's %2 pages"_qs.arg(page).arg(
+                pageCount_));
         }
     };
 
@@ -241,7 +238,7 @@ void TableReader::checkUsageMap()
                 continue;
             checkPage(mapPage);
             if (mdb_read_alt_pg(mdb, mapPage) != mdb->fmt->pg_size)
-                fail(QStringLiteral("its usage map page %1 cannot be read").arg(mapPage));
+                fail(u"its usage map page %1 cannot be read"_qs.arg(mapPage));
             const qint64 highest =
                 highestSetBit(mdb->alt_pg_buf + 4, quint32(mdb->fmt->pg_size - 4));
             if (highest >= 0)
@@ -249,13 +246,12 @@ void TableReader::checkUsageMap()
             listsAPage = listsAPage || highest >= 0;
         }
     } else {
-        fail(QStringLiteral("its usage map has the unknown type %1").arg(map[0]));
+        fail(u"its usage map has the unknown type %1"_qs.arg(map[0]));
     }
     // The row count is only an estimate, but a table that counts rows and
     // lists no page at all has lost its map.
     if (!listsAPage && table_->num_rows > 0) {
-        fail(QStringLiteral("it counts %1 rows but its usage map lists no page")
-                 .arg(table_->num_rows));
+        fail(u"it counts %1 rows but its usage map lists no page"_qs.arg(table_->num_rows));
     }
 }
 
@@ -299,9 +295,7 @@ bool TableReader::next()
             nextRowOnPage_ = 0;
             rowsOnPage_ = mdb_get_int16(mdb->pg_buf, rowCountOffset);
             if (rowsOnPage_ > maxRowsOnPage || rowCountOffset + 2 + 2 * rowsOnPage_ > pageSize) {
-                fail(QStringLiteral("data page %1 claims %2 rows")
-                         .arg(table_->cur_phys_pg)
-                         .arg(rowsOnPage_));
+                fail(u"data page %1 claims %2 rows"_qs.arg(table_->cur_phys_pg).arg(rowsOnPage_));
             }
             continue;
         }
@@ -333,9 +327,7 @@ bool TableReader::next()
                                ? pageSize
                                : mdb_get_int16(pageBytes, rowCountOffset + 2 * row) & rowOffsetMask;
         if (rowStart > pageSize || rowEnd > pageSize) {
-            fail(QStringLiteral("row %1 on page %2 lies outside the page")
-                     .arg(row)
-                     .arg(table_->cur_phys_pg));
+            fail(u"row %1 on page %2 lies outside the page"_qs.arg(row).arg(table_->cur_phys_pg));
         }
         if (flags == rowDeleted) {
             // Rows are packed downward in slot order, and a deleted row keeps
@@ -343,20 +335,17 @@ bool TableReader::next()
             // reclaimed) or sits at the page end. A deleted slot anywhere
             // else is a live row's slot with damaged flags.
             if (rowStart > rowEnd && rowStart != pageSize) {
-                fail(QStringLiteral("row %1 on page %2 is marked deleted out of place")
-                         .arg(row)
-                         .arg(table_->cur_phys_pg));
+                fail(u"row %1 on page %2 is marked deleted out of place"_qs.arg(row).arg(
+                    table_->cur_phys_pg));
             }
             continue;
         }
         if (rowStart < rowCountOffset + 2 + 2 * rowsOnPage_) {
-            fail(QStringLiteral("row %1 on page %2 overlaps the page header")
-                     .arg(row)
-                     .arg(table_->cur_phys_pg));
+            fail(
+                u"row %1 on page %2 overlaps the page header"_qs.arg(row).arg(table_->cur_phys_pg));
         }
         if (rowStart >= rowEnd) {
-            fail(
-                QStringLiteral("row %1 on page %2 has no bytes").arg(row).arg(table_->cur_phys_pg));
+            fail(u"row %1 on page %2 has no bytes"_qs.arg(row).arg(table_->cur_phys_pg));
         }
         const size_t length = size_t(rowEnd - rowStart);
         if (flags == rowMovedAway) {
@@ -364,9 +353,7 @@ bool TableReader::next()
             continue;
         }
         if (mdb_crack_row(table_.get(), rowStart, length, fields_.data()) < 0) {
-            fail(QStringLiteral("row %1 on page %2 cannot be taken apart")
-                     .arg(row)
-                     .arg(table_->cur_phys_pg));
+            fail(u"row %1 on page %2 cannot be taken apart"_qs.arg(row).arg(table_->cur_phys_pg));
         }
         for (int i = 0; i < columns_.size(); ++i) {
             const MdbField& field = fields_[i];
@@ -379,8 +366,7 @@ bool TableReader::next()
                                    ? (field.siz == 0 ? 0 : longValueHeaderBytes)
                                    : fixedValueBytes(column.type);
             if (!inRow || field.siz < needed) {
-                fail(QStringLiteral("column %1 of row %2 on page %3 lies outside its row")
-                         .arg(column.name)
+                fail(u"column %1 of row %2 on page %3 lies outside its row"_qs.arg(column.name)
                          .arg(row)
                          .arg(table_->cur_phys_pg));
             }
@@ -396,34 +382,34 @@ void TableReader::checkMovedRow(int row, int rowStart, size_t length)
 {
     MdbHandle* mdb = handle_.get();
     const quint32 page = table_->cur_phys_pg;
-    const QString where = QStringLiteral("row %1 on page %2").arg(row).arg(page);
+    const QString where = u"row %1 on page %2"_qs.arg(row).arg(page);
     if (length < size_t(movedRowPointerBytes))
-        fail(where + QStringLiteral(" was moved but holds no pointer to its new place"));
+        fail(where + u" was moved but holds no pointer to its new place"_qs);
     const quint32 pointer = u32At(mdb->pg_buf + rowStart);
     const quint32 targetPage = pointer >> 8;
     const int targetRow = int(pointer & 0xFF);
     const QString target =
-        where + QStringLiteral(" was moved to row %1 on page %2, ").arg(targetRow).arg(targetPage);
+        where + u" was moved to row %1 on page %2, "_qs.arg(targetRow).arg(targetPage);
     if (targetPage == 0 || targetPage >= pageCount_)
-        fail(target + QStringLiteral("outside the file"));
+        fail(target + u"outside the file"_qs);
     // The new place must be on a page the scan reaches.
     if (mdb_map_find_next(mdb, table_->usage_map, guint(table_->map_sz), targetPage - 1) !=
         gint32(targetPage))
-        fail(target + QStringLiteral("a page that is not among its data pages"));
+        fail(target + u"a page that is not among its data pages"_qs);
     const int pageSize = mdb->fmt->pg_size;
     const int rowCountOffset = mdb->fmt->row_count_offset;
     if (mdb_read_alt_pg(mdb, targetPage) != pageSize)
-        fail(target + QStringLiteral("which cannot be read"));
+        fail(target + u"which cannot be read"_qs);
     unsigned char* other = mdb->alt_pg_buf;
     if (other[0] != MDB_PAGE_DATA || quint32(mdb_get_int32(other, 4)) != entry_.table_pg)
-        fail(target + QStringLiteral("a page that is not one of its data pages"));
+        fail(target + u"a page that is not one of its data pages"_qs);
     const int targetRows = mdb_get_int16(other, rowCountOffset);
     if (targetRow >= targetRows || targetRows > maxRowsOnPage ||
         rowCountOffset + 2 + 2 * targetRows > pageSize)
-        fail(target + QStringLiteral("which that page does not have"));
+        fail(target + u"which that page does not have"_qs);
     const int targetSlot = mdb_get_int16(other, rowCountOffset + 2 + 2 * targetRow);
     if ((targetSlot & rowFlagsMask) != rowMovedHere)
-        fail(target + QStringLiteral("which is not marked as a moved row"));
+        fail(target + u"which is not marked as a moved row"_qs);
 }
 
 // The next page the usage map lists. libmdb's own walk skips a listed page
@@ -441,18 +427,16 @@ bool TableReader::readNextDataPage()
     // Map pages were checked against the file's length when the table was
     // opened, and each search starts after the page before, so this ends.
     if (page < 0 || quint32(page) <= table->cur_phys_pg || quint32(page) >= pageCount_)
-        fail(QStringLiteral("its usage map cannot be followed after page %1")
-                 .arg(table->cur_phys_pg));
+        fail(u"its usage map cannot be followed after page %1"_qs.arg(table->cur_phys_pg));
     if (mdb_read_pg(mdb, quint32(page)) != mdb->fmt->pg_size)
-        fail(QStringLiteral("its data page %1 cannot be read").arg(page));
+        fail(u"its data page %1 cannot be read"_qs.arg(page));
     // A page of a file written over since it was opened is another
     // database's: its rows must not follow the ones read before.
     file_.checkUnchanged();
     table->cur_phys_pg = quint32(page);
     if (mdb->pg_buf[0] != MDB_PAGE_DATA ||
         quint32(mdb_get_int32(mdb->pg_buf, 4)) != entry_.table_pg)
-        fail(QStringLiteral("page %1 is listed among its data pages but is not one of them")
-                 .arg(page));
+        fail(u"page %1 is listed among its data pages but is not one of them"_qs.arg(page));
     return true;
 }
 
@@ -539,19 +523,18 @@ QByteArray TableReader::longValue(int column)
     const quint32 lengthAndFlags = u32At(header);
     const quint32 length = lengthAndFlags & longValueLengthMask;
     const quint32 flags = lengthAndFlags & ~longValueLengthMask;
-    const QString where = QStringLiteral("the long value of column %1 on page %2")
-                              .arg(columns_.at(column).name)
+    const QString where = u"the long value of column %1 on page %2"_qs.arg(columns_.at(column).name)
                               .arg(table_->cur_phys_pg);
     if (qint64(length) > qint64(pageCount_) * mdb->fmt->pg_size)
-        fail(where + QStringLiteral(" claims %1 bytes").arg(length));
+        fail(where + u" claims %1 bytes"_qs.arg(length));
 
     if (flags == longValueInline) {
         if (qint64(length) > field.siz - longValueHeaderBytes)
-            fail(where + QStringLiteral(" runs past its row"));
+            fail(where + u" runs past its row"_qs);
         return QByteArray(reinterpret_cast<const char*>(header + longValueHeaderBytes), length);
     }
     if (flags != longValueOnePage && flags != 0)
-        fail(where + QStringLiteral(" has unknown flags"));
+        fail(where + u" has unknown flags"_qs);
 
     QByteArray value;
     value.reserve(length);
@@ -559,12 +542,12 @@ QByteArray TableReader::longValue(int column)
     while (quint32(value.size()) < length) {
         const quint32 page = pageRow >> 8;
         if (page == 0 || page >= pageCount_)
-            fail(where + QStringLiteral(" continues on page %1, outside the file").arg(page));
+            fail(where + u" continues on page %1, outside the file"_qs.arg(page));
         void* buffer = nullptr;
         int start = 0;
         size_t rowLength = 0;
         if (mdb_find_pg_row(mdb, int(pageRow), &buffer, &start, &rowLength) != 0)
-            fail(where + QStringLiteral(" continues in a missing row on page %1").arg(page));
+            fail(where + u" continues in a missing row on page %1"_qs.arg(page));
         const auto* row = static_cast<const unsigned char*>(buffer) + start;
         if (flags == longValueOnePage) {
             value.append(reinterpret_cast<const char*>(row),
@@ -573,12 +556,12 @@ QByteArray TableReader::longValue(int column)
         }
         // A chained piece starts with the page and row of the next piece.
         if (rowLength <= 4)
-            fail(where + QStringLiteral(" has an empty piece on page %1").arg(page));
+            fail(where + u" has an empty piece on page %1"_qs.arg(page));
         const size_t wanted = qMin<size_t>(rowLength - 4, length - quint32(value.size()));
         value.append(reinterpret_cast<const char*>(row + 4), qsizetype(wanted));
         pageRow = u32At(row);
         if (pageRow == 0 && quint32(value.size()) < length)
-            fail(where + QStringLiteral(" ends before its length"));
+            fail(where + u" ends before its length"_qs);
     }
     // Pieces on pages of a file written over meanwhile are not this value's.
     file_.checkUnchanged();

@@ -9,12 +9,9 @@ QString windowsVersionText(const WindowsVersion& version)
 {
     switch (version.platformId) {
     case 1:
-        return QStringLiteral("Windows 95 or Windows 98");
+        return u"Windows 95 or Windows 98"_qs;
     case 2:
-        return QStringLiteral("%1.%2 (%3)")
-            .arg(version.major)
-            .arg(version.minor)
-            .arg(version.build & 0xFFFFu);
+        return u"%1.%2 (%3)"_qs.arg(version.major).arg(version.minor).arg(version.build & 0xFFFFu);
     default:
         return {};
     }
@@ -27,8 +24,8 @@ QString operatingSystemVersionText()
     return windowsVersionText({2, quint32(current.majorVersion()), quint32(current.minorVersion()),
                                quint32(current.microVersion())});
 #else
-    return QStringLiteral("%1 (%2 %3)")
-        .arg(QSysInfo::prettyProductName(), QSysInfo::kernelType(), QSysInfo::kernelVersion());
+    return u"%1 (%2 %3)"_qs.arg(QSysInfo::prettyProductName(), QSysInfo::kernelType(),
+                                QSysInfo::kernelVersion());
 #endif
 }
 

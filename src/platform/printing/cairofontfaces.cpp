@@ -76,11 +76,11 @@ CairoFontFaces::FontFaceHandle cairoFace(const std::shared_ptr<FT_LibraryRec_>& 
     if (mapped->file.open(QIODevice::ReadOnly))
         bytes = mapped->file.map(0, mapped->file.size(), QFileDevice::MapPrivateOption);
     if (!bytes)
-        throw Error(QStringLiteral("フォント「%1」を読めません。").arg(file.path));
+        throw Error(u"フォント「%1」を読めません。"_qs.arg(file.path));
     hideCharacterMap(bytes, mapped->file.size(), file.faceIndex);
     FT_Face face = nullptr;
     if (FT_New_Memory_Face(library.get(), bytes, mapped->file.size(), file.faceIndex, &face) != 0)
-        throw Error(QStringLiteral("フォント「%1」を読めません。").arg(file.path));
+        throw Error(u"フォント「%1」を読めません。"_qs.arg(file.path));
     mapped->face.reset(face);
 
     CairoFontFaces::FontFaceHandle cairoFace(cairo_ft_font_face_create_for_ft_face(face, 0));
@@ -88,7 +88,7 @@ CairoFontFaces::FontFaceHandle cairoFace(const std::shared_ptr<FT_LibraryRec_>& 
         cairo_font_face_set_user_data(cairoFace.get(), &mappedFaceKey, mapped.get(),
                                       [](void* owned) { delete static_cast<MappedFace*>(owned); });
     if (status != CAIRO_STATUS_SUCCESS)
-        throw Error(QStringLiteral("フォント「%1」を読めません。").arg(file.path));
+        throw Error(u"フォント「%1」を読めません。"_qs.arg(file.path));
     mapped.release(); // the cairo face owns it now
     return cairoFace;
 }
@@ -110,7 +110,7 @@ CairoFontFaces::CairoFontFaces()
 {
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0)
-        throw Error(QStringLiteral("フォントを扱うライブラリ FreeType を使えません。"));
+        throw Error(u"フォントを扱うライブラリ FreeType を使えません。"_qs);
     library_.reset(library, FreeTypeDone());
 }
 
@@ -133,9 +133,8 @@ CairoFontFaces::Entry& CairoFontFaces::entryFor(const QRawFont& font)
         return *known;
     const std::optional<FontFile> file = fontFileOf(font);
     if (!file)
-        throw Error(
-            QStringLiteral("フォント「%1」のファイルが見つからないため、PDF に埋め込めません。")
-                .arg(font.familyName()));
+        throw Error(u"フォント「%1」のファイルが見つからないため、PDF に埋め込めません。"_qs.arg(
+            font.familyName()));
     // Another style or size of a face already open shares its cairo face.
     Entry* same = nullptr;
     for (const auto& entry : entries_) {

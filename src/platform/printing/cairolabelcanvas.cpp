@@ -65,8 +65,8 @@ void blankPageTransparencyGroups(QByteArray& pdf)
 
 Error cairoFailure(cairo_status_t status)
 {
-    return Error(QStringLiteral("印刷データを作れませんでした。%1")
-                     .arg(QString::fromUtf8(cairo_status_to_string(status))));
+    return Error(u"印刷データを作れませんでした。%1"_qs.arg(
+        QString::fromUtf8(cairo_status_to_string(status))));
 }
 
 } // namespace

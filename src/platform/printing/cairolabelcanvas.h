@@ -83,7 +83,7 @@ private:
     PrintJobOutput& output_;
     PrintFont font_;
     QFont qfont_;
-    QString jobTitle_ = QStringLiteral("hakobee-label");
+    QString jobTitle_ = u"hakobee-label"_qs;
     std::optional<cups_page_header2_t> rasterFormat_;
     QString paperKey_;
     CairoFontFaces faces_;

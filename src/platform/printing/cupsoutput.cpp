@@ -55,8 +55,8 @@ void CupsOutput::deliver(const Job& job)
     // A queue name may carry an instance ("queue/instance"); CUPS takes the queue.
     const QByteArray queue = queue_.section(QLatin1Char('/'), 0, 0).toUtf8();
     const auto failure = [this]() {
-        return Error(QStringLiteral("プリンタ「%1」に印刷できません。%2")
-                         .arg(queue_, QString::fromUtf8(cupsLastErrorString())));
+        return Error(u"プリンタ「%1」に印刷できません。%2"_qs.arg(
+            queue_, QString::fromUtf8(cupsLastErrorString())));
     };
     // The document goes to the spooler as it is, with its type named, so
     // the spooler neither guesses the type nor reads it from a file.

@@ -22,11 +22,11 @@ struct PageSetupControls
     QRadioButton* landscape = nullptr;
 
     explicit PageSetupControls(QDialog* page)
-        : sizes(page->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))),
-          units(page->findChild<QComboBox*>(QStringLiteral("unitCombo"))),
-          width(page->findChild<QDoubleSpinBox*>(QStringLiteral("pageWidth"))),
-          height(page->findChild<QDoubleSpinBox*>(QStringLiteral("pageHeight"))),
-          landscape(page->findChild<QRadioButton*>(QStringLiteral("landscape")))
+        : sizes(page->findChild<QComboBox*>(u"pageSizeCombo"_qs)),
+          units(page->findChild<QComboBox*>(u"unitCombo"_qs)),
+          width(page->findChild<QDoubleSpinBox*>(u"pageWidth"_qs)),
+          height(page->findChild<QDoubleSpinBox*>(u"pageHeight"_qs)),
+          landscape(page->findChild<QRadioButton*>(u"landscape"_qs))
     {}
 
     bool complete() const { return sizes && units && width && height && landscape; }

@@ -12,7 +12,7 @@ namespace hakobee {
 
 namespace {
 
-const QRegularExpression labelFileName(QStringLiteral("^label-(\\d+)\\.pdf$"));
+const QRegularExpression labelFileName(u"^label-(\\d+)\\.pdf$"_qs);
 
 int highestLabelNumber(const QDir& folder)
 {
@@ -33,14 +33,14 @@ QString PdfFolderOutput::defaultFolder()
     QString base = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (base.isEmpty())
         base = QDir::homePath();
-    return QDir(base).filePath(QStringLiteral("hakobee-labels"));
+    return QDir(base).filePath(u"hakobee-labels"_qs);
 }
 
 QString PdfFolderOutput::spoolFolder()
 {
     if (!QDir().mkpath(folder_))
-        throw Error(QStringLiteral("PDF の出力フォルダ「%1」を作れません。")
-                        .arg(QDir::toNativeSeparators(folder_)));
+        throw Error(
+            u"PDF の出力フォルダ「%1」を作れません。"_qs.arg(QDir::toNativeSeparators(folder_)));
     return folder_;
 }
 
@@ -55,8 +55,8 @@ void PdfFolderOutput::deliver(const Job& job)
     if (nextNumber_ == 0)
         nextNumber_ = highestLabelNumber(folder) + 1;
     for (int attempt = 0; attempt < 1000; ++attempt, ++nextNumber_) {
-        const QString target = folder.filePath(
-            QStringLiteral("label-%1.pdf").arg(nextNumber_, 6, 10, QLatin1Char('0')));
+        const QString target =
+            folder.filePath(u"label-%1.pdf"_qs.arg(nextNumber_, 6, 10, QLatin1Char('0')));
         if (QFile::rename(spool.path(), target)) {
             ++nextNumber_;
             return;
@@ -64,8 +64,8 @@ void PdfFolderOutput::deliver(const Job& job)
         if (!QFile::exists(target))
             break;
     }
-    throw Error(QStringLiteral("PDF ファイルをフォルダ「%1」に保存できません。")
-                    .arg(QDir::toNativeSeparators(folder_)));
+    throw Error(u"PDF ファイルをフォルダ「%1」に保存できません。"_qs.arg(
+        QDir::toNativeSeparators(folder_)));
 }
 
 } // namespace hakobee

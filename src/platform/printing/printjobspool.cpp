@@ -11,16 +11,16 @@ namespace hakobee {
 
 SpoolFile::SpoolFile(const QString& folder, const QByteArray& contents)
 {
-    QTemporaryFile file(QDir(folder).filePath(QStringLiteral(".label-XXXXXX.spool")));
+    QTemporaryFile file(QDir(folder).filePath(u".label-XXXXXX.spool"_qs));
     file.setAutoRemove(false);
     if (!file.open())
-        throw Error(QStringLiteral("印刷用の一時ファイルをフォルダ「%1」に作れません。")
-                        .arg(QDir::toNativeSeparators(folder)));
+        throw Error(u"印刷用の一時ファイルをフォルダ「%1」に作れません。"_qs.arg(
+            QDir::toNativeSeparators(folder)));
     path_ = file.fileName();
     if (!contents.isEmpty() && (file.write(contents) != contents.size() || !file.flush())) {
         file.remove();
-        throw Error(QStringLiteral("印刷用の一時ファイルをフォルダ「%1」に書けません。")
-                        .arg(QDir::toNativeSeparators(folder)));
+        throw Error(u"印刷用の一時ファイルをフォルダ「%1」に書けません。"_qs.arg(
+            QDir::toNativeSeparators(folder)));
     }
 }
 

@@ -12,7 +12,7 @@ QtPrinterBackend::QtPrinterBackend(QString pdfFolder, SystemPrinters systemPrint
 
 QString QtPrinterBackend::pdfFolderPrinterName()
 {
-    return QStringLiteral("PDFフォルダ");
+    return u"PDFフォルダ"_qs;
 }
 
 QStringList QtPrinterBackend::systemPrinterNames() const

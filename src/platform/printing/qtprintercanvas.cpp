@@ -21,8 +21,7 @@ public:
         printer.setDocName(title);
         printer.setOutputFileName(spool_.path());
         if (!painter_.begin(&printer))
-            throw Error(QStringLiteral("プリンタ「%1」で印刷を始められません。")
-                            .arg(printer.printerName()));
+            throw Error(u"プリンタ「%1」で印刷を始められません。"_qs.arg(printer.printerName()));
     }
     ~Job()
     {
@@ -37,7 +36,7 @@ public:
     void finish()
     {
         if (!painter_.end() || QFile(spool_.path()).size() == 0)
-            throw Error(QStringLiteral("印刷データを作れませんでした。"));
+            throw Error(u"印刷データを作れませんでした。"_qs);
     }
 
 private:
@@ -101,8 +100,7 @@ void QtPrinterCanvas::newPage()
     job();
     if (!printer_.newPage()) {
         job_.reset(); // a job that cannot go on is discarded
-        throw Error(
-            QStringLiteral("プリンタ「%1」で改ページできません。").arg(printer_.printerName()));
+        throw Error(u"プリンタ「%1」で改ページできません。"_qs.arg(printer_.printerName()));
     }
 }
 
@@ -116,7 +114,7 @@ void QtPrinterCanvas::endDocument()
 
     QFile written(job->spoolFile());
     if (!written.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("印刷データを作れませんでした。"));
+        throw Error(u"印刷データを作れませんでした。"_qs);
     output_.deliver(printJob(printer_, {written.readAll(), PrintJobOutput::pdfFormat}, jobTitle_));
 }
 

@@ -55,7 +55,7 @@ private:
     PrintJobOutput& output_;
     PrintFont font_;
     QFont qfont_;
-    QString jobTitle_ = QStringLiteral("hakobee-label");
+    QString jobTitle_ = u"hakobee-label"_qs;
     std::unique_ptr<Job> job_;
 };
 

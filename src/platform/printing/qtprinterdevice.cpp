@@ -65,7 +65,7 @@ std::unique_ptr<QtPrinterDevice> QtPrinterDevice::openQueue(const QString& queue
 {
     const QPrinterInfo info = QPrinterInfo::printerInfo(queue);
     if (info.isNull())
-        throw Error(QStringLiteral("プリンタ「%1」が見つかりません。").arg(queue));
+        throw Error(u"プリンタ「%1」が見つかりません。"_qs.arg(queue));
     const QString port = info.location().isEmpty() ? queue : info.location();
     std::unique_ptr<QtPrinterDevice> device(
         new QtPrinterDevice(queue, info.makeAndModel(), port, std::make_unique<CupsOutput>(queue)));
@@ -88,7 +88,7 @@ std::unique_ptr<QtPrinterDevice> QtPrinterDevice::openPdfFolder(const QString& d
                                                                 const QString& folder)
 {
     std::unique_ptr<QtPrinterDevice> device(new QtPrinterDevice(
-        deviceName, QStringLiteral("PDF"), folder, std::make_unique<PdfFolderOutput>(folder)));
+        deviceName, u"PDF"_qs, folder, std::make_unique<PdfFolderOutput>(folder)));
     QPrinter& printer = device->printer_;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -104,13 +104,13 @@ std::unique_ptr<QtPrinterDevice> QtPrinterDevice::openPdfFolder(const QString& d
 
 void QtPrinterDevice::unsupported(PrinterSetting which) const
 {
-    throw Error(QStringLiteral("プリンタ「%1」には%2の設定がありません。")
-                    .arg(deviceName_, printerSettingName(which)));
+    throw Error(
+        u"プリンタ「%1」には%2の設定がありません。"_qs.arg(deviceName_, printerSettingName(which)));
 }
 
 void QtPrinterDevice::rejected(PrinterSetting which, int value) const
 {
-    throw Error(QStringLiteral("プリンタ「%1」は%2の値 %3 を受け付けません。")
+    throw Error(u"プリンタ「%1」は%2の値 %3 を受け付けません。"_qs
                     .arg(deviceName_, printerSettingName(which))
                     .arg(value));
 }

@@ -59,7 +59,7 @@ void loadPrinter(QPrinter& printer, const DevMode& mode, const DevNames& names)
     if (!QPrinterInfo::printerInfo(names.device).isNull())
         printer.setPrinterName(names.device);
     else if (names.device == QtPrinterBackend::pdfFolderPrinterName()) // shows its folder
-        printer.setOutputFileName(QDir(names.port).filePath(QStringLiteral("label.pdf")));
+        printer.setOutputFileName(QDir(names.port).filePath(u"label.pdf"_qs));
     else
         printer.setOutputFormat(QPrinter::PdfFormat);
 
@@ -121,7 +121,7 @@ bool QtPrintSetupDialog::exec(quint32 flags, QWidget* owner, QByteArray& devMode
     loadPrinter(printer, mode, names);
 
     QPrintDialog dialog(&printer, owner);
-    dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
+    dialog.setWindowTitle(u"プリンタの設定"_qs);
     QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintShowPageSize;
     if (!(flags & hidePrintToFileFlag))
         options |= QAbstractPrintDialog::PrintToFile;

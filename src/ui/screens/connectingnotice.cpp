@@ -9,12 +9,12 @@ ConnectingNoticeWindow::ConnectingNoticeWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QString::fromLatin1(screenObjectName));
-    setWindowTitle(QStringLiteral("システム接続中>>>>>"));
+    setWindowTitle(u"システム接続中>>>>>"_qs);
     setFixedSize(480, 80);
 
-    auto* text = new QLabel(
-        QStringLiteral("ただいまシステムに接続中です。しばらくこのままでお待ちください。"), this);
-    text->setObjectName(QStringLiteral("Label1"));
+    auto* text =
+        new QLabel(u"ただいまシステムに接続中です。しばらくこのままでお待ちください。"_qs, this);
+    text->setObjectName(u"Label1"_qs);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignCenter);
     text->setGeometry(16, 10, 448, 60);

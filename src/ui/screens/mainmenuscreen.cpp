@@ -129,17 +129,17 @@ void MainMenuScreen::buildControls()
 
 QString MainMenuScreen::furnitureSlipNote()
 {
-    return QStringLiteral("ﾌﾟﾛｸﾞﾗﾑC7304動作中");
+    return u"ﾌﾟﾛｸﾞﾗﾑC7304動作中"_qs;
 }
 
 QString MainMenuScreen::databaseSettingsInvalidMessage()
 {
-    return QStringLiteral("DBの設定が不正です。設定し直して下さい");
+    return u"DBの設定が不正です。設定し直して下さい"_qs;
 }
 
 QString MainMenuScreen::printerErrorMessage()
 {
-    return QStringLiteral("プリンターエラー");
+    return u"プリンターエラー"_qs;
 }
 
 bool MainMenuScreen::isFurnitureSlipMode() const

@@ -73,7 +73,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
     resize(1024, 720);
 
     area_ = new QMdiArea(this);
-    area_->setObjectName(QStringLiteral("mdiArea"));
+    area_->setObjectName(u"mdiArea"_qs);
     setCentralWidget(area_);
 
     buildMenus();
@@ -90,7 +90,7 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent)
 
 QString MainWindow::mainPageKey()
 {
-    return QStringLiteral("Form1.mainPage");
+    return u"Form1.mainPage"_qs;
 }
 
 void MainWindow::buildMenus()
@@ -107,17 +107,17 @@ void MainWindow::buildMenus()
         item->setEnabled(false);
     }
 
-    QAction* exit = menuItem(QStringLiteral("mnuFileExit"));
+    QAction* exit = menuItem(u"mnuFileExit"_qs);
     exit->setEnabled(true);
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     // The window has no toolbar; the item only carries its check mark.
-    QAction* toolbar = menuItem(QStringLiteral("mnuViewToolbar"));
+    QAction* toolbar = menuItem(u"mnuViewToolbar"_qs);
     toolbar->setEnabled(true);
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
 
-    QAction* mainPage = menuItem(QStringLiteral("main1"));
+    QAction* mainPage = menuItem(u"main1"_qs);
     mainPage->setEnabled(true);
     connect(mainPage, &QAction::triggered, this, &MainWindow::openMainPage);
 }
@@ -125,8 +125,8 @@ void MainWindow::buildMenus()
 void MainWindow::buildStatusBar()
 {
     QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("sbStatusBar"));
-    addPanel(bar, "sbStatusText", true)->setText(QStringLiteral("ｽﾃｰﾀｽ"));
+    bar->setObjectName(u"sbStatusBar"_qs);
+    addPanel(bar, "sbStatusText", true)->setText(u"ｽﾃｰﾀｽ"_qs);
     datePanel_ = addPanel(bar, "sbStatusDate", false);
     timePanel_ = addPanel(bar, "sbStatusTime", false);
     showDateAndTime();

@@ -26,7 +26,7 @@ private slots:
     void fieldsLieAtTheirOffsets()
     {
         DevMode mode;
-        mode.setDeviceName(QStringLiteral("Label Printer"));
+        mode.setDeviceName(u"Label Printer"_qs);
         mode.fields = 0x1e1f;
         mode.orientation = 2;
         mode.paperSize = 256;
@@ -70,7 +70,7 @@ private slots:
         // dialog goes back unchanged.
         const DevMode back = DevMode::fromBytes(bytes);
         QCOMPARE(back.toBytes(), bytes);
-        QCOMPARE(back.deviceNameText(), QStringLiteral("Label Printer"));
+        QCOMPARE(back.deviceNameText(), u"Label Printer"_qs);
         QCOMPARE(back.paperWidth, qint16(2100));
         QCOMPARE(back.printQuality, qint16(-4));
     }
@@ -78,15 +78,15 @@ private slots:
     void deviceNamesAreCutToThirtyTwoBytesAtACharacterBoundary()
     {
         DevMode mode;
-        const QString exactly32 = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ012345");
-        mode.setDeviceName(exactly32 + QStringLiteral("6789"));
+        const QString exactly32 = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"_qs;
+        mode.setDeviceName(exactly32 + u"6789"_qs);
         QByteArray bytes = mode.toBytes();
         QCOMPARE(bytes.left(32), exactly32.toLatin1()); // no terminator when full
         QCOMPARE(fieldAt<quint16>(bytes, 32), quint16(0));
         QCOMPARE(DevMode::fromBytes(bytes).deviceNameText(), exactly32);
 
         // Seventeen double-byte characters are 34 bytes: sixteen fit.
-        const QString japanese = QStringLiteral("ラベルプリンタ第一事務所二階東側窓口");
+        const QString japanese = u"ラベルプリンタ第一事務所二階東側窓口"_qs;
         mode.setDeviceName(japanese);
         bytes = mode.toBytes();
         QCOMPARE(mode.deviceName.size(), 32);
@@ -94,10 +94,10 @@ private slots:
 
         // One half-width letter first: a double-byte character would end at
         // byte 33, so it is left out whole and byte 31 is the terminator.
-        mode.setDeviceName(QStringLiteral("A") + japanese);
+        mode.setDeviceName(u"A"_qs + japanese);
         QCOMPARE(mode.deviceName.size(), 31);
         QCOMPARE(mode.toBytes().at(31), '\0');
-        QCOMPARE(mode.deviceNameText(), QStringLiteral("A") + japanese.left(15));
+        QCOMPARE(mode.deviceNameText(), u"A"_qs + japanese.left(15));
     }
 
     void paperUnitsRoundHalfToEven()
@@ -117,9 +117,9 @@ private slots:
     void devNamesHoldDriverDeviceAndPortAtTheirOffsets()
     {
         DevNames names;
-        names.driver = QStringLiteral("CUPS-PDF");
-        names.device = QStringLiteral("hakobee-pdf");
-        names.port = QStringLiteral("/var/spool");
+        names.driver = u"CUPS-PDF"_qs;
+        names.device = u"hakobee-pdf"_qs;
+        names.port = u"/var/spool"_qs;
         const QByteArray bytes = names.toBytes();
         QCOMPARE(bytes.size(), 264);
         QCOMPARE(fieldAt<quint16>(bytes, 0), quint16(8));
@@ -139,8 +139,8 @@ private slots:
     {
         DevNames names;
         names.driver = QString(100, QLatin1Char('d'));
-        names.device = QStringLiteral("プリンタ");
-        names.port = QStringLiteral("/home/") + QString(300, QLatin1Char('p'));
+        names.device = u"プリンタ"_qs;
+        names.port = u"/home/"_qs + QString(300, QLatin1Char('p'));
         const QByteArray bytes = names.toBytes();
         QCOMPARE(bytes.size(), 264);
         QCOMPARE(bytes.at(263), '\0'); // the port's terminator still fits
@@ -159,7 +159,7 @@ private slots:
         qToLittleEndian<quint16>(3, bytes.data() + 4);
         bytes.replace(8, 4, "DRV\0");
         const DevNames names = DevNames::fromBytes(bytes);
-        QCOMPARE(names.driver, QStringLiteral("DRV"));
+        QCOMPARE(names.driver, u"DRV"_qs);
         QVERIFY(names.device.isEmpty());
         QVERIFY(names.port.isEmpty());
         // and a record cut short reads without running past its end

@@ -36,10 +36,10 @@ private slots:
     void init()
     {
         backend_ = std::make_unique<FakePrinterBackend>();
-        backend_->printers = {FakePrinter::withAllSettings(QStringLiteral("Office Laser")),
-                              FakePrinter::withAllSettings(QStringLiteral("label-printer")),
-                              FakePrinter::bare(QStringLiteral("Bare Printer"))};
-        backend_->defaultPrinter = QStringLiteral("Office Laser");
+        backend_->printers = {FakePrinter::withAllSettings(u"Office Laser"_qs),
+                              FakePrinter::withAllSettings(u"label-printer"_qs),
+                              FakePrinter::bare(u"Bare Printer"_qs)};
+        backend_->defaultPrinter = u"Office Laser"_qs;
         printer_ = std::make_unique<ActivePrinter>(*backend_);
         messages_ = std::make_unique<RecordingMessageBoxes>();
         dialog_ = std::make_unique<ScriptedDialog>();
@@ -48,10 +48,10 @@ private slots:
 
     void theCurrentPrinterStartsAsTheDefault()
     {
-        QCOMPARE(printer_->deviceName(), QStringLiteral("Office Laser"));
+        QCOMPARE(printer_->deviceName(), u"Office Laser"_qs);
         backend_->defaultPrinter.clear(); // no default: the first installed
         backend_->printers.move(1, 0);
-        QCOMPARE(ActivePrinter(*backend_).deviceName(), QStringLiteral("label-printer"));
+        QCOMPARE(ActivePrinter(*backend_).deviceName(), u"label-printer"_qs);
         backend_->printers.clear();
         QVERIFY_THROWS_EXCEPTION(Error, ActivePrinter{*backend_});
     }
@@ -61,8 +61,8 @@ private slots:
         const int openedBefore = backend_->opened;
         ActivePrinter deferred(*backend_, ActivePrinter::Opening::OnFirstUse);
         QCOMPARE(backend_->opened, openedBefore);
-        backend_->defaultPrinter = QStringLiteral("label-printer");
-        QCOMPARE(deferred.deviceName(), QStringLiteral("label-printer"));
+        backend_->defaultPrinter = u"label-printer"_qs;
+        QCOMPARE(deferred.deviceName(), u"label-printer"_qs);
         QCOMPARE(backend_->opened, openedBefore + 1);
 
         backend_->printers.clear();
@@ -72,7 +72,7 @@ private slots:
 
     void userDefinedPaperGoesInTenthsWithItsThreeFlags()
     {
-        FakePrinter& office = backend_->printer(QStringLiteral("Office Laser"));
+        FakePrinter& office = backend_->printer(u"Office Laser"_qs);
         office.settings[PrinterSetting::PaperSize] = 256; // A4 given as a custom size
         dialog_->confirm = false;
         setup_->ShowPrinterSetup(PrinterSetup::printSetupFlag, nullptr);
@@ -108,14 +108,14 @@ private slots:
         QCOMPARE(mode.scale, qint16(100));
 
         const DevNames names = DevNames::fromBytes(dialog_->givenDevNames);
-        QCOMPARE(names.device, QStringLiteral("Office Laser"));
-        QCOMPARE(names.driver, QStringLiteral("Fake Driver"));
-        QCOMPARE(names.port, QStringLiteral("FAKE:"));
+        QCOMPARE(names.device, u"Office Laser"_qs);
+        QCOMPARE(names.driver, u"Fake Driver"_qs);
+        QCOMPARE(names.port, u"FAKE:"_qs);
     }
 
     void aPrinterLackingTheOptionalSettingsStillGetsTheDialog()
     {
-        QVERIFY(printer_->makeCurrent(QStringLiteral("Bare Printer")));
+        QVERIFY(printer_->makeCurrent(u"Bare Printer"_qs));
         dialog_->confirm = false;
         QVERIFY(!setup_->ShowPrinterSetup(PrinterSetup::printSetupFlag, nullptr));
         QCOMPARE(dialog_->shown, 1);
@@ -128,7 +128,7 @@ private slots:
     void confirmingMakesTheChosenPrinterAndSettingsCurrent()
     {
         dialog_->choose = [](DevMode& mode, DevNames& names) {
-            names.device = QStringLiteral("LABEL-PRINTER"); // letter case differs
+            names.device = u"LABEL-PRINTER"_qs; // letter case differs
             mode.paperSize = 11;
             mode.defaultSource = 4;
             mode.printQuality = 300;
@@ -138,8 +138,8 @@ private slots:
             mode.scale = 90;
         };
         QVERIFY(setup_->ShowPrinterSetup(PrinterSetup::printSetupFlag, nullptr));
-        QCOMPARE(printer_->deviceName(), QStringLiteral("label-printer"));
-        const FakePrinter& label = backend_->printer(QStringLiteral("label-printer"));
+        QCOMPARE(printer_->deviceName(), u"label-printer"_qs);
+        const FakePrinter& label = backend_->printer(u"label-printer"_qs);
         QCOMPARE(label.settings.value(PrinterSetting::PaperSize), 11);
         QCOMPARE(label.settings.value(PrinterSetting::PaperSource), 4);
         QCOMPARE(label.settings.value(PrinterSetting::PrintQuality), 300);
@@ -175,22 +175,21 @@ private slots:
     void anUnknownPrinterNameLeavesThePrinterButAppliesTheSettings()
     {
         dialog_->choose = [](DevMode& mode, DevNames& names) {
-            names.device = QStringLiteral("Printer In Another Office");
+            names.device = u"Printer In Another Office"_qs;
             mode.orientation = 2;
         };
         QVERIFY(setup_->ShowPrinterSetup(PrinterSetup::printSetupFlag, nullptr));
-        QCOMPARE(printer_->deviceName(), QStringLiteral("Office Laser"));
+        QCOMPARE(printer_->deviceName(), u"Office Laser"_qs);
         QCOMPARE(printer_->orientation(), 2);
     }
 
     void cancellingChangesNothing()
     {
-        const QMap<PrinterSetting, int> before =
-            backend_->printer(QStringLiteral("Office Laser")).settings;
+        const QMap<PrinterSetting, int> before = backend_->printer(u"Office Laser"_qs).settings;
         dialog_->confirm = false;
         QVERIFY(!setup_->ShowPrinterSetup(PrinterSetup::printSetupFlag, nullptr));
-        QCOMPARE(printer_->deviceName(), QStringLiteral("Office Laser"));
-        QCOMPARE(backend_->printer(QStringLiteral("Office Laser")).settings, before);
+        QCOMPARE(printer_->deviceName(), u"Office Laser"_qs);
+        QCOMPARE(backend_->printer(u"Office Laser"_qs).settings, before);
         QVERIFY(backend_->writes.isEmpty());
         QCOMPARE(backend_->opened, 1);
         QVERIFY(messages_->shown.isEmpty());
@@ -198,7 +197,7 @@ private slots:
 
     void aRejectedPaperSizeIsReportedOnceAndTheRestStillApplied()
     {
-        FakePrinter& office = backend_->printer(QStringLiteral("Office Laser"));
+        FakePrinter& office = backend_->printer(u"Office Laser"_qs);
         office.rejects = [](PrinterSetting setting, int value) {
             return setting == PrinterSetting::PaperSize && value == 11;
         };
@@ -209,8 +208,8 @@ private slots:
         QVERIFY(setup_->ShowPrinterSetup(PrinterSetup::printSetupFlag, nullptr));
         QCOMPARE(messages_->shown.size(), 1);
         const Message& message = messages_->shown.first();
-        QCOMPARE(message.text, QStringLiteral("指定された用紙サイズが不正です"));
-        QCOMPARE(message.title, QStringLiteral("プリンタの設定"));
+        QCOMPARE(message.text, u"指定された用紙サイズが不正です"_qs);
+        QCOMPARE(message.title, u"プリンタの設定"_qs);
         QCOMPARE(message.icon, MessageIcon::None);
         QCOMPARE(message.buttons, MessageButtons::Ok);
         QCOMPARE(office.settings.value(PrinterSetting::PaperSize), 9); // the previous paper
@@ -219,10 +218,10 @@ private slots:
 
     void aPrinterWithoutCustomSizesReportsAUserDefinedSizeOnce()
     {
-        backend_->printer(QStringLiteral("Bare Printer")).rejects = [](PrinterSetting, int value) {
+        backend_->printer(u"Bare Printer"_qs).rejects = [](PrinterSetting, int value) {
             return value == 256;
         };
-        QVERIFY(printer_->makeCurrent(QStringLiteral("Bare Printer")));
+        QVERIFY(printer_->makeCurrent(u"Bare Printer"_qs));
         dialog_->choose = [](DevMode& mode, DevNames&) {
             mode.paperSize = 256;
             mode.paperWidth = 500;
@@ -235,8 +234,8 @@ private slots:
 
     void selectPrinterMatchesNamesWhateverTheirCase()
     {
-        QVERIFY(setup_->SelectPrinter(QStringLiteral("Label-Printer"), 11, 2, 4));
-        QCOMPARE(printer_->deviceName(), QStringLiteral("label-printer"));
+        QVERIFY(setup_->SelectPrinter(u"Label-Printer"_qs, 11, 2, 4));
+        QCOMPARE(printer_->deviceName(), u"label-printer"_qs);
         QCOMPARE(printer_->paperSizeCode(), 11);
         QCOMPARE(printer_->orientation(), 2);
         QCOMPARE(printer_->paperSource(), 4);
@@ -244,8 +243,8 @@ private slots:
 
     void selectPrinterWithAnUnknownNameSetsTheCodesOnTheCurrentPrinter()
     {
-        QVERIFY(!setup_->SelectPrinter(QStringLiteral("No Such Printer"), 11, 2, 4));
-        QCOMPARE(printer_->deviceName(), QStringLiteral("Office Laser"));
+        QVERIFY(!setup_->SelectPrinter(u"No Such Printer"_qs, 11, 2, 4));
+        QCOMPARE(printer_->deviceName(), u"Office Laser"_qs);
         QCOMPARE(printer_->paperSizeCode(), 11);
         QCOMPARE(printer_->orientation(), 2);
         QCOMPARE(printer_->paperSource(), 4);
@@ -254,7 +253,7 @@ private slots:
     void restoringBeforeAnySaveMatchesNoPrinter()
     {
         QVERIFY(!setup_->RestorePrinterState());
-        QCOMPARE(printer_->deviceName(), QStringLiteral("Office Laser"));
+        QCOMPARE(printer_->deviceName(), u"Office Laser"_qs);
         QCOMPARE(backend_->writes.size(), 3);
         for (const SettingWrite& write : backend_->writes)
             QCOMPARE(write.value, 0);
@@ -263,10 +262,10 @@ private slots:
     void restoringGoesBackToTheSavedPrinterAndCodes()
     {
         setup_->SavePrinterState(); // Office Laser, A4, portrait, automatic bin
-        QVERIFY(setup_->SelectPrinter(QStringLiteral("label-printer"), 11, 2, 4));
+        QVERIFY(setup_->SelectPrinter(u"label-printer"_qs, 11, 2, 4));
         printer_->setPaperSizeCode(13); // and Office Laser is changed meanwhile too
         QVERIFY(setup_->RestorePrinterState());
-        QCOMPARE(printer_->deviceName(), QStringLiteral("Office Laser"));
+        QCOMPARE(printer_->deviceName(), u"Office Laser"_qs);
         QCOMPARE(printer_->paperSizeCode(), 9);
         QCOMPARE(printer_->orientation(), 1);
         QCOMPARE(printer_->paperSource(), 7);
@@ -275,17 +274,17 @@ private slots:
     void savingFailsWhenAValueCannotBeRead()
     {
         setup_->SavePrinterState();
-        QVERIFY(printer_->makeCurrent(QStringLiteral("Bare Printer")));
+        QVERIFY(printer_->makeCurrent(u"Bare Printer"_qs));
         QVERIFY_THROWS_EXCEPTION(Error, setup_->SavePrinterState());
         // what was saved before is kept whole
         QVERIFY(setup_->RestorePrinterState());
-        QCOMPARE(printer_->deviceName(), QStringLiteral("Office Laser"));
+        QCOMPARE(printer_->deviceName(), u"Office Laser"_qs);
     }
 
     void choosingTheCurrentPrinterAgainKeepsItsSettings()
     {
         printer_->setSetting(PrinterSetting::Duplex, 3);
-        QVERIFY(setup_->SelectPrinter(QStringLiteral("OFFICE LASER"), 9, 1, 7));
+        QVERIFY(setup_->SelectPrinter(u"OFFICE LASER"_qs, 9, 1, 7));
         QCOMPARE(backend_->opened, 1);
         QCOMPARE(printer_->setting(PrinterSetting::Duplex), 3);
     }

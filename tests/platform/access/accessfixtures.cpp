@@ -17,10 +17,10 @@ namespace {
 
 QList<Column> productColumns()
 {
-    return {{QStringLiteral("bar"), ColumnType::Text, 50},
-            {QStringLiteral("hi"), ColumnType::Text, 255},
-            {QStringLiteral("mei"), ColumnType::Text, 255},
-            {QStringLiteral("kakaku"), ColumnType::Currency}};
+    return {{u"bar"_qs, ColumnType::Text, 50},
+            {u"hi"_qs, ColumnType::Text, 255},
+            {u"mei"_qs, ColumnType::Text, 255},
+            {u"kakaku"_qs, ColumnType::Currency}};
 }
 
 Table productTable(const QString& name, const QList<Product>& products)
@@ -43,27 +43,24 @@ Table productTable(const QString& name, const QList<Product>& products)
 
 QList<Product> threeProducts()
 {
-    return {{QStringLiteral("4901234567894"), QStringLiteral("緑茶 500ml"), QStringLiteral("ﾘｮｸﾁｬ"),
-             1000'0000},
-            {QStringLiteral("4512345678906"), QStringLiteral("おにぎり 鮭"),
-             QStringLiteral("ｵﾆｷﾞﾘ ｻｹ"), 99'5000},
-            {QStringLiteral("49123456"), QStringLiteral("消しゴム"), QStringLiteral("ｹｼｺﾞﾑ"),
-             250'0000}};
+    return {{u"4901234567894"_qs, u"緑茶 500ml"_qs, u"ﾘｮｸﾁｬ"_qs, 1000'0000},
+            {u"4512345678906"_qs, u"おにぎり 鮭"_qs, u"ｵﾆｷﾞﾘ ｻｹ"_qs, 99'5000},
+            {u"49123456"_qs, u"消しゴム"_qs, u"ｹｼｺﾞﾑ"_qs, 250'0000}};
 }
 
 void writeProducts(const QString& path, const QList<Product>& products)
 {
-    mdbwriter::writeDatabase(path, {productTable(QStringLiteral("Master"), products),
-                                    productTable(QStringLiteral("Empty"), {})});
+    mdbwriter::writeDatabase(path,
+                             {productTable(u"Master"_qs, products), productTable(u"Empty"_qs, {})});
 }
 
 void writeManyProducts(const QString& path, qint64 rowCount)
 {
-    Table table{QStringLiteral("Master"), productColumns(), rowCount, {}, {}, {}};
+    Table table{u"Master"_qs, productColumns(), rowCount, {}, {}, {}};
     table.rowAt = [](qint64 row, QList<Value>& values) {
-        values[0] = QStringLiteral("49%1").arg(row, 11, 10, QLatin1Char('0'));
-        values[1] = QStringLiteral("商品 %1").arg(row);
-        values[2] = QStringLiteral("ｼｮｳﾋﾝ %1").arg(row);
+        values[0] = u"49%1"_qs.arg(row, 11, 10, QLatin1Char('0'));
+        values[1] = u"商品 %1"_qs.arg(row);
+        values[2] = u"ｼｮｳﾋﾝ %1"_qs.arg(row);
         values[3] = qint64(row * 10000 + 5000);
     };
     mdbwriter::writeDatabase(path, {table});
@@ -72,16 +69,12 @@ void writeManyProducts(const QString& path, qint64 rowCount)
 void writeSampleShape(const QString& path)
 {
     const QList<QList<Value>> rows{
-        {QStringLiteral("4901234567894"), QStringLiteral("緑茶 500ml"), QStringLiteral("ﾘｮｸﾁｬ"),
-         qint64(1000'0000)},
-        {QStringLiteral("4512345678906"), QStringLiteral("おにぎり 鮭"), Value{},
-         qint64(1234567'0000)},
-        {QStringLiteral("49123456"), QStringLiteral("消しゴム"), QStringLiteral("ｹｼｺﾞﾑ"),
-         qint64(99'5000)},
-        {QStringLiteral("4909876543210"), QStringLiteral("Tea & Coffee"),
-         QStringLiteral("tea ＆ ｃｏｆｆｅｅ"), qint64(250'0000)},
+        {u"4901234567894"_qs, u"緑茶 500ml"_qs, u"ﾘｮｸﾁｬ"_qs, qint64(1000'0000)},
+        {u"4512345678906"_qs, u"おにぎり 鮭"_qs, Value{}, qint64(1234567'0000)},
+        {u"49123456"_qs, u"消しゴム"_qs, u"ｹｼｺﾞﾑ"_qs, qint64(99'5000)},
+        {u"4909876543210"_qs, u"Tea & Coffee"_qs, u"tea ＆ ｃｏｆｆｅｅ"_qs, qint64(250'0000)},
     };
-    Table table{QStringLiteral("Master"), testdata::productColumns(), rows.size(), {}, {}, {}};
+    Table table{u"Master"_qs, testdata::productColumns(), rows.size(), {}, {}, {}};
     table.rowAt = [rows](qint64 row, QList<Value>& values) {
         values = rows.at(row);
     };
@@ -91,19 +84,19 @@ void writeSampleShape(const QString& path)
 void writeAllTypes(const QString& path)
 {
     const QList<Column> columns = {
-        {QStringLiteral("Byte"), ColumnType::Byte},
-        {QStringLiteral("Integer"), ColumnType::Integer},
-        {QStringLiteral("Long"), ColumnType::Long},
-        {QStringLiteral("Currency"), ColumnType::Currency},
-        {QStringLiteral("Single"), ColumnType::Single},
-        {QStringLiteral("Double"), ColumnType::Double},
-        {QStringLiteral("DateTime"), ColumnType::DateTime},
-        {QStringLiteral("YesNo"), ColumnType::YesNo},
-        {QStringLiteral("Text"), ColumnType::Text, 255},
-        {QStringLiteral("Memo"), ColumnType::Memo},
-        {QStringLiteral("Decimal"), ColumnType::Decimal, 255, 18, 4},
+        {u"Byte"_qs, ColumnType::Byte},
+        {u"Integer"_qs, ColumnType::Integer},
+        {u"Long"_qs, ColumnType::Long},
+        {u"Currency"_qs, ColumnType::Currency},
+        {u"Single"_qs, ColumnType::Single},
+        {u"Double"_qs, ColumnType::Double},
+        {u"DateTime"_qs, ColumnType::DateTime},
+        {u"YesNo"_qs, ColumnType::YesNo},
+        {u"Text"_qs, ColumnType::Text, 255},
+        {u"Memo"_qs, ColumnType::Memo},
+        {u"Decimal"_qs, ColumnType::Decimal, 255, 18, 4},
     };
-    Table allTypes{QStringLiteral("AllTypes"), columns, 3, {}, {}, {}};
+    Table allTypes{u"AllTypes"_qs, columns, 3, {}, {}, {}};
     allTypes.rowAt = [](qint64 row, QList<Value>& values) {
         if (row == 0) {
             values[0] = qint64(7);
@@ -114,8 +107,8 @@ void writeAllTypes(const QString& path)
             values[5] = 0.1 + 0.2;
             values[6] = QDateTime(QDate(2024, 3, 5), QTime(9, 7, 5));
             values[7] = true;
-            values[8] = QStringLiteral("ｱｲｳ 漢字 ABC");
-            values[9] = QStringLiteral("メモ 一行目\r\n二行目");
+            values[8] = u"ｱｲｳ 漢字 ABC"_qs;
+            values[9] = u"メモ 一行目\r\n二行目"_qs;
             values[10] = qint64(-12'5000);
         } else if (row == 1) {
             values[0] = qint64(255);
@@ -129,20 +122,19 @@ void writeAllTypes(const QString& path)
             values[8] = QString(255, QChar(0x9AD9)); // 髙, 255 times
             QString memo;
             for (int i = 0; memo.size() < 10'000; ++i)
-                memo += QStringLiteral("%1行目、").arg(i);
+                memo += u"%1行目、"_qs.arg(i);
             values[9] = memo.left(10'000);
             values[10] = qint64(123456789012345678);
         }
     };
-    Table japanese{QStringLiteral("商品 マスタ"),
-                   {{QStringLiteral("品 名"), ColumnType::Text, 50},
-                    {QStringLiteral("値段"), ColumnType::Currency}},
+    Table japanese{u"商品 マスタ"_qs,
+                   {{u"品 名"_qs, ColumnType::Text, 50}, {u"値段"_qs, ColumnType::Currency}},
                    2,
                    {},
                    {},
                    {}};
     japanese.rowAt = [](qint64 row, QList<Value>& values) {
-        values[0] = row == 0 ? QStringLiteral("りんご") : QStringLiteral("みかん");
+        values[0] = row == 0 ? u"りんご"_qs : u"みかん"_qs;
         values[1] = qint64(row == 0 ? 1 : 0);
     };
     mdbwriter::writeDatabase(path, {allTypes, japanese});
@@ -150,7 +142,7 @@ void writeAllTypes(const QString& path)
 
 QString deletedRowMark()
 {
-    return QStringLiteral("DELETED");
+    return u"DELETED"_qs;
 }
 
 namespace {
@@ -158,8 +150,8 @@ namespace {
 // A deleted row keeping its bytes: the shape's values, marked.
 QList<Value> deletedRow(qint64 n)
 {
-    return {deletedRowMark() + QString::number(n), QStringLiteral("削除済みの行 %1").arg(n),
-            QStringLiteral("ｻｸｼﾞｮｽﾞﾐ"), qint64(n * 10000)};
+    return {deletedRowMark() + QString::number(n), u"削除済みの行 %1"_qs.arg(n), u"ｻｸｼﾞｮｽﾞﾐ"_qs,
+            qint64(n * 10000)};
 }
 
 // A deleted row whose space was reclaimed.
@@ -188,7 +180,7 @@ SlotPatternTable slotPatternTable(SlotPattern pattern)
 {
     SlotPatternTable result;
     Table& table = result.table;
-    table.name = QStringLiteral("Master");
+    table.name = u"Master"_qs;
     table.columns = testdata::productColumns();
     table.rowAt = [](qint64 row, QList<Value>& values) {
         const testdata::GeneratedProduct product = testdata::generatedProduct(row);

@@ -12,19 +12,14 @@ using mdbwriter::TableLink;
 
 namespace {
 
-const QString linkName = QStringLiteral("Master");
-const QString foreignName = QStringLiteral("商品マスタ");
+const QString linkName = u"Master"_qs;
+const QString foreignName = u"商品マスタ"_qs;
 // How a failure names the link: as the operator knows it.
-const QString namedLink = QStringLiteral("「Master」");
+const QString namedLink = u"「Master」"_qs;
 
 mdbwriter::Table shelf()
 {
-    mdbwriter::Table table{QStringLiteral("Shelf"),
-                           {{QStringLiteral("code"), mdbwriter::ColumnType::Long}},
-                           1,
-                           {},
-                           {},
-                           {}};
+    mdbwriter::Table table{u"Shelf"_qs, {{u"code"_qs, mdbwriter::ColumnType::Long}}, 1, {}, {}, {}};
     table.rowAt = [](qint64, QList<mdbwriter::Value>& values) {
         values[0] = qint64(7);
     };
@@ -40,24 +35,24 @@ QString native(const QString& path)
 
 QString storedWindowsPath()
 {
-    return QStringLiteral("C:\\Users\\shop\\データ\\back.mdb");
+    return u"C:\\Users\\shop\\データ\\back.mdb"_qs;
 }
 
 QString odbcPassword()
 {
-    return QStringLiteral("ura-kagi");
+    return u"ura-kagi"_qs;
 }
 
 SplitDatabase writeSplitDatabase(const QString& folder, LinkForm form, qint64 rowCount)
 {
     const QDir root(folder);
-    root.mkpath(QStringLiteral("front"));
-    root.mkpath(QStringLiteral("elsewhere"));
+    root.mkpath(u"front"_qs);
+    root.mkpath(u"elsewhere"_qs);
     SplitDatabase split;
-    split.frontEnd = root.filePath(QStringLiteral("front/front.mdb"));
+    split.frontEnd = root.filePath(u"front/front.mdb"_qs);
     split.rowCount = rowCount;
-    const QString beside = root.filePath(QStringLiteral("front/back.mdb"));
-    const QString elsewhere = root.filePath(QStringLiteral("elsewhere/back.mdb"));
+    const QString beside = root.filePath(u"front/back.mdb"_qs);
+    const QString elsewhere = root.filePath(u"elsewhere/back.mdb"_qs);
     const mdbwriter::Table products = testdata::generatedProductsTable(foreignName, rowCount);
 
     TableLink link{linkName, storedWindowsPath(), foreignName, {}, TableLink::Kind::AccessFile};
@@ -73,10 +68,10 @@ SplitDatabase writeSplitDatabase(const QString& folder, LinkForm form, qint64 ro
         break;
     case LinkForm::ThroughASecondLink: {
         link.database = elsewhere;
-        split.backEnd = root.filePath(QStringLiteral("elsewhere/stock.mdb"));
+        split.backEnd = root.filePath(u"elsewhere/stock.mdb"_qs);
         mdbwriter::writeDatabase(split.backEnd, {products});
         const TableLink onward{foreignName,
-                               QStringLiteral("\\\\server\\share\\stock.mdb"),
+                               u"\\\\server\\share\\stock.mdb"_qs,
                                foreignName,
                                {},
                                TableLink::Kind::AccessFile};
@@ -89,10 +84,10 @@ SplitDatabase writeSplitDatabase(const QString& folder, LinkForm form, qint64 ro
     case LinkForm::OdbcLink:
         link = {linkName,
                 {},
-                QStringLiteral("dbo.Master"),
-                QStringLiteral("ODBC;DSN=商品DB;UID=shop;PWD=%1;DATABASE=shop").arg(odbcPassword()),
+                u"dbo.Master"_qs,
+                u"ODBC;DSN=商品DB;UID=shop;PWD=%1;DATABASE=shop"_qs.arg(odbcPassword()),
                 TableLink::Kind::Odbc};
-        split.failureNames = {namedLink, QStringLiteral("ODBC")};
+        split.failureNames = {namedLink, u"ODBC"_qs};
         break;
     case LinkForm::BackEndLacksTable:
         mdbwriter::writeDatabase(beside, {testdata::generatedProductsTable(linkName, rowCount)});
@@ -107,12 +102,12 @@ SplitDatabase writeSplitDatabase(const QString& folder, LinkForm form, qint64 ro
     }
     case LinkForm::CircularLinks: {
         const TableLink back{foreignName,
-                             QStringLiteral("C:\\Users\\shop\\front.mdb"),
+                             u"C:\\Users\\shop\\front.mdb"_qs,
                              linkName,
                              {},
                              TableLink::Kind::AccessFile};
         mdbwriter::writeDatabase(beside, {}, {back});
-        split.failureNames = {namedLink, QStringLiteral("->")};
+        split.failureNames = {namedLink, u"->"_qs};
         break;
     }
     }

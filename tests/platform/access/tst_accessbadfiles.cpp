@@ -43,11 +43,10 @@ QString readEverything(const QString& path, QHash<QString, qint64>* counts = nul
             std::unique_ptr<Recordset> records;
             try {
                 records = connection->openRecordset(
-                    QStringLiteral("select * from %1").arg(QString::fromUtf8(table)),
-                    CursorKind::StaticRead);
+                    u"select * from %1"_qs.arg(QString::fromUtf8(table)), CursorKind::StaticRead);
             } catch (const Error& error) {
                 // A table the file never had is not a finding; a damaged one is.
-                if (error.description().contains(QStringLiteral("no such table")))
+                if (error.description().contains(u"no such table"_qs))
                     continue;
                 throw;
             }
@@ -118,17 +117,17 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        accessfixtures::writeManyProducts(pathFor(QStringLiteral("products.mdb")), 400);
-        accessfixtures::writeAllTypes(pathFor(QStringLiteral("alltypes.mdb")));
-        products = readAll(pathFor(QStringLiteral("products.mdb")));
-        allTypes = readAll(pathFor(QStringLiteral("alltypes.mdb")));
+        accessfixtures::writeManyProducts(pathFor(u"products.mdb"_qs), 400);
+        accessfixtures::writeAllTypes(pathFor(u"alltypes.mdb"_qs));
+        products = readAll(pathFor(u"products.mdb"_qs));
+        allTypes = readAll(pathFor(u"alltypes.mdb"_qs));
         mdbwriter::writeDatabase(
-            pathFor(QStringLiteral("mixedslots.mdb")),
+            pathFor(u"mixedslots.mdb"_qs),
             {accessfixtures::slotPatternTable(accessfixtures::SlotPattern::Mixed).table});
-        slots_ = readAll(pathFor(QStringLiteral("mixedslots.mdb")));
+        slots_ = readAll(pathFor(u"mixedslots.mdb"_qs));
         QVERIFY(products.size() > 8 * pageSize);
-        QCOMPARE(readEverything(pathFor(QStringLiteral("products.mdb"))), QString());
-        QCOMPARE(readEverything(pathFor(QStringLiteral("alltypes.mdb"))), QString());
+        QCOMPARE(readEverything(pathFor(u"products.mdb"_qs)), QString());
+        QCOMPARE(readEverything(pathFor(u"alltypes.mdb"_qs)), QString());
     }
 
     void unreadableFilesAreNamed_data()
@@ -136,19 +135,17 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("missing") << QStringLiteral("missing.mdb") << QByteArray()
-                                 << QStringLiteral("見つかりません");
-        QTest::newRow("directory")
-            << QStringLiteral("folder.mdb") << QByteArray() << QStringLiteral("フォルダー");
-        QTest::newRow("empty") << QStringLiteral("empty.mdb") << QByteArray("")
-                               << QStringLiteral("Access のデータベースファイルではありません");
+        QTest::newRow("missing") << u"missing.mdb"_qs << QByteArray() << u"見つかりません"_qs;
+        QTest::newRow("directory") << u"folder.mdb"_qs << QByteArray() << u"フォルダー"_qs;
+        QTest::newRow("empty") << u"empty.mdb"_qs << QByteArray("")
+                               << u"Access のデータベースファイルではありません"_qs;
         QTest::newRow("text named .mdb")
-            << QStringLiteral("text.mdb") << QByteArray("bar,hi,mei\r\n4901234567894,茶,ﾁｬ\r\n")
-            << QStringLiteral("Access のデータベースファイルではありません");
-        QTest::newRow("first 4 KiB") << QStringLiteral("first4k.mdb") << QByteArray("first4k")
-                                     << QStringLiteral("壊れている");
+            << u"text.mdb"_qs << QByteArray("bar,hi,mei\r\n4901234567894,茶,ﾁｬ\r\n")
+            << u"Access のデータベースファイルではありません"_qs;
+        QTest::newRow("first 4 KiB")
+            << u"first4k.mdb"_qs << QByteArray("first4k") << u"壊れている"_qs;
         QTest::newRow("cut inside a page")
-            << QStringLiteral("cut.mdb") << QByteArray("cut") << QStringLiteral("壊れている");
+            << u"cut.mdb"_qs << QByteArray("cut") << u"壊れている"_qs;
     }
 
     void unreadableFilesAreNamed()
@@ -195,21 +192,21 @@ private slots:
         const qint64 at = 2 * pageSize + 63 + 25 * column;
         QCOMPARE(int(damaged[at]), type);
         damaged[at] = char(damagedType);
-        const QString path = pathFor(QStringLiteral("catalog-type.mdb"));
+        const QString path = pathFor(u"catalog-type.mdb"_qs);
         writeAll(path, damaged);
         const QString description = readEverything(path);
-        QVERIFY2(description.contains(QStringLiteral("壊れている")) &&
+        QVERIFY2(description.contains(u"壊れている"_qs) &&
                      description.contains(QDir::toNativeSeparators(path)),
                  qPrintable(description));
     }
 
     void fileCutAtAPageBoundaryLosesNoRowsSilently()
     {
-        const QString path = pathFor(QStringLiteral("half.mdb"));
+        const QString path = pathFor(u"half.mdb"_qs);
         writeAll(path, products.left(products.size() / pageSize / 2 * pageSize));
         const QString description = readEverything(path);
-        QVERIFY2(description.contains(QStringLiteral("Master")), qPrintable(description));
-        QVERIFY2(description.contains(QStringLiteral("壊れて")), qPrintable(description));
+        QVERIFY2(description.contains(u"Master"_qs), qPrintable(description));
+        QVERIFY2(description.contains(u"壊れて"_qs), qPrintable(description));
     }
 
     void pageOfAnotherOwnerInTheMapIsReported()
@@ -233,10 +230,10 @@ private slots:
         }
         QVERIFY(dataPage > 0);
         damaged[dataPage * pageSize + 4] = char(damaged[dataPage * pageSize + 4] + 1);
-        const QString path = pathFor(QStringLiteral("foreign.mdb"));
+        const QString path = pathFor(u"foreign.mdb"_qs);
         writeAll(path, damaged);
         const QString description = readEverything(path);
-        QVERIFY2(description.contains(QStringLiteral("「Master」")), qPrintable(description));
+        QVERIFY2(description.contains(u"「Master」"_qs), qPrintable(description));
         QVERIFY2(description.contains(QString::number(dataPage)), qPrintable(description));
     }
 
@@ -248,22 +245,21 @@ private slots:
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("expected");
         QTest::newRow("moved row pointing outside the file")
-            << QStringLiteral("pointer outside") << QStringLiteral("outside the file");
+            << u"pointer outside"_qs << u"outside the file"_qs;
         QTest::newRow("moved row pointing at a live row")
-            << QStringLiteral("target live") << QStringLiteral("not marked as a moved row");
+            << u"target live"_qs << u"not marked as a moved row"_qs;
         QTest::newRow("moved row's new place marked deleted")
-            << QStringLiteral("target deleted") << QStringLiteral("not marked as a moved row");
-        QTest::newRow("live row marked as moved")
-            << QStringLiteral("live moved") << QStringLiteral("was moved");
+            << u"target deleted"_qs << u"not marked as a moved row"_qs;
+        QTest::newRow("live row marked as moved") << u"live moved"_qs << u"was moved"_qs;
         QTest::newRow("deleted row beyond the page")
-            << QStringLiteral("deleted beyond") << QStringLiteral("outside the page");
+            << u"deleted beyond"_qs << u"outside the page"_qs;
     }
 
     void damagedRowSlotsAreReported()
     {
         QFETCH(QString, damage);
         QFETCH(QString, expected);
-        const QString cleanPath = pathFor(QStringLiteral("slots.mdb"));
+        const QString cleanPath = pathFor(u"slots.mdb"_qs);
         mdbwriter::writeDatabase(
             cleanPath,
             {accessfixtures::slotPatternTable(accessfixtures::SlotPattern::Mixed).table});
@@ -287,10 +283,10 @@ private slots:
         } else {
             putU16(file, deleted, 0xC000 | 0x1FFF);
         }
-        const QString path = pathFor(QStringLiteral("damaged-slots.mdb"));
+        const QString path = pathFor(u"damaged-slots.mdb"_qs);
         writeAll(path, file);
         const QString description = readEverything(path);
-        QVERIFY2(description.contains(QStringLiteral("「Master」")), qPrintable(description));
+        QVERIFY2(description.contains(u"「Master」"_qs), qPrintable(description));
         QVERIFY2(description.contains(expected), qPrintable(description));
     }
 
@@ -311,7 +307,7 @@ private slots:
         QFETCH(int, base);
         QFETCH(bool, wholePages);
         const QByteArray original = base == 0 ? products : base == 1 ? allTypes : slots_;
-        const QString path = pathFor(QStringLiteral("damaged.mdb"));
+        const QString path = pathFor(u"damaged.mdb"_qs);
         QHash<QString, qint64> originalCounts;
         writeAll(path, original);
         QCOMPARE(readEverything(path, &originalCounts), QString());
@@ -324,7 +320,7 @@ private slots:
             for (auto it = counts.cbegin(); it != counts.cend(); ++it)
                 texts << it.key() + QLatin1Char(' ') + QString::number(it.value());
             texts.sort();
-            return texts.join(QStringLiteral(", "));
+            return texts.join(u", "_qs);
         };
         for (int round = 0; round < rounds; ++round) {
             QRandomGenerator random(quint32(round * 7919 + base));
@@ -353,15 +349,14 @@ private slots:
                 for (auto it = counts.cbegin(); it != counts.cend(); ++it)
                     same = same && it.value() == originalCounts.value(it.key());
                 if (!same) {
-                    lost << QStringLiteral("round %1: %2 records instead of %3")
-                                .arg(round)
-                                .arg(toString(counts), toString(originalCounts));
+                    lost << u"round %1: %2 records instead of %3"_qs.arg(round).arg(
+                        toString(counts), toString(originalCounts));
                 }
                 ++readable;
             } else {
                 ++refused;
                 QVERIFY2(description.contains(QDir::toNativeSeparators(path)) ||
-                             description.contains(QStringLiteral("レコード")),
+                             description.contains(u"レコード"_qs),
                          qPrintable(description));
             }
         }

@@ -25,14 +25,14 @@ template<typename Body> QString errorOf(Body body)
     } catch (const Error& error) {
         return error.description();
     }
-    return QStringLiteral("(no error)");
+    return u"(no error)"_qs;
 }
 
 QStringList column(Recordset& records, int position)
 {
     QStringList values;
     for (; !records.eof(); records.moveNext())
-        values << records.field(position).value_or(QStringLiteral("(null)"));
+        values << records.field(position).value_or(u"(null)"_qs);
     return values;
 }
 
@@ -59,11 +59,11 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        products = dir.filePath(QStringLiteral("products.mdb"));
-        allTypes = dir.filePath(QStringLiteral("alltypes.mdb"));
+        products = dir.filePath(u"products.mdb"_qs);
+        allTypes = dir.filePath(u"alltypes.mdb"_qs);
         accessfixtures::writeProducts(products, accessfixtures::threeProducts());
         accessfixtures::writeAllTypes(allTypes);
-        sampleShape = dir.filePath(QStringLiteral("sampleshape.mdb"));
+        sampleShape = dir.filePath(u"sampleshape.mdb"_qs);
         accessfixtures::writeSampleShape(sampleShape);
     }
 
@@ -71,24 +71,22 @@ private slots:
     {
         const auto connection = openAccessDatabase(products);
         const auto records = connection->openRecordset(
-            QStringLiteral(
-                "select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価　from Master"),
+            u"select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価　from Master"_qs,
             CursorKind::StaticRead);
         QCOMPARE(records->fieldCount(), 4);
-        QCOMPARE(records->fieldName(0), QStringLiteral("ﾊﾞｰｺｰﾄﾞ"));
-        QCOMPARE(records->fieldName(3), QStringLiteral("税込売価"));
+        QCOMPARE(records->fieldName(0), u"ﾊﾞｰｺｰﾄﾞ"_qs);
+        QCOMPARE(records->fieldName(3), u"税込売価"_qs);
         QVERIFY(!records->eof());
-        QCOMPARE(records->field(0), FieldValue(QStringLiteral("4901234567894")));
-        QCOMPARE(records->field(1), FieldValue(QStringLiteral("緑茶 500ml")));
-        QCOMPARE(records->field(2), FieldValue(QStringLiteral("ﾘｮｸﾁｬ")));
-        QCOMPARE(records->field(3), FieldValue(QStringLiteral("1000")));
+        QCOMPARE(records->field(0), FieldValue(u"4901234567894"_qs));
+        QCOMPARE(records->field(1), FieldValue(u"緑茶 500ml"_qs));
+        QCOMPARE(records->field(2), FieldValue(u"ﾘｮｸﾁｬ"_qs));
+        QCOMPARE(records->field(3), FieldValue(u"1000"_qs));
         // By alias name, in any letter case, as the screens ask for them.
-        QCOMPARE(records->field(QStringLiteral("品名")), FieldValue(QStringLiteral("緑茶 500ml")));
+        QCOMPARE(records->field(u"品名"_qs), FieldValue(u"緑茶 500ml"_qs));
         records->moveNext();
-        QCOMPARE(records->field(QStringLiteral("税込売価")), FieldValue(QStringLiteral("99.5")));
-        QCOMPARE(records->field(QStringLiteral("ﾊﾞｰｺｰﾄﾞ")),
-                 FieldValue(QStringLiteral("4512345678906")));
-        QVERIFY(errorOf([&] { records->field(QStringLiteral("nosuch")); }).contains("nosuch"));
+        QCOMPARE(records->field(u"税込売価"_qs), FieldValue(u"99.5"_qs));
+        QCOMPARE(records->field(u"ﾊﾞｰｺｰﾄﾞ"_qs), FieldValue(u"4512345678906"_qs));
+        QVERIFY(errorOf([&] { records->field(u"nosuch"_qs); }).contains("nosuch"));
         QVERIFY(errorOf([&] { records->field(4); }).contains("4"));
     }
 
@@ -96,43 +94,38 @@ private slots:
     {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("brackets") << QStringLiteral(
-                                         "select [bar] from [Master] where [mei] = 'ｹｼｺﾞﾑ'")
-                                  << QStringList{QStringLiteral("49123456")};
+        QTest::newRow("brackets") << u"select [bar] from [Master] where [mei] = 'ｹｼｺﾞﾑ'"_qs
+                                  << QStringList{u"49123456"_qs};
         QTest::newRow("Japanese table and column names")
-            << QStringLiteral("select [品 名] from [商品 マスタ] order by [品 名] desc")
-            << QStringList{QStringLiteral("りんご"), QStringLiteral("みかん")};
+            << u"select [品 名] from [商品 マスタ] order by [品 名] desc"_qs
+            << QStringList{u"りんご"_qs, u"みかん"_qs};
         // Numerically 99.5 < 250 < 1000; as text it would be 1000, 250, 99.5.
-        QTest::newRow("order by currency")
-            << QStringLiteral("select kakaku from Master order by kakaku")
-            << QStringList{QStringLiteral("99.5"), QStringLiteral("250"), QStringLiteral("1000")};
+        QTest::newRow("order by currency") << u"select kakaku from Master order by kakaku"_qs
+                                           << QStringList{u"99.5"_qs, u"250"_qs, u"1000"_qs};
         QTest::newRow("order by desc")
-            << QStringLiteral("select bar from Master order by kakaku desc")
-            << QStringList{QStringLiteral("4901234567894"), QStringLiteral("49123456"),
-                           QStringLiteral("4512345678906")};
+            << u"select bar from Master order by kakaku desc"_qs
+            << QStringList{u"4901234567894"_qs, u"49123456"_qs, u"4512345678906"_qs};
         QTest::newRow("where on a number")
-            << QStringLiteral("select kakaku from Master where kakaku >= 250 and kakaku < 1000")
-            << QStringList{QStringLiteral("250")};
+            << u"select kakaku from Master where kakaku >= 250 and kakaku < 1000"_qs
+            << QStringList{u"250"_qs};
         QTest::newRow("trailing semicolon and comment")
-            << QStringLiteral("select bar from Master where kakaku = 250; -- 消しゴム")
-            << QStringList{QStringLiteral("49123456")};
-        QTest::newRow("where like") << QStringLiteral("select hi from Master where hi like '%茶%'")
-                                    << QStringList{QStringLiteral("緑茶 500ml")};
+            << u"select bar from Master where kakaku = 250; -- 消しゴム"_qs
+            << QStringList{u"49123456"_qs};
+        QTest::newRow("where like")
+            << u"select hi from Master where hi like '%茶%'"_qs << QStringList{u"緑茶 500ml"_qs};
         QTest::newRow("full-width blank in quotes is text")
-            << QStringLiteral("select bar from Master where hi = '緑茶　500ml'") << QStringList{};
+            << u"select bar from Master where hi = '緑茶　500ml'"_qs << QStringList{};
         QTest::newRow("arithmetic")
-            << QStringLiteral("select kakaku * 2 from Master where bar = '49123456'")
-            << QStringList{QStringLiteral("500")};
+            << u"select kakaku * 2 from Master where bar = '49123456'"_qs << QStringList{u"500"_qs};
         QTest::newRow("self join reads two scans at once")
-            << QStringLiteral("select count(*) from Master a, Master b")
-            << QStringList{QStringLiteral("9")};
+            << u"select count(*) from Master a, Master b"_qs << QStringList{u"9"_qs};
     }
 
     void bracketedNamesWhereAndOrderBy()
     {
         QFETCH(QString, query);
         QFETCH(QStringList, expected);
-        const bool onJapaneseTable = query.contains(QStringLiteral("商品 マスタ"));
+        const bool onJapaneseTable = query.contains(u"商品 マスタ"_qs);
         const auto connection = openAccessDatabase(onJapaneseTable ? allTypes : products);
         const auto records = connection->openRecordset(query, CursorKind::StaticRead);
         QCOMPARE(column(*records, 0), expected);
@@ -213,31 +206,26 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("mentions");
         QTest::newRow("missing table")
-            << QStringLiteral("select bar from Masterx")
-            << QStringList{QStringLiteral("Masterx"), QStringLiteral("no such table")};
-        QTest::newRow("missing column")
-            << QStringLiteral("select bar, kakakuu from Master")
-            << QStringList{QStringLiteral("kakakuu"), QStringLiteral("no such column")};
-        QTest::newRow("does not parse") << QStringLiteral("selec bar from Master")
-                                        << QStringList{QStringLiteral("syntax error")};
-        QTest::newRow("empty") << QStringLiteral("  ") << QStringList{QStringLiteral("empty")};
+            << u"select bar from Masterx"_qs << QStringList{u"Masterx"_qs, u"no such table"_qs};
+        QTest::newRow("missing column") << u"select bar, kakakuu from Master"_qs
+                                        << QStringList{u"kakakuu"_qs, u"no such column"_qs};
+        QTest::newRow("does not parse")
+            << u"selec bar from Master"_qs << QStringList{u"syntax error"_qs};
+        QTest::newRow("empty") << u"  "_qs << QStringList{u"empty"_qs};
         QTest::newRow("two statements")
-            << QStringLiteral("select 1; select 2") << QStringList{QStringLiteral("one statement")};
-        QTest::newRow("writing") << QStringLiteral("delete from Master")
-                                 << QStringList{QStringLiteral("SELECT")};
-        QTest::newRow("creating") << QStringLiteral("create table t(a)")
-                                  << QStringList{QStringLiteral("SELECT")};
-        QTest::newRow("attaching") << QStringLiteral("attach database 'x.db' as x")
-                                   << QStringList{QStringLiteral("SELECT")};
+            << u"select 1; select 2"_qs << QStringList{u"one statement"_qs};
+        QTest::newRow("writing") << u"delete from Master"_qs << QStringList{u"SELECT"_qs};
+        QTest::newRow("creating") << u"create table t(a)"_qs << QStringList{u"SELECT"_qs};
+        QTest::newRow("attaching")
+            << u"attach database 'x.db' as x"_qs << QStringList{u"SELECT"_qs};
         QTest::newRow("unsupported function")
-            << QStringLiteral("select DateAdd('d', 1, kakaku) from Master")
-            << QStringList{QStringLiteral("関数「DateAdd」は使えません"),
-                           QStringLiteral("select DateAdd('d', 1, kakaku) from Master")};
-        QTest::newRow("unsupported format")
-            << QStringLiteral("select format(kakaku, 'yyyy/mm/dd') from Master")
-            << QStringList{QStringLiteral("Format"), QStringLiteral("yyyy/mm/dd")};
-        QTest::newRow("TOP n PERCENT") << QStringLiteral("select top 10 percent bar from Master")
-                                       << QStringList{QStringLiteral("top 10 percent")};
+            << u"select DateAdd('d', 1, kakaku) from Master"_qs
+            << QStringList{u"関数「DateAdd」は使えません"_qs,
+                           u"select DateAdd('d', 1, kakaku) from Master"_qs};
+        QTest::newRow("unsupported format") << u"select format(kakaku, 'yyyy/mm/dd') from Master"_qs
+                                            << QStringList{u"Format"_qs, u"yyyy/mm/dd"_qs};
+        QTest::newRow("TOP n PERCENT")
+            << u"select top 10 percent bar from Master"_qs << QStringList{u"top 10 percent"_qs};
     }
 
     void failuresNameWhatIsWrong()
@@ -249,18 +237,17 @@ private slots:
             errorOf([&] { connection->openRecordset(query, CursorKind::StaticRead); });
         for (const QString& mention : mentions)
             QVERIFY2(description.contains(mention), qPrintable(description));
-        QVERIFY2(!QFile::exists(dir.filePath(QStringLiteral("x.db"))), "attach created a file");
+        QVERIFY2(!QFile::exists(dir.filePath(u"x.db"_qs)), "attach created a file");
     }
 
     void providerOpensTheDataSourceConnectionString()
     {
         const SettingsFolder settings(dir.path());
         StandardDatabaseProvider databases(settings, openAccessDatabase);
-        const auto connection = databases.open(
-            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + products);
+        const auto connection =
+            databases.open(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_qs + products);
         const auto records = connection->openRecordset(
-            QStringLiteral("select bar,hi,mei,kakaku from ") + QStringLiteral("Master"),
-            CursorKind::StaticRead);
+            u"select bar,hi,mei,kakaku from "_qs + u"Master"_qs, CursorKind::StaticRead);
         records->moveLast();
         records->moveFirst();
         QCOMPARE(records->recordCount(), qint64(3));
@@ -270,21 +257,20 @@ private slots:
     {
         const auto connection = openAccessDatabase(products);
         const auto records = connection->openRecordset(
-            QStringLiteral("select bar, hi, mei, kakaku from Master"), CursorKind::StaticRead);
+            u"select bar, hi, mei, kakaku from Master"_qs, CursorKind::StaticRead);
         QCOMPARE(records->recordCount(), qint64(-1));
         records->moveLast();
         QVERIFY(!records->eof());
-        QCOMPARE(records->field(0), FieldValue(QStringLiteral("49123456")));
+        QCOMPARE(records->field(0), FieldValue(u"49123456"_qs));
         records->moveFirst();
         QCOMPARE(records->recordCount(), qint64(3));
-        QCOMPARE(records->field(0), FieldValue(QStringLiteral("4901234567894")));
-        QCOMPARE(column(*records, 3), (QStringList{QStringLiteral("1000"), QStringLiteral("99.5"),
-                                                   QStringLiteral("250")}));
+        QCOMPARE(records->field(0), FieldValue(u"4901234567894"_qs));
+        QCOMPARE(column(*records, 3), (QStringList{u"1000"_qs, u"99.5"_qs, u"250"_qs}));
         // Past the end there is no current row, and moveLast comes back to it.
-        QVERIFY(errorOf([&] { records->moveNext(); }).contains(QStringLiteral("レコード")));
-        QVERIFY(errorOf([&] { records->field(0); }).contains(QStringLiteral("レコード")));
+        QVERIFY(errorOf([&] { records->moveNext(); }).contains(u"レコード"_qs));
+        QVERIFY(errorOf([&] { records->field(0); }).contains(u"レコード"_qs));
         records->moveLast();
-        QCOMPARE(records->field(3), FieldValue(QStringLiteral("250")));
+        QCOMPARE(records->field(3), FieldValue(u"250"_qs));
         records->moveNext();
         QVERIFY(records->eof());
         QCOMPARE(records->recordCount(), qint64(3));
@@ -293,9 +279,8 @@ private slots:
     void emptyResultFailsAtMoveLast_data()
     {
         QTest::addColumn<QString>("query");
-        QTest::newRow("where matches nothing")
-            << QStringLiteral("select bar from Master where 1 = 0");
-        QTest::newRow("empty table") << QStringLiteral("select * from Empty");
+        QTest::newRow("where matches nothing") << u"select bar from Master where 1 = 0"_qs;
+        QTest::newRow("empty table") << u"select * from Empty"_qs;
     }
 
     void emptyResultFailsAtMoveLast()
@@ -304,7 +289,7 @@ private slots:
         const auto connection = openAccessDatabase(products);
         const auto records = connection->openRecordset(query, CursorKind::StaticRead);
         QVERIFY(records->eof());
-        QVERIFY(errorOf([&] { records->moveLast(); }) != QStringLiteral("(no error)"));
+        QVERIFY(errorOf([&] { records->moveLast(); }) != u"(no error)"_qs);
         records->moveFirst();
         QVERIFY(records->eof());
         QCOMPARE(records->recordCount(), qint64(0));
@@ -313,8 +298,8 @@ private slots:
     void everyColumnTypeReadsAsAccessShowsIt()
     {
         const auto connection = openAccessDatabase(allTypes);
-        const auto records = connection->openRecordset(QStringLiteral("select * from AllTypes"),
-                                                       CursorKind::StaticRead);
+        const auto records =
+            connection->openRecordset(u"select * from AllTypes"_qs, CursorKind::StaticRead);
         QStringList names;
         for (int i = 0; i < records->fieldCount(); ++i)
             names << records->fieldName(i);
@@ -329,33 +314,28 @@ private slots:
             return values;
         };
         const QList<FieldValue> typical = row();
-        QCOMPARE(typical, (QList<FieldValue>{QStringLiteral("7"), QStringLiteral("-1234"),
-                                             QStringLiteral("123456789"), QStringLiteral("1234.5"),
-                                             QStringLiteral("1.1"), QStringLiteral("0.3"),
-                                             QStringLiteral("2024/03/05 9:07:05"),
-                                             QStringLiteral("True"), QStringLiteral("ｱｲｳ 漢字 ABC"),
-                                             QStringLiteral("メモ 一行目\r\n二行目"),
-                                             QStringLiteral("-12.5")}));
+        QCOMPARE(typical,
+                 (QList<FieldValue>{u"7"_qs, u"-1234"_qs, u"123456789"_qs, u"1234.5"_qs, u"1.1"_qs,
+                                    u"0.3"_qs, u"2024/03/05 9:07:05"_qs, u"True"_qs,
+                                    u"ｱｲｳ 漢字 ABC"_qs, u"メモ 一行目\r\n二行目"_qs, u"-12.5"_qs}));
 
         const QList<FieldValue> extremes = row();
         QCOMPARE(extremes.mid(0, 8),
-                 (QList<FieldValue>{QStringLiteral("255"), QStringLiteral("-32768"),
-                                    QStringLiteral("-2147483648"),
-                                    QStringLiteral("922337203685477.5807"),
-                                    QStringLiteral("-3.4E+38"), QStringLiteral("0.333333333333333"),
-                                    QStringLiteral("23:59:59"), QStringLiteral("False")}));
+                 (QList<FieldValue>{u"255"_qs, u"-32768"_qs, u"-2147483648"_qs,
+                                    u"922337203685477.5807"_qs, u"-3.4E+38"_qs,
+                                    u"0.333333333333333"_qs, u"23:59:59"_qs, u"False"_qs}));
         QCOMPARE(extremes.at(8), FieldValue(QString(255, QChar(0x9AD9))));
         QVERIFY(extremes.at(9).has_value());
         QCOMPARE(extremes.at(9)->size(), 10'000);
-        QVERIFY(extremes.at(9)->startsWith(QStringLiteral("0行目、1行目、")));
+        QVERIFY(extremes.at(9)->startsWith(u"0行目、1行目、"_qs));
         // More digits than a double holds, so it reaches SQLite as text.
-        QCOMPARE(extremes.at(10), FieldValue(QStringLiteral("12345678901234.5678")));
+        QCOMPARE(extremes.at(10), FieldValue(u"12345678901234.5678"_qs));
 
         // A null stays null; Yes/No cannot be null and reads as False.
         const QList<FieldValue> nulls = row();
         for (int i = 0; i < nulls.size(); ++i) {
             if (i == 7)
-                QCOMPARE(nulls.at(i), FieldValue(QStringLiteral("False")));
+                QCOMPARE(nulls.at(i), FieldValue(u"False"_qs));
             else
                 QVERIFY2(!nulls.at(i).has_value(), qPrintable(names.at(i)));
         }
@@ -366,32 +346,32 @@ private slots:
     {
         const auto connection = openAccessDatabase(allTypes);
         const auto records = connection->openRecordset(
-            QStringLiteral("select [値段] from [商品 マスタ] order by 1 desc"), CursorKind::Grid);
-        QCOMPARE(column(*records, 0), (QStringList{QStringLiteral("0.0001"), QStringLiteral("0")}));
+            u"select [値段] from [商品 マスタ] order by 1 desc"_qs, CursorKind::Grid);
+        QCOMPARE(column(*records, 0), (QStringList{u"0.0001"_qs, u"0"_qs}));
     }
 
     void recordSetsOutliveTheirConnection()
     {
         auto connection = openAccessDatabase(products);
         const auto first =
-            connection->openRecordset(QStringLiteral("select bar from Master"), CursorKind::Grid);
-        const auto second = connection->openRecordset(
-            QStringLiteral("select bar from Master order by bar"), CursorKind::StaticRead);
+            connection->openRecordset(u"select bar from Master"_qs, CursorKind::Grid);
+        const auto second = connection->openRecordset(u"select bar from Master order by bar"_qs,
+                                                      CursorKind::StaticRead);
         connection.reset();
         // Interleaved scans of the same table do not disturb each other.
-        QCOMPARE(first->field(0), FieldValue(QStringLiteral("4901234567894")));
-        QCOMPARE(second->field(0), FieldValue(QStringLiteral("4512345678906")));
+        QCOMPARE(first->field(0), FieldValue(u"4901234567894"_qs));
+        QCOMPARE(second->field(0), FieldValue(u"4512345678906"_qs));
         first->moveNext();
         second->moveNext();
-        QCOMPARE(first->field(0), FieldValue(QStringLiteral("4512345678906")));
-        QCOMPARE(second->field(0), FieldValue(QStringLiteral("4901234567894")));
+        QCOMPARE(first->field(0), FieldValue(u"4512345678906"_qs));
+        QCOMPARE(second->field(0), FieldValue(u"4901234567894"_qs));
     }
 
     void gridShowsFirstRowsBeforeReadingTheRest()
     {
         // The last pages are damaged: a grid that read the whole table before
         // showing anything would fail at once instead of showing the start.
-        const QString path = dir.filePath(QStringLiteral("tail-damaged.mdb"));
+        const QString path = dir.filePath(u"tail-damaged.mdb"_qs);
         accessfixtures::writeManyProducts(path, 5000);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
@@ -405,20 +385,19 @@ private slots:
 
         const auto connection = openAccessDatabase(path);
         const auto records =
-            connection->openRecordset(QStringLiteral("select * from Master"), CursorKind::Grid);
+            connection->openRecordset(u"select * from Master"_qs, CursorKind::Grid);
         for (int row = 0; row < 50; ++row) {
-            QCOMPARE(records->field(QStringLiteral("hi")),
-                     FieldValue(QStringLiteral("商品 %1").arg(row)));
+            QCOMPARE(records->field(u"hi"_qs), FieldValue(u"商品 %1"_qs.arg(row)));
             records->moveNext();
         }
         const QString description = errorOf([&] { records->moveLast(); });
-        QVERIFY2(description.contains(QStringLiteral("Master")), qPrintable(description));
-        QVERIFY2(description.contains(QStringLiteral("壊れて")), qPrintable(description));
+        QVERIFY2(description.contains(u"Master"_qs), qPrintable(description));
+        QVERIFY2(description.contains(u"壊れて"_qs), qPrintable(description));
     }
 
     void readingNeverChangesTheFile()
     {
-        const QString path = dir.filePath(QStringLiteral("readonly.mdb"));
+        const QString path = dir.filePath(u"readonly.mdb"_qs);
         accessfixtures::writeManyProducts(path, 2000);
         const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-3);
         {
@@ -431,18 +410,16 @@ private slots:
             const auto connection = openAccessDatabase(path);
             for (const CursorKind kind : {CursorKind::StaticRead, CursorKind::Grid}) {
                 const auto records = connection->openRecordset(
-                    QStringLiteral("select * from Master order by kakaku desc"), kind);
+                    u"select * from Master order by kakaku desc"_qs, kind);
                 records->moveLast();
                 records->moveFirst();
                 QCOMPARE(records->recordCount(), qint64(2000));
             }
             errorOf([&] {
-                connection->openRecordset(QStringLiteral("delete from Master"),
-                                          CursorKind::StaticRead);
+                connection->openRecordset(u"delete from Master"_qs, CursorKind::StaticRead);
             });
             errorOf([&] {
-                connection->openRecordset(QStringLiteral("drop table Master"),
-                                          CursorKind::StaticRead);
+                connection->openRecordset(u"drop table Master"_qs, CursorKind::StaticRead);
             });
         }
         QCOMPARE(contentHash(path), before);

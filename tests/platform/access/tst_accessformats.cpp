@@ -37,20 +37,17 @@ QString repeated(const QString& pattern, int length)
 // its offsets in one byte and a jump table) and memo values inline, on a
 // long-value page and chained over pages.
 const QList<Column> columns =
-    testdata::productColumns() + QList<Column>{{QStringLiteral("memo"), ColumnType::Memo}};
+    testdata::productColumns() + QList<Column>{{u"memo"_qs, ColumnType::Memo}};
 
 QList<QList<Value>> japaneseRows()
 {
     return {
-        {QStringLiteral("4901234567894"), QStringLiteral("緑茶 ①番 髙島屋"),
-         QStringLiteral("ﾘｮｸﾁｬ"), qint64(138'0000), QStringLiteral("メモ ①②③ ㈱")},
-        {QStringLiteral("4512345678906"), repeated(QStringLiteral("漢字の長い品名、"), 200),
-         QStringLiteral("ｶﾀｶﾅ ﾃﾞｽ"), qint64(99'5000),
-         repeated(QStringLiteral("一ページを越える説明文。"), 2000)},
-        {QStringLiteral("49123456"), QStringLiteral("Latin ABC 123"), Value{}, Value{},
-         repeated(QStringLiteral("ﾒﾓ"), 300)},
-        {QStringLiteral("4909876543210"), QStringLiteral("ＡＢＣ　全角"), QStringLiteral("髙"),
-         qint64(0), Value{}},
+        {u"4901234567894"_qs, u"緑茶 ①番 髙島屋"_qs, u"ﾘｮｸﾁｬ"_qs, qint64(138'0000),
+         u"メモ ①②③ ㈱"_qs},
+        {u"4512345678906"_qs, repeated(u"漢字の長い品名、"_qs, 200), u"ｶﾀｶﾅ ﾃﾞｽ"_qs,
+         qint64(99'5000), repeated(u"一ページを越える説明文。"_qs, 2000)},
+        {u"49123456"_qs, u"Latin ABC 123"_qs, Value{}, Value{}, repeated(u"ﾒﾓ"_qs, 300)},
+        {u"4909876543210"_qs, u"ＡＢＣ　全角"_qs, u"髙"_qs, qint64(0), Value{}},
     };
 }
 
@@ -67,8 +64,7 @@ Table tableOf(const QString& name, const QList<Column>& tableColumns,
 // A Japanese-named table, for the readers that can find it by name.
 Table japaneseNamedTable()
 {
-    return tableOf(QStringLiteral("商品 一覧"), {{QStringLiteral("品名①"), ColumnType::Text, 20}},
-                   {{QStringLiteral("ﾊﾝｶｸ 漢字 ①")}});
+    return tableOf(u"商品 一覧"_qs, {{u"品名①"_qs, ColumnType::Text, 20}}, {{u"ﾊﾝｶｸ 漢字 ①"_qs}});
 }
 
 // Every row of a table as our reader gives it, fields joined by "|".
@@ -85,7 +81,7 @@ QStringList readAll(const QString& file, const QString& query, QString* error)
         for (; !records->eof(); records->moveNext()) {
             QStringList fields;
             for (int i = 0; i < records->fieldCount(); ++i)
-                fields << records->field(i).value_or(QStringLiteral("(null)"));
+                fields << records->field(i).value_or(u"(null)"_qs);
             rows << fields.join(u'|');
         }
     } catch (const Error& failure) {
@@ -98,11 +94,11 @@ QString errorOpening(const QString& file)
 {
     try {
         const auto connection = openAccessDatabase(file);
-        connection->openRecordset(QStringLiteral("select * from Master"), CursorKind::StaticRead);
+        connection->openRecordset(u"select * from Master"_qs, CursorKind::StaticRead);
     } catch (const Error& error) {
         return error.description();
     }
-    return QStringLiteral("(no error)");
+    return u"(no error)"_qs;
 }
 
 // mdb-reader reads Jet 3 text as Windows-1252, whatever the file's code page:
@@ -140,16 +136,14 @@ private slots:
     void jet3TableReadsTheSameAsItsJet4Twin()
     {
         const QList<QList<Value>> rows = japaneseRows();
-        const QList<Table> tables{tableOf(QStringLiteral("Master"), columns, rows),
-                                  japaneseNamedTable()};
-        const QString jet4 = path(QStringLiteral("twin-jet4.mdb"));
-        const QString jet3 = path(QStringLiteral("twin-jet3.mdb"));
+        const QList<Table> tables{tableOf(u"Master"_qs, columns, rows), japaneseNamedTable()};
+        const QString jet4 = path(u"twin-jet4.mdb"_qs);
+        const QString jet3 = path(u"twin-jet3.mdb"_qs);
         mdbwriter::writeDatabase(jet4, tables);
         mdbwriter::writeDatabase(jet3, tables, {FileFormat::Jet3, 932, {}, 0});
         QCOMPARE(QFile(jet3).size() % 2048, 0);
 
-        for (const QString& query : {QStringLiteral("select * from Master"),
-                                     QStringLiteral("select * from [商品 一覧]")}) {
+        for (const QString& query : {u"select * from Master"_qs, u"select * from [商品 一覧]"_qs}) {
             QString error3;
             QString error4;
             const QStringList read3 = readAll(jet3, query, &error3);
@@ -159,16 +153,15 @@ private slots:
             QCOMPARE(read3, read4);
         }
         QString error;
-        const QStringList read = readAll(jet3, QStringLiteral("select * from Master"), &error);
+        const QStringList read = readAll(jet3, u"select * from Master"_qs, &error);
         QCOMPARE(read.size(), rows.size() + 1);
-        QCOMPARE(read.at(0), QStringLiteral("bar|hi|mei|as2|memo"));
-        QCOMPARE(read.at(1), QStringLiteral("4901234567894|緑茶 ①番 髙島屋|ﾘｮｸﾁｬ|138|メモ ①②③ ㈱"));
+        QCOMPARE(read.at(0), u"bar|hi|mei|as2|memo"_qs);
+        QCOMPARE(read.at(1), u"4901234567894|緑茶 ①番 髙島屋|ﾘｮｸﾁｬ|138|メモ ①②③ ㈱"_qs);
         QCOMPARE(read.at(2).section(u'|', 1, 1), std::get<QString>(rows[1][1]));
         QCOMPARE(read.at(2).section(u'|', 4), std::get<QString>(rows[1][4]));
-        QCOMPARE(read.at(3), QStringLiteral("49123456|Latin ABC 123|(null)|(null)|") +
-                                 repeated(QStringLiteral("ﾒﾓ"), 300));
-        QCOMPARE(readAll(jet3, QStringLiteral("select * from [商品 一覧]"), &error),
-                 (QStringList{QStringLiteral("品名①"), QStringLiteral("ﾊﾝｶｸ 漢字 ①")}));
+        QCOMPARE(read.at(3), u"49123456|Latin ABC 123|(null)|(null)|"_qs + repeated(u"ﾒﾓ"_qs, 300));
+        QCOMPARE(readAll(jet3, u"select * from [商品 一覧]"_qs, &error),
+                 (QStringList{u"品名①"_qs, u"ﾊﾝｶｸ 漢字 ①"_qs}));
     }
 
     // mdb-export reads the Jet 3 file exactly when told its code page is
@@ -178,13 +171,13 @@ private slots:
     void jet3FileAgreesWithMdbExportAndMdbReader()
     {
         const QList<QList<Value>> rows = japaneseRows();
-        const QString jet3 = path(QStringLiteral("readers-jet3.mdb"));
-        mdbwriter::writeDatabase(jet3, {tableOf(QStringLiteral("Master"), columns, rows)},
+        const QString jet3 = path(u"readers-jet3.mdb"_qs);
+        mdbwriter::writeDatabase(jet3, {tableOf(u"Master"_qs, columns, rows)},
                                  {FileFormat::Jet3, 932, {}, 0});
 
         qputenv("MDB_JET3_CHARSET", "CP932");
         QString failure;
-        const auto exported = tests::exportWithMdbTools(jet3, QStringLiteral("Master"), &failure);
+        const auto exported = tests::exportWithMdbTools(jet3, u"Master"_qs, &failure);
         qunsetenv("MDB_JET3_CHARSET");
         QVERIFY2(exported, qPrintable(failure));
         QCOMPARE(exported->rows.size(), rows.size());
@@ -195,7 +188,7 @@ private slots:
             }
         }
 
-        const auto read = tests::readWithMdbReader(jet3, QStringLiteral("Master"), &failure);
+        const auto read = tests::readWithMdbReader(jet3, u"Master"_qs, &failure);
         QVERIFY2(read, qPrintable(failure));
         QCOMPARE(read->rowCount, rows.size());
         QCOMPARE(read->rows.size(), rows.size());
@@ -234,13 +227,13 @@ private slots:
                                  {FileFormat(format), 1252, {}, encodingKey});
 
         QString error;
-        const QStringList read = readAll(file, QStringLiteral("select bar from Master"), &error);
+        const QStringList read = readAll(file, u"select bar from Master"_qs, &error);
         QCOMPARE(error, QString());
         QCOMPARE(read.size(), written.table.rowCount + 1);
 
         // The same records in the same order as mdb-export and mdb-reader.
         const QString difference = tests::compareWithBothReaders(
-            file, QStringLiteral("Master"), written.table.columns, written.table.rowCount,
+            file, u"Master"_qs, written.table.columns, written.table.rowCount,
             [&](qint64 position) {
                 QList<Value> values(written.table.columns.size());
                 const QString barcode = read.at(position + 1);
@@ -278,15 +271,14 @@ private slots:
         QFETCH(quint32, encodingKey);
         const QString file = path(name);
         accessfixtures::writeSampleShape(file); // as a plain file first: readable
-        QCOMPARE(errorOpening(file), QStringLiteral("(no error)"));
+        QCOMPARE(errorOpening(file), u"(no error)"_qs);
         mdbwriter::writeDatabase(
             file, {accessfixtures::slotPatternTable(accessfixtures::SlotPattern::MovedRows).table},
             {FileFormat(format), 932, password, encodingKey});
         const QString description = errorOpening(file);
-        QVERIFY2(description.contains(QStringLiteral("パスワードで保護され")),
-                 qPrintable(description));
+        QVERIFY2(description.contains(u"パスワードで保護され"_qs), qPrintable(description));
         QVERIFY2(description.contains(QDir::toNativeSeparators(file)), qPrintable(description));
-        QVERIFY2(!description.contains(QStringLiteral("壊れて")), qPrintable(description));
+        QVERIFY2(!description.contains(u"壊れて"_qs), qPrintable(description));
     }
 };
 

@@ -24,7 +24,7 @@ Q_DECLARE_METATYPE(accessfixtures::LinkForm)
 
 namespace {
 
-const QString productQuery = QStringLiteral("select bar, hi, mei, as2 from Master");
+const QString productQuery = u"select bar, hi, mei, as2 from Master"_qs;
 
 template<typename Body> QString errorOf(Body body)
 {
@@ -33,7 +33,7 @@ template<typename Body> QString errorOf(Body body)
     } catch (const Error& error) {
         return error.description();
     }
-    return QStringLiteral("(no error)");
+    return u"(no error)"_qs;
 }
 
 QStringList rowsOf(Connection& connection, const QString& query)
@@ -43,7 +43,7 @@ QStringList rowsOf(Connection& connection, const QString& query)
     for (; !records->eof(); records->moveNext()) {
         QStringList fields;
         for (int i = 0; i < records->fieldCount(); ++i)
-            fields << records->field(i).value_or(QStringLiteral("(null)"));
+            fields << records->field(i).value_or(u"(null)"_qs);
         rows << fields.join(QLatin1Char('|'));
     }
     return rows;
@@ -84,19 +84,19 @@ private slots:
 
         QCOMPARE(rowsOf(*connection, productQuery), generatedRows(12));
         const auto records = connection->openRecordset(
-            QStringLiteral("select bar, as2 from Master where as2 > 0"), CursorKind::Grid);
+            u"select bar, as2 from Master where as2 > 0"_qs, CursorKind::Grid);
         records->moveLast();
         QCOMPARE(records->recordCount(), 12);
-        QCOMPARE(accessColumnType(*records, 0), QStringLiteral("テキスト型 (50)"));
-        QCOMPARE(accessColumnType(*records, 1), QStringLiteral("通貨型"));
+        QCOMPARE(accessColumnType(*records, 0), u"テキスト型 (50)"_qs);
+        QCOMPARE(accessColumnType(*records, 1), u"通貨型"_qs);
         // The front end's own table beside it, and joined with it.
-        QCOMPARE(rowsOf(*connection, QStringLiteral("select count(*) from Master, Shelf "
-                                                    "where Shelf.code = 7")),
-                 QStringList{QStringLiteral("12")});
+        QCOMPARE(rowsOf(*connection, u"select count(*) from Master, Shelf "
+                                     u"where Shelf.code = 7"_qs),
+                 QStringList{u"12"_qs});
         // The name the table has in the back end is not one of the front end.
         QVERIFY(errorOf([&] {
-                    rowsOf(*connection, QStringLiteral("select * from 商品マスタ"));
-                }).contains(QStringLiteral("テーブル「商品マスタ」はデータベースファイル")));
+                    rowsOf(*connection, u"select * from 商品マスタ"_qs);
+                }).contains(u"テーブル「商品マスタ」はデータベースファイル"_qs));
     }
 
     void unreadableLinkSaysWhyWhenUsed_data()
@@ -120,60 +120,54 @@ private slots:
             QVERIFY2(failure.contains(name), qPrintable(name + QLatin1String(": ") + failure));
         QVERIFY2(!failure.contains(accessfixtures::odbcPassword()), qPrintable(failure));
         QVERIFY2(!failure.contains(QLatin1String("no such table")), qPrintable(failure));
-        QCOMPARE(rowsOf(*connection, QStringLiteral("select code from Shelf")),
-                 QStringList{QStringLiteral("7")});
+        QCOMPARE(rowsOf(*connection, u"select code from Shelf"_qs), QStringList{u"7"_qs});
     }
 
     // What the front end's catalog says of each link, for listing them.
     void linksListWhatTheyStore()
     {
         QTemporaryDir dir;
-        const QString front = dir.filePath(QStringLiteral("front.mdb"));
-        const QString odbc = QStringLiteral("ODBC;DSN=在庫;DATABASE=stock");
+        const QString front = dir.filePath(u"front.mdb"_qs);
+        const QString odbc = u"ODBC;DSN=在庫;DATABASE=stock"_qs;
         mdbwriter::writeDatabase(
             front, {},
-            {{QStringLiteral("Master"),
-              QStringLiteral("C:\\データ\\back.mdb"),
-              QStringLiteral("商品"),
+            {{u"Master"_qs,
+              u"C:\\データ\\back.mdb"_qs,
+              u"商品"_qs,
               {},
               TableLink::Kind::AccessFile},
-             {QStringLiteral("在庫"), {}, QStringLiteral("dbo.Stock"), odbc, TableLink::Kind::Odbc},
-             {QStringLiteral("Sheet"), QStringLiteral("C:\\データ\\price.xls"),
-              QStringLiteral("Sheet1$"),
-              QStringLiteral("Excel 8.0;HDR=YES;DATABASE=C:\\データ\\price.xls"),
-              TableLink::Kind::AccessFile},
-             {QStringLiteral("Old"),
+             {u"在庫"_qs, {}, u"dbo.Stock"_qs, odbc, TableLink::Kind::Odbc},
+             {u"Sheet"_qs, u"C:\\データ\\price.xls"_qs, u"Sheet1$"_qs,
+              u"Excel 8.0;HDR=YES;DATABASE=C:\\データ\\price.xls"_qs, TableLink::Kind::AccessFile},
+             {u"Old"_qs,
               {},
-              QStringLiteral("Items"),
-              QStringLiteral(";DATABASE=C:\\データ\\old.mdb"),
+              u"Items"_qs,
+              u";DATABASE=C:\\データ\\old.mdb"_qs,
               TableLink::Kind::AccessFile}});
         const auto file = AccessFile::open(front);
         QVERIFY(file->tables().isEmpty());
         const QList<AccessLinkEntry>& links = file->links();
         QCOMPARE(links.size(), 4);
-        QCOMPARE(links[0].name, QStringLiteral("Master"));
-        QCOMPARE(links[0].database, QStringLiteral("C:\\データ\\back.mdb"));
-        QCOMPARE(links[0].foreignName, QStringLiteral("商品"));
+        QCOMPARE(links[0].name, u"Master"_qs);
+        QCOMPARE(links[0].database, u"C:\\データ\\back.mdb"_qs);
+        QCOMPARE(links[0].foreignName, u"商品"_qs);
         QCOMPARE(links[0].connect, QString());
         QCOMPARE(links[0].kind, AccessLinkEntry::Kind::AccessFile);
-        QCOMPARE(links[1].name, QStringLiteral("在庫"));
+        QCOMPARE(links[1].name, u"在庫"_qs);
         QCOMPARE(links[1].connect, odbc);
-        QCOMPARE(links[1].foreignName, QStringLiteral("dbo.Stock"));
+        QCOMPARE(links[1].foreignName, u"dbo.Stock"_qs);
         QCOMPARE(links[1].kind, AccessLinkEntry::Kind::Odbc);
         QCOMPARE(links[2].kind, AccessLinkEntry::Kind::OtherSource);
         // Without a Database column value, the connect string's.
-        QCOMPARE(links[3].database, QStringLiteral("C:\\データ\\old.mdb"));
+        QCOMPARE(links[3].database, u"C:\\データ\\old.mdb"_qs);
         QCOMPARE(links[3].kind, AccessLinkEntry::Kind::AccessFile);
 
         const auto connection = openAccessDatabase(front);
-        const QString excel =
-            errorOf([&] { rowsOf(*connection, QStringLiteral("select * from Sheet")); });
-        QVERIFY2(excel.contains(QStringLiteral("「Sheet」")) &&
-                     excel.contains(QStringLiteral("Excel 8.0")),
+        const QString excel = errorOf([&] { rowsOf(*connection, u"select * from Sheet"_qs); });
+        QVERIFY2(excel.contains(u"「Sheet」"_qs) && excel.contains(u"Excel 8.0"_qs),
                  qPrintable(excel));
-        const QString old =
-            errorOf([&] { rowsOf(*connection, QStringLiteral("select * from Old")); });
-        QVERIFY2(old.contains(QStringLiteral("C:\\データ\\old.mdb")), qPrintable(old));
+        const QString old = errorOf([&] { rowsOf(*connection, u"select * from Old"_qs); });
+        QVERIFY2(old.contains(u"C:\\データ\\old.mdb"_qs), qPrintable(old));
     }
 
     // Several links into one back end open it once, however their paths
@@ -182,35 +176,28 @@ private slots:
     void oneBackEndOpenedOnceForSeveralLinks()
     {
         QTemporaryDir dir;
-        const QString back = dir.filePath(QStringLiteral("Back.mdb"));
-        mdbwriter::writeDatabase(back, {testdata::generatedProductsTable(QStringLiteral("A"), 2),
-                                        testdata::generatedProductsTable(QStringLiteral("B"), 3)});
-        QVERIFY(QFile::link(dir.path(), dir.filePath(QStringLiteral("share"))));
-        const QString front = dir.filePath(QStringLiteral("front.mdb"));
-        mdbwriter::writeDatabase(front, {},
-                                 {{QStringLiteral("First"),
-                                   QStringLiteral("C:\\x\\BACK.MDB"),
-                                   QStringLiteral("a"),
-                                   {},
-                                   TableLink::Kind::AccessFile},
-                                  {QStringLiteral("Second"),
-                                   dir.filePath(QStringLiteral("share/Back.mdb")),
-                                   QStringLiteral("B"),
-                                   {},
-                                   TableLink::Kind::AccessFile},
-                                  {QStringLiteral("Third"),
-                                   QStringLiteral("Back.mdb"),
-                                   QStringLiteral("B"),
-                                   {},
-                                   TableLink::Kind::AccessFile}});
+        const QString back = dir.filePath(u"Back.mdb"_qs);
+        mdbwriter::writeDatabase(back, {testdata::generatedProductsTable(u"A"_qs, 2),
+                                        testdata::generatedProductsTable(u"B"_qs, 3)});
+        QVERIFY(QFile::link(dir.path(), dir.filePath(u"share"_qs)));
+        const QString front = dir.filePath(u"front.mdb"_qs);
+        mdbwriter::writeDatabase(
+            front, {},
+            {{u"First"_qs, u"C:\\x\\BACK.MDB"_qs, u"a"_qs, {}, TableLink::Kind::AccessFile},
+             {u"Second"_qs,
+              dir.filePath(u"share/Back.mdb"_qs),
+              u"B"_qs,
+              {},
+              TableLink::Kind::AccessFile},
+             {u"Third"_qs, u"Back.mdb"_qs, u"B"_qs, {}, TableLink::Kind::AccessFile}});
         const auto session = AccessSession::open(front);
         QCOMPARE(session->linkedTables->openFileCount(), 1);
         QVERIFY(session->damagedTables.isEmpty());
         const auto connection = openAccessDatabase(front);
-        QCOMPARE(rowsOf(*connection, QStringLiteral("select (select count(*) from First), "
-                                                    "(select count(*) from Second), "
-                                                    "(select count(*) from Third)")),
-                 QStringList{QStringLiteral("2|3|3")});
+        QCOMPARE(rowsOf(*connection, u"select (select count(*) from First), "
+                                     u"(select count(*) from Second), "
+                                     u"(select count(*) from Third)"_qs),
+                 QStringList{u"2|3|3"_qs});
     }
 };
 

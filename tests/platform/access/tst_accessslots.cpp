@@ -25,7 +25,7 @@ Q_DECLARE_METATYPE(accessfixtures::SlotPattern)
 
 namespace {
 
-const QString query = QStringLiteral("select bar, hi, mei, as2 from Master");
+const QString query = u"select bar, hi, mei, as2 from Master"_qs;
 
 QStringList expectedRecord(qint64 row)
 {
@@ -42,7 +42,7 @@ QList<QStringList> gridRows(Connection& connection)
     for (; !records->eof(); records->moveNext()) {
         QStringList row;
         for (int i = 0; i < records->fieldCount(); ++i)
-            row << records->field(i).value_or(QStringLiteral("(null)"));
+            row << records->field(i).value_or(u"(null)"_qs);
         rows << row;
     }
     return rows;
@@ -63,16 +63,15 @@ qint64 recordCount(Connection& connection)
 QStringList barcodesFromQueryCommand(const QString& file, QString* error)
 {
     QProcess process;
-    process.start(
-        QStringLiteral(HAKOBEE_EXECUTABLE),
-        {QStringLiteral("query"), QStringLiteral("--db"), file, QStringLiteral("--sql"), query});
+    process.start(QStringLiteral(HAKOBEE_EXECUTABLE),
+                  {u"query"_qs, u"--db"_qs, file, u"--sql"_qs, query});
     process.waitForFinished(60'000);
     *error = QString::fromUtf8(process.readAllStandardError());
     QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
-    if (lines.isEmpty() || lines.takeFirst() != QStringLiteral("bar,hi,mei,as2"))
-        return {QStringLiteral("(no header)")};
+    if (lines.isEmpty() || lines.takeFirst() != u"bar,hi,mei,as2"_qs)
+        return {u"(no header)"_qs};
     QStringList barcodes;
     for (const QString& line : std::as_const(lines))
         barcodes << line.section(u',', 0, 0);
@@ -107,7 +106,7 @@ private slots:
         QFETCH(SlotPattern, pattern);
         const accessfixtures::SlotPatternTable written = accessfixtures::slotPatternTable(pattern);
         const qint64 rowCount = written.table.rowCount;
-        const QString file = dir.filePath(QStringLiteral("slots%1.mdb").arg(int(pattern)));
+        const QString file = dir.filePath(u"slots%1.mdb"_qs.arg(int(pattern)));
         mdbwriter::writeDatabase(file, {written.table});
 
         QList<QStringList> rows;

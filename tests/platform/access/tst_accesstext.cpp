@@ -29,22 +29,19 @@ private slots:
         QTest::addColumn<QString>("expected");
         // The example query the data source screen shows, followed by its table.
         QTest::newRow("example")
-            << QStringLiteral(
-                   "select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価　from Master")
-            << QStringLiteral(
-                   "select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価 from Master");
-        QTest::newRow("quoted text kept") << QStringLiteral("select '　' as a　from t")
-                                          << QStringLiteral("select '　' as a from t");
-        QTest::newRow("doubled quote stays inside") << QStringLiteral("select 'it''s　x'　from t")
-                                                    << QStringLiteral("select 'it''s　x' from t");
-        QTest::newRow("bracketed name kept") << QStringLiteral("select [名　称]　from t")
-                                             << QStringLiteral("select [名　称] from t");
-        QTest::newRow("double-quoted name kept") << QStringLiteral("select \"名　称\"　from t")
-                                                 << QStringLiteral("select \"名　称\" from t");
-        QTest::newRow("comment kept") << QStringLiteral("select a　from t --　x\n　")
-                                      << QStringLiteral("select a from t --　x\n ");
-        QTest::newRow("unclosed quote")
-            << QStringLiteral("select '　") << QStringLiteral("select '　");
+            << u"select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価　from Master"_qs
+            << u"select bar as ﾊﾞｰｺｰﾄﾞ,hi as 品名,mei as 名称,kakaku as 税込売価 from Master"_qs;
+        QTest::newRow("quoted text kept")
+            << u"select '　' as a　from t"_qs << u"select '　' as a from t"_qs;
+        QTest::newRow("doubled quote stays inside")
+            << u"select 'it''s　x'　from t"_qs << u"select 'it''s　x' from t"_qs;
+        QTest::newRow("bracketed name kept")
+            << u"select [名　称]　from t"_qs << u"select [名　称] from t"_qs;
+        QTest::newRow("double-quoted name kept")
+            << u"select \"名　称\"　from t"_qs << u"select \"名　称\" from t"_qs;
+        QTest::newRow("comment kept")
+            << u"select a　from t --　x\n　"_qs << u"select a from t --　x\n "_qs;
+        QTest::newRow("unclosed quote") << u"select '　"_qs << u"select '　"_qs;
     }
 
     void fullWidthBlanksOutsideQuotesAreBlanks()
@@ -115,15 +112,15 @@ private slots:
     {
         QTest::addColumn<qint64>("stored");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("1234.5") << qint64(12'345'000) << QStringLiteral("1234.5");
-        QTest::newRow("smallest unit") << qint64(1) << QStringLiteral("0.0001");
-        QTest::newRow("whole") << qint64(10'000) << QStringLiteral("1");
-        QTest::newRow("zero") << qint64(0) << QStringLiteral("0");
-        QTest::newRow("negative") << qint64(-12'345) << QStringLiteral("-1.2345");
+        QTest::newRow("1234.5") << qint64(12'345'000) << u"1234.5"_qs;
+        QTest::newRow("smallest unit") << qint64(1) << u"0.0001"_qs;
+        QTest::newRow("whole") << qint64(10'000) << u"1"_qs;
+        QTest::newRow("zero") << qint64(0) << u"0"_qs;
+        QTest::newRow("negative") << qint64(-12'345) << u"-1.2345"_qs;
         QTest::newRow("largest") << std::numeric_limits<qint64>::max()
-                                 << QStringLiteral("922337203685477.5807");
+                                 << u"922337203685477.5807"_qs;
         QTest::newRow("smallest") << std::numeric_limits<qint64>::min()
-                                  << QStringLiteral("-922337203685477.5808");
+                                  << u"-922337203685477.5808"_qs;
     }
 
     void currencyIsExact()
@@ -138,20 +135,19 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("digits");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("single 1.1") << double(1.1f) << 7 << QStringLiteral("1.1");
-        QTest::newRow("double sum") << 0.1 + 0.2 << 15 << QStringLiteral("0.3");
-        QTest::newRow("third") << 1.0 / 3 << 15 << QStringLiteral("0.333333333333333");
-        QTest::newRow("hundred") << 100.0 << 15 << QStringLiteral("100");
-        QTest::newRow("negative") << -2.5 << 15 << QStringLiteral("-2.5");
-        QTest::newRow("15 digits plain")
-            << 123456789012345.0 << 15 << QStringLiteral("123456789012345");
-        QTest::newRow("1E+15") << 1e15 << 15 << QStringLiteral("1E+15");
-        QTest::newRow("large") << 1.5e20 << 15 << QStringLiteral("1.5E+20");
-        QTest::newRow("small plain") << 0.00001 << 15 << QStringLiteral("0.00001");
-        QTest::newRow("small exponent") << 0.000002 << 15 << QStringLiteral("2E-06");
-        QTest::newRow("single large") << double(16777216.0f) << 7 << QStringLiteral("1.677722E+07");
-        QTest::newRow("rounds up a digit") << 9.99999999 << 7 << QStringLiteral("10");
-        QTest::newRow("zero") << 0.0 << 15 << QStringLiteral("0");
+        QTest::newRow("single 1.1") << double(1.1f) << 7 << u"1.1"_qs;
+        QTest::newRow("double sum") << 0.1 + 0.2 << 15 << u"0.3"_qs;
+        QTest::newRow("third") << 1.0 / 3 << 15 << u"0.333333333333333"_qs;
+        QTest::newRow("hundred") << 100.0 << 15 << u"100"_qs;
+        QTest::newRow("negative") << -2.5 << 15 << u"-2.5"_qs;
+        QTest::newRow("15 digits plain") << 123456789012345.0 << 15 << u"123456789012345"_qs;
+        QTest::newRow("1E+15") << 1e15 << 15 << u"1E+15"_qs;
+        QTest::newRow("large") << 1.5e20 << 15 << u"1.5E+20"_qs;
+        QTest::newRow("small plain") << 0.00001 << 15 << u"0.00001"_qs;
+        QTest::newRow("small exponent") << 0.000002 << 15 << u"2E-06"_qs;
+        QTest::newRow("single large") << double(16777216.0f) << 7 << u"1.677722E+07"_qs;
+        QTest::newRow("rounds up a digit") << 9.99999999 << 7 << u"10"_qs;
+        QTest::newRow("zero") << 0.0 << 15 << u"0"_qs;
     }
 
     void numbersShowTheirSignificantDigits()
@@ -167,18 +163,18 @@ private slots:
         QTest::addColumn<double>("days");
         QTest::addColumn<QString>("expected");
         QTest::newRow("date and time")
-            << accessDays(QDate(2024, 3, 5), 14, 7, 9) << QStringLiteral("2024/03/05 14:07:09");
+            << accessDays(QDate(2024, 3, 5), 14, 7, 9) << u"2024/03/05 14:07:09"_qs;
         QTest::newRow("hour without zero")
-            << accessDays(QDate(2024, 3, 5), 9, 5, 3) << QStringLiteral("2024/03/05 9:05:03");
-        QTest::newRow("midnight") << accessDays(QDate(2024, 3, 5)) << QStringLiteral("2024/03/05");
-        QTest::newRow("time alone") << 0.5 << QStringLiteral("12:00:00");
-        QTest::newRow("zero") << 0.0 << QStringLiteral("0:00:00");
-        QTest::newRow("before 1899/12/30") << -1.25 << QStringLiteral("1899/12/29 6:00:00");
+            << accessDays(QDate(2024, 3, 5), 9, 5, 3) << u"2024/03/05 9:05:03"_qs;
+        QTest::newRow("midnight") << accessDays(QDate(2024, 3, 5)) << u"2024/03/05"_qs;
+        QTest::newRow("time alone") << 0.5 << u"12:00:00"_qs;
+        QTest::newRow("zero") << 0.0 << u"0:00:00"_qs;
+        QTest::newRow("before 1899/12/30") << -1.25 << u"1899/12/29 6:00:00"_qs;
         QTest::newRow("rounds into next day")
-            << accessDays(QDate(2024, 12, 31)) + 0.9999999999 << QStringLiteral("2025/01/01");
+            << accessDays(QDate(2024, 12, 31)) + 0.9999999999 << u"2025/01/01"_qs;
         QTest::newRow("leap day") << accessDays(QDate(2024, 2, 29), 23, 59, 59)
-                                  << QStringLiteral("2024/02/29 23:59:59");
-        QTest::newRow("not a date") << 1e300 << QStringLiteral("1E+300");
+                                  << u"2024/02/29 23:59:59"_qs;
+        QTest::newRow("not a date") << 1e300 << u"1E+300"_qs;
     }
 
     void datesShowAsJapaneseWindowsDoes()

@@ -35,7 +35,7 @@ Rows rowsOf(Connection& connection, const QString& query)
     for (; !records->eof(); records->moveNext()) {
         QStringList fields;
         for (int i = 0; i < records->fieldCount(); ++i)
-            fields << records->field(i).value_or(QStringLiteral("(null)"));
+            fields << records->field(i).value_or(u"(null)"_qs);
         result.rows << fields.join(QLatin1Char('|'));
     }
     const auto counted = connection.openRecordset(query, CursorKind::StaticRead);
@@ -61,7 +61,7 @@ QString errorOf(Connection& connection, const QString& query)
     } catch (const Error& error) {
         return error.description();
     }
-    return QStringLiteral("(no error)");
+    return u"(no error)"_qs;
 }
 
 QString run(const QString& program, const QStringList& arguments)
@@ -82,7 +82,7 @@ class TestSavedQueries : public QObject
 
     QString file(FileFormat format)
     {
-        const QString path = dir.filePath(QStringLiteral("queries-%1.mdb").arg(int(format)));
+        const QString path = dir.filePath(u"queries-%1.mdb"_qs.arg(int(format)));
         if (!QFile::exists(path))
             test::writeSavedQueryFile(path, format);
         return path;
@@ -95,26 +95,26 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<bool>("ordered");
-        const QString label = QStringLiteral("select bar,hi,mei,as2 from ");
-        const QString yamada = QStringLiteral("山田特価");
-        const QString sato = QStringLiteral("佐藤特価");
+        const QString label = u"select bar,hi,mei,as2 from "_qs;
+        const QString yamada = u"山田特価"_qs;
+        const QString sato = u"佐藤特価"_qs;
         // TOP 3 by price, descending: the third price is shared, so four rows.
         const QStringList bargains{product('A', yamada), product('B', sato), product('C', yamada),
                                    product('D', sato)};
         for (const FileFormat format : {FileFormat::Jet3, FileFormat::Jet4, FileFormat::Ace}) {
             const QByteArray name = QByteArray::number(int(format));
             QTest::newRow("TOP, join, criterion, computed column " + name)
-                << format << label + QStringLiteral("Bargains") << bargains << false;
+                << format << label + u"Bargains"_qs << bargains << false;
             QTest::newRow("query on a query, two orderings " + name)
-                << format << label + QStringLiteral("BargainsByPrice")
+                << format << label + u"BargainsByPrice"_qs
                 << QStringList{product('C', yamada), product('D', sato), product('B', sato),
                                product('A', yamada)}
                 << true;
-            QTest::newRow("union query " + name) << format << label + QStringLiteral("Extremes")
+            QTest::newRow("union query " + name) << format << label + u"Extremes"_qs
                                                  << QStringList{product('F'), product('G')} << true;
         }
         QTest::newRow("alias, left join, Japanese name")
-            << FileFormat::Jet4 << QStringLiteral("select バーコード, mname from メーカー別")
+            << FileFormat::Jet4 << u"select バーコード, mname from メーカー別"_qs
             << QStringList{product('E').section('|', 0, 0) + u"|山田"_qs,
                            product('F').section('|', 0, 0) + u"|(null)"_qs,
                            product('G').section('|', 0, 0) + u"|山田"_qs,
@@ -126,12 +126,12 @@ private slots:
             << true;
         // Neither every joined row (seven) nor every distinct name (two).
         QTest::newRow("DISTINCTROW, the shown table's records once")
-            << FileFormat::Jet4 << QStringLiteral("select mname from Makers")
+            << FileFormat::Jet4 << u"select mname from Makers"_qs
             << QStringList{u"佐藤"_qs, u"山田"_qs, u"山田"_qs} << true;
         QTest::newRow("inside the operator's criteria")
             << FileFormat::Jet4
-            << QStringLiteral("select bar,hi,mei,as2 from Master where bar in (select bar from "
-                              "Bargains) and as2 < 200 order by bar")
+            << u"select bar,hi,mei,as2 from Master where bar in (select bar from "
+               u"Bargains) and as2 < 200 order by bar"_qs
             << QStringList{product('C'), product('D')} << true;
     }
 
@@ -156,17 +156,17 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("said");
         QTest::newRow("update query as the table")
-            << QStringLiteral("select bar,hi,mei,as2 from RaisePrices")
+            << u"select bar,hi,mei,as2 from RaisePrices"_qs
             << QStringList{u"クエリ「RaisePrices」は更新クエリです"_qs,
                            u"ラベルのデータに使えません"_qs};
         QTest::newRow("parameter query as the table")
-            << QStringLiteral("select bar,hi,mei,as2 from PriceAsked")
+            << u"select bar,hi,mei,as2 from PriceAsked"_qs
             << QStringList{u"クエリ「PriceAsked」はパラメータークエリです"_qs};
         QTest::newRow("parameter query in a sub-select")
-            << QStringLiteral("select bar from Master where bar in (select bar from PriceAsked)")
+            << u"select bar from Master where bar in (select bar from PriceAsked)"_qs
             << QStringList{u"クエリ「PriceAsked」はパラメータークエリです"_qs};
         QTest::newRow("a query on a parameter query")
-            << QStringLiteral("select bar from UsesPriceAsked")
+            << u"select bar from UsesPriceAsked"_qs
             << QStringList{
                    u"クエリ「UsesPriceAsked」は、ラベルのデータに使えないクエリ「PriceAsked」"_qs,
                    u"パラメータークエリ"_qs};

@@ -37,16 +37,16 @@ using namespace hakobee::test;
 
 namespace {
 
-const QString queue = QStringLiteral("hakobee-pdf");
+const QString queue = u"hakobee-pdf"_qs;
 const PrintFont labelFont{japaneseFontFamily(), 12.0, false, false};
 
 // The folder cups-pdf writes into: the "Out" line of its configuration.
 QString cupsPdfOutputFolder()
 {
-    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    QFile conf(u"/etc/cups/cups-pdf.conf"_qs);
     if (!conf.open(QIODevice::ReadOnly))
         return {};
-    static const QRegularExpression outLine(QStringLiteral("^Out\\s+(\\S+)\\s*$"),
+    static const QRegularExpression outLine(u"^Out\\s+(\\S+)\\s*$"_qs,
                                             QRegularExpression::MultilineOption);
     return outLine.match(QString::fromUtf8(conf.readAll())).captured(1);
 }
@@ -112,8 +112,7 @@ private slots:
         QCOMPARE(printer.deviceName(), queue);
         printer.setPaperSizeCode(9); // A4
 
-        const QString prefix =
-            QStringLiteral("hakobee-test-%1-").arg(QCoreApplication::applicationPid());
+        const QString prefix = u"hakobee-test-%1-"_qs.arg(QCoreApplication::applicationPid());
         auto& device = dynamic_cast<QtPrinterDevice&>(printer.device());
         const TestPatternPicture pattern(8);
         const QStringList labels{"CUPSONE", "CUPSTWO", "CUPSTHREE"};
@@ -129,8 +128,8 @@ private slots:
             canvas.endDocument();
 
             // A label cancelled half-way between the others never reaches CUPS.
-            device.labelCanvas().setJobTitle(prefix + QStringLiteral("ABORTED"));
-            canvas.drawText({10, 8}, QStringLiteral("ABORTED"));
+            device.labelCanvas().setJobTitle(prefix + u"ABORTED"_qs);
+            canvas.drawText({10, 8}, u"ABORTED"_qs);
             canvas.abortDocument();
         }
         const QPointF marginMm = device.printer().pageRect(QPrinter::Millimeter).topLeft();
@@ -154,7 +153,7 @@ private slots:
             // cups-pdf names its files after the title, ending in "-job_<id>.pdf".
             const QStringList files =
                 QDir(outputFolder_)
-                    .entryList({prefix + QStringLiteral("*-job_%1.pdf").arg(job.id)}, QDir::Files);
+                    .entryList({prefix + u"*-job_%1.pdf"_qs.arg(job.id)}, QDir::Files);
             QCOMPARE(files.size(), 1);
             const QString file = QDir(outputFolder_).filePath(files.first());
             QCOMPARE(pdfPageCount(file), 1);
@@ -178,18 +177,18 @@ private slots:
             const auto near = [](double a, double b) {
                 return qAbs(a - b) < 0.4;
             };
-            QVERIFY2(
-                near(got.left(), wantedMm.left()) && near(got.top(), wantedMm.top()) &&
-                    near(got.right(), wantedMm.right()) && near(got.bottom(), wantedMm.bottom()),
-                qPrintable(QStringLiteral("ink (%1, %2)-(%3, %4) mm, wanted (%5, %6)-(%7, %8) mm")
-                               .arg(got.left())
-                               .arg(got.top())
-                               .arg(got.right())
-                               .arg(got.bottom())
-                               .arg(wantedMm.left())
-                               .arg(wantedMm.top())
-                               .arg(wantedMm.right())
-                               .arg(wantedMm.bottom())));
+            QVERIFY2(near(got.left(), wantedMm.left()) && near(got.top(), wantedMm.top()) &&
+                         near(got.right(), wantedMm.right()) &&
+                         near(got.bottom(), wantedMm.bottom()),
+                     qPrintable(
+                         u"ink (%1, %2)-(%3, %4) mm, wanted (%5, %6)-(%7, %8) mm"_qs.arg(got.left())
+                             .arg(got.top())
+                             .arg(got.right())
+                             .arg(got.bottom())
+                             .arg(wantedMm.left())
+                             .arg(wantedMm.top())
+                             .arg(wantedMm.right())
+                             .arg(wantedMm.bottom())));
             QVERIFY(grey(31, 21) < 64);  // the pattern's frame
             QVERIFY(grey(34, 24) > 192); // its white centre
             QVERIFY(grey(45, 14) < 64);  // the line
@@ -221,12 +220,11 @@ private slots:
         printer.setPageHeightTwips(2268); // 40 mm
         QCOMPARE(printer.paperSizeCode(), 256);
 
-        const QString title =
-            QStringLiteral("hakobee-test-%1-SIZED").arg(QCoreApplication::applicationPid());
+        const QString title = u"hakobee-test-%1-SIZED"_qs.arg(QCoreApplication::applicationPid());
         auto& device = dynamic_cast<QtPrinterDevice&>(printer.device());
         device.labelCanvas().setJobTitle(title);
         printer.canvas().setFont(labelFont);
-        printer.canvas().drawText({5, 5}, QStringLiteral("SIZED"));
+        printer.canvas().drawText({5, 5}, u"SIZED"_qs);
         printer.canvas().endDocument();
 
         QDeadlineTimer deadline(60000);
@@ -237,13 +235,12 @@ private slots:
         QCOMPARE(jobs.first().state, IPP_JSTATE_COMPLETED);
         const QStringList files =
             QDir(outputFolder_)
-                .entryList({title + QStringLiteral("*-job_%1.pdf").arg(jobs.first().id)},
-                           QDir::Files);
+                .entryList({title + u"*-job_%1.pdf"_qs.arg(jobs.first().id)}, QDir::Files);
         QCOMPARE(files.size(), 1);
         const QString file = QDir(outputFolder_).filePath(files.first());
         const QSizeF pageMm = pdfPageSizePt(file) / pointsPerMm;
         QVERIFY2(qAbs(pageMm.width() - 60) < 0.5 && qAbs(pageMm.height() - 40) < 0.5,
-                 qPrintable(QStringLiteral("%1 x %2 mm").arg(pageMm.width()).arg(pageMm.height())));
+                 qPrintable(u"%1 x %2 mm"_qs.arg(pageMm.width()).arg(pageMm.height())));
         QFile::remove(file);
     }
 

@@ -49,7 +49,7 @@ private slots:
     void init()
     {
         QVERIFY(folderRoot_.isValid());
-        folder_ = QDir(folderRoot_.path()).filePath(QStringLiteral("labels-%1").arg(++run_));
+        folder_ = QDir(folderRoot_.path()).filePath(u"labels-%1"_qs.arg(++run_));
         device_ = QtPrinterDevice::openPdfFolder(QtPrinterBackend::pdfFolderPrinterName(), folder_);
     }
     void cleanup() { device_.reset(); }
@@ -59,28 +59,28 @@ private slots:
         PrinterCanvas& canvas = device_->canvas();
         for (int label = 1; label <= 3; ++label) {
             canvas.setFont(labelFont);
-            canvas.drawText({20, 30}, QStringLiteral("LABEL%1").arg(label));
+            canvas.drawText({20, 30}, u"LABEL%1"_qs.arg(label));
             canvas.endDocument();
         }
         QCOMPARE(folderEntries(folder_),
                  (QStringList{"label-000001.pdf", "label-000002.pdf", "label-000003.pdf"}));
         for (int label = 1; label <= 3; ++label) {
-            const QString file = QDir(folder_).filePath(
-                QStringLiteral("label-%1.pdf").arg(label, 6, 10, QLatin1Char('0')));
+            const QString file =
+                QDir(folder_).filePath(u"label-%1.pdf"_qs.arg(label, 6, 10, QLatin1Char('0')));
             QCOMPARE(pdfPageCount(file), 1);
             const QList<PdfWord> words = pdfWords(file);
             QCOMPARE(words.size(), 1);
-            QCOMPARE(words.first().text, QStringLiteral("LABEL%1").arg(label));
+            QCOMPARE(words.first().text, u"LABEL%1"_qs.arg(label));
         }
     }
 
     void numberingGoesOnAfterFilesAlreadyThere()
     {
         QVERIFY(QDir().mkpath(folder_));
-        QFile earlier(QDir(folder_).filePath(QStringLiteral("label-000041.pdf")));
+        QFile earlier(QDir(folder_).filePath(u"label-000041.pdf"_qs));
         QVERIFY(earlier.open(QIODevice::WriteOnly));
         earlier.close();
-        device_->canvas().drawText({0, 0}, QStringLiteral("X"));
+        device_->canvas().drawText({0, 0}, u"X"_qs);
         device_->canvas().endDocument();
         QCOMPARE(folderEntries(folder_), (QStringList{"label-000041.pdf", "label-000042.pdf"}));
     }
@@ -101,35 +101,33 @@ private slots:
     {
         PrinterCanvas& canvas = device_->canvas();
         const auto printLabel = [&canvas] {
-            canvas.drawText({0, 0}, QStringLiteral("X"));
+            canvas.drawText({0, 0}, u"X"_qs);
             canvas.endDocument();
         };
         printLabel();
         const QDir folder(folder_);
-        SettingsFixture::writeBytes(folder.filePath(QStringLiteral("label-000002.pdf")),
-                                    "someone else's");
-        SettingsFixture::writeBytes(folder.filePath(QStringLiteral("label-000050.pdf")),
-                                    "and later");
+        SettingsFixture::writeBytes(folder.filePath(u"label-000002.pdf"_qs), "someone else's");
+        SettingsFixture::writeBytes(folder.filePath(u"label-000050.pdf"_qs), "and later");
         printLabel();
         printLabel();
         QCOMPARE(folderEntries(folder_),
                  (QStringList{"label-000001.pdf", "label-000002.pdf", "label-000003.pdf",
                               "label-000004.pdf", "label-000050.pdf"}));
-        QCOMPARE(SettingsFixture::readBytes(folder.filePath(QStringLiteral("label-000002.pdf"))),
+        QCOMPARE(SettingsFixture::readBytes(folder.filePath(u"label-000002.pdf"_qs)),
                  QByteArray("someone else's"));
-        QCOMPARE(pdfPageCount(folder.filePath(QStringLiteral("label-000004.pdf"))), 1);
+        QCOMPARE(pdfPageCount(folder.filePath(u"label-000004.pdf"_qs)), 1);
     }
 
     void abortedOrAbandonedJobsLeaveNothing()
     {
         PrinterCanvas& canvas = device_->canvas();
-        canvas.drawText({10, 10}, QStringLiteral("ABORTED"));
+        canvas.drawText({10, 10}, u"ABORTED"_qs);
         canvas.newPage();
         canvas.abortDocument();
         QVERIFY(folderEntries(folder_).isEmpty());
 
         // A job still open when its printer goes away is discarded too.
-        device_->canvas().drawText({10, 10}, QStringLiteral("ABANDONED"));
+        device_->canvas().drawText({10, 10}, u"ABANDONED"_qs);
         QVERIFY(device_->labelCanvas().jobOpen());
         device_.reset();
         QVERIFY(folderEntries(folder_).isEmpty());
@@ -143,15 +141,15 @@ private slots:
             void paint(QPainter& painter, QPointF, double) const override
             {
                 painter.translate(1000, 1000);
-                throw Error(QStringLiteral("broken picture"));
+                throw Error(u"broken picture"_qs);
             }
         } failing;
         PrinterCanvas& canvas = device_->canvas();
         canvas.setFont(labelFont);
         QVERIFY_THROWS_EXCEPTION(Error, canvas.drawPicture({0, 0}, failing));
-        canvas.drawText({10, 10}, QStringLiteral("AFTER"));
+        canvas.drawText({10, 10}, u"AFTER"_qs);
         canvas.endDocument();
-        const QString file = QDir(folder_).filePath(QStringLiteral("label-000001.pdf"));
+        const QString file = QDir(folder_).filePath(u"label-000001.pdf"_qs);
         const QList<PdfWord> words = pdfWords(file);
         QCOMPARE(words.size(), 1);
         // drawn where asked, not moved by the failed picture's transform
@@ -162,20 +160,20 @@ private slots:
     {
         try {
             ScopedPrintJob job(device_->canvas());
-            job.canvas().drawText({10, 10}, QStringLiteral("HALF"));
-            throw Error(QStringLiteral("price is not a number"));
+            job.canvas().drawText({10, 10}, u"HALF"_qs);
+            throw Error(u"price is not a number"_qs);
         } catch (const Error&) {
         }
         QVERIFY(folderEntries(folder_).isEmpty());
         QVERIFY(!device_->labelCanvas().jobOpen());
         {
             ScopedPrintJob job(device_->canvas());
-            job.canvas().drawText({10, 10}, QStringLiteral("WHOLE"));
+            job.canvas().drawText({10, 10}, u"WHOLE"_qs);
             job.end();
         }
         QCOMPARE(folderEntries(folder_), QStringList{"label-000001.pdf"});
         QCOMPARE(pdfWords(QDir(folder_).filePath(folderEntries(folder_).first())).first().text,
-                 QStringLiteral("WHOLE"));
+                 u"WHOLE"_qs);
     }
 
     void endingWithoutDrawingSendsNothing()
@@ -188,9 +186,9 @@ private slots:
     void newPageMakesASecondPageOfTheSameJob()
     {
         PrinterCanvas& canvas = device_->canvas();
-        canvas.drawText({10, 10}, QStringLiteral("FIRST"));
+        canvas.drawText({10, 10}, u"FIRST"_qs);
         canvas.newPage();
-        canvas.drawText({10, 10}, QStringLiteral("SECOND"));
+        canvas.drawText({10, 10}, u"SECOND"_qs);
         canvas.endDocument();
         const QStringList files = folderEntries(folder_);
         QCOMPARE(files.size(), 1);
@@ -198,7 +196,7 @@ private slots:
         QCOMPARE(pdfPageCount(file), 2);
         const QList<PdfWord> words = pdfWords(file);
         QCOMPARE(words.size(), 2);
-        QCOMPARE(words.at(1).text, QStringLiteral("SECOND"));
+        QCOMPARE(words.at(1).text, u"SECOND"_qs);
         QCOMPARE(words.at(1).page, 2);
     }
 
@@ -211,11 +209,11 @@ private slots:
         QCOMPARE(canvas.printableSizeMm().toSize(), QSize(60, 40));
 
         canvas.setFont(labelFont);
-        canvas.drawText({9, 5}, QStringLiteral("TITLE"));
-        const QSizeF titleSize = canvas.textSizeMm(QStringLiteral("TITLE"));
+        canvas.drawText({9, 5}, u"TITLE"_qs);
+        const QSizeF titleSize = canvas.textSizeMm(u"TITLE"_qs);
         canvas.setFont({labelFont.family, 6.5, true, true});
-        const QSizeF smallSize = canvas.textSizeMm(QStringLiteral("TITLE"));
-        canvas.drawText({3, 20}, QStringLiteral("SMALL"));
+        const QSizeF smallSize = canvas.textSizeMm(u"TITLE"_qs);
+        canvas.drawText({3, 20}, u"SMALL"_qs);
         canvas.drawLine({0, 15}, {60, 15}, 3, Qt::black);
         const TestPatternPicture pattern(8);
         canvas.drawPicture({40, 24}, pattern);
@@ -228,7 +226,7 @@ private slots:
         QVERIFY(titleSize.width() > 5 && titleSize.height() > 3);
         QVERIFY(qAbs(smallSize.width() / titleSize.width() - 6.5 / 12) < 0.05);
 
-        const QString file = QDir(folder_).filePath(QStringLiteral("label-000001.pdf"));
+        const QString file = QDir(folder_).filePath(u"label-000001.pdf"_qs);
         QCOMPARE(pdfPageSizePt(file).toSize(), QSize(170, 113)); // 60 x 40 mm
         const QList<PdfWord> words = pdfWords(file);
         QCOMPARE(words.size(), 2);
@@ -275,7 +273,7 @@ private slots:
         ActivePrinter printer(backend);
         QCOMPARE(printer.deviceName(), QtPrinterBackend::pdfFolderPrinterName());
         QCOMPARE(printer.port(), folder_);
-        printer.canvas().drawText({5, 5}, QStringLiteral("FRESH"));
+        printer.canvas().drawText({5, 5}, u"FRESH"_qs);
         printer.canvas().endDocument();
         QCOMPARE(folderEntries(folder_), QStringList{"label-000001.pdf"});
     }
@@ -309,7 +307,7 @@ private slots:
                                                      calibrationBarcodeValue))));
 
         QCOMPARE(folderEntries(folder_), QStringList{"label-000001.pdf"});
-        const QString file = QDir(folder_).filePath(QStringLiteral("label-000001.pdf"));
+        const QString file = QDir(folder_).filePath(u"label-000001.pdf"_qs);
         const ScanResult scan = scanPrintedPdf(file);
         QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
         QCOMPARE(scan.symbols, QStringList{u"EAN-13:4901234567894"_qs});

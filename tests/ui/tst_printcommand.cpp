@@ -55,18 +55,32 @@ QString scannedCode(const QString& barcode)
     return (barcode.size() == 8 ? u"EAN-8:"_qs : u"EAN-13:"_qs) + barcode;
 }
 
+// nimbeconfig2.txt naming this database and table, with the select text
+// of the shipped settings.
+QByteArray dataSourceNaming(const QString& database, const QString& table = u"Master"_qs)
+{
+    return u"\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"%1\",\"%2\",\"select bar,hi,mei,as2 from \"\r\n"_qs
+        .arg(database, table)
+        .toUtf8();
+}
+
+// One file of the settings folder written as given. False when it failed.
+bool writeSettingsFile(const QTemporaryDir& root, const QString& file, const QByteArray& contents)
+{
+    QFile written(root.filePath(u"qvx_ini/"_qs + file));
+    return written.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           written.write(contents) == contents.size();
+}
+
 // A settings root the command has restored (one label printed into a PDF
 // folder), with one of its files then written as given. False when either
 // step failed.
 bool restoredRootWith(const QTemporaryDir& root, const QString& file, const QByteArray& contents)
 {
-    if (runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs, root.path(),
-                    u"--pdf"_qs, root.filePath(u"first"_qs)})
-            .exitCode != 0)
-        return false;
-    QFile written(root.filePath(u"qvx_ini/"_qs + file));
-    return written.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           written.write(contents) == contents.size();
+    return runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs, root.path(),
+                       u"--pdf"_qs, root.filePath(u"first"_qs)})
+                   .exitCode == 0 &&
+           writeSettingsFile(root, file, contents);
 }
 
 } // namespace
@@ -119,9 +133,6 @@ private slots:
     {
         QTemporaryDir root;
         // The restored defaults, then a database whose 7th price is null.
-        QVERIFY(runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs,
-                            root.path(), u"--pdf"_qs, root.filePath(u"first"_qs)})
-                    .exitCode == 0);
         const QString database = root.filePath(u"spoiled.mdb"_qs);
         mdbwriter::Table table = testdata::generatedProductsTable(u"Master"_qs, 10);
         const auto generated = table.rowAt;
@@ -131,13 +142,7 @@ private slots:
                 values[3] = std::monostate();
         };
         mdbwriter::writeDatabase(database, {table});
-        QFile settings(root.filePath(u"qvx_ini/nimbeconfig2.txt"_qs));
-        QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        settings.write(
-            u"\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"%1\",\"Master\",\"select bar,hi,mei,as2 from \"\r\n"_qs
-                .arg(database)
-                .toUtf8());
-        settings.close();
+        QVERIFY(restoredRootWith(root, u"nimbeconfig2.txt"_qs, dataSourceNaming(database)));
 
         const QString out = root.filePath(u"labels"_qs);
         const Run run =
@@ -162,11 +167,7 @@ private slots:
                 values[0] = QString();
         };
         mdbwriter::writeDatabase(database, {table});
-        QVERIFY(restoredRootWith(
-            root, u"nimbeconfig2.txt"_qs,
-            u"\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"%1\",\"Master\",\"select bar,hi,mei,as2 from \"\r\n"_qs
-                .arg(database)
-                .toUtf8()));
+        QVERIFY(restoredRootWith(root, u"nimbeconfig2.txt"_qs, dataSourceNaming(database)));
 
         const QString out = root.filePath(u"labels"_qs);
         const Run run =
@@ -195,20 +196,10 @@ private slots:
     void savedQueryAsTheTablePrintsItsRows()
     {
         QTemporaryDir root;
-        QVERIFY(runHakobee({u"print"_qs, u"--rows"_qs, u"1-1"_qs, u"--settings-root"_qs,
-                            root.path(), u"--pdf"_qs, root.filePath(u"first"_qs)})
-                    .exitCode == 0);
         const QString database = root.filePath(u"queries.mdb"_qs);
         test::writeSavedQueryFile(database);
-        const auto useTable = [&](const QString& table) {
-            QFile settings(root.filePath(u"qvx_ini/nimbeconfig2.txt"_qs));
-            return settings.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                   settings.write(u"\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"%1\",\"%2\","
-                                  u"\"select bar,hi,mei,as2 from \"\r\n"_qs.arg(database, table)
-                                      .toUtf8()) > 0;
-        };
-
-        QVERIFY(useTable(u"BargainsByPrice"_qs));
+        QVERIFY(restoredRootWith(root, u"nimbeconfig2.txt"_qs,
+                                 dataSourceNaming(database, u"BargainsByPrice"_qs)));
         const QString out = root.filePath(u"labels"_qs);
         const Run run =
             runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, out});
@@ -222,7 +213,8 @@ private slots:
             QCOMPARE(scan.symbols, QStringList{scannedCode(products[order[i]].bar)});
         }
 
-        QVERIFY(useTable(u"RaisePrices"_qs));
+        QVERIFY(writeSettingsFile(root, u"nimbeconfig2.txt"_qs,
+                                  dataSourceNaming(database, u"RaisePrices"_qs)));
         const QString refusedOut = root.filePath(u"refused"_qs);
         const Run refused =
             runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, refusedOut});

@@ -230,7 +230,7 @@ private slots:
         MainMenuScreen* form = openMainMenu();
         QCOMPARE(text(u"Label12"_qs), QString());
         QCOMPARE(text(u"Label4"_qs), u"_"_qs);
-        QVERIFY(!form->isFurnitureSlipMode());
+        QVERIFY(form->layoutMode() == LayoutMode::StandardLabel);
         QCOMPARE(text(u"Label7"_qs), u"/data/default.mdb"_qs);
         QCOMPARE(text(u"Label15"_qs), u"Master"_qs);
         QCOMPARE(form->keptDatabase(), u"/data/default.mdb"_qs);
@@ -292,7 +292,7 @@ private slots:
         SettingsFixture::writeBytes(fixture->settings.settingsPath(SettingsFiles::dataSource), "");
         MainMenuScreen* form = openMainMenu();
         QCOMPARE(text(u"Label4"_qs), u"ﾌﾟﾛｸﾞﾗﾑC7304動作中"_qs);
-        QVERIFY(form->isFurnitureSlipMode());
+        QVERIFY(form->layoutMode() == LayoutMode::FurnitureSlip);
         QCOMPARE(text(u"Label12"_qs), QString());
         QCOMPARE(text(u"Label7"_qs), QString());
         QCOMPARE(text(u"Label15"_qs), QString());
@@ -300,13 +300,24 @@ private slots:
         QCOMPARE(form->keptTable(), u"/data/slips"_qs);
     }
 
-    void markerWithATrailingBlankIsAnOrdinaryTitle()
+    // Only the marker itself switches the mode: not with a blank after it,
+    // nor a second title that reads like the note the mode shows.
+    void otherSecondTitlesAreOrdinaryTitles_data()
     {
-        fixture->settings.installDefaults(furnitureSlipMarker() + u" "_qs);
+        QTest::addColumn<QString>("title2");
+        QTest::newRow("marker with a trailing blank") << furnitureSlipMarker() + u" "_qs;
+        QTest::newRow("the furniture-slip note") << MainMenuScreen::furnitureSlipNote();
+    }
+
+    void otherSecondTitlesAreOrdinaryTitles()
+    {
+        QFETCH(QString, title2);
+        fixture->settings.installDefaults(title2);
         MainMenuScreen* form = openMainMenu();
-        QCOMPARE(text(u"Label4"_qs), furnitureSlipMarker() + u" "_qs);
-        QVERIFY(!form->isFurnitureSlipMode());
+        QCOMPARE(text(u"Label4"_qs), title2);
+        QVERIFY(form->layoutMode() == LayoutMode::StandardLabel);
         QCOMPARE(text(u"Label7"_qs), u"/data/default.mdb"_qs);
+        QCOMPARE(form->keptDatabase(), u"/data/default.mdb"_qs);
     }
 
     void dataSourceWithOnlyAHeaderRowIsRestored()
@@ -514,9 +525,10 @@ private slots:
             validUtf8Files += isValidUtf8(saved) ? 1 : 0;
             MainMenuScreen form(fixture->context);
             form.load();
-            if (!textOf(&form, u"Label12"_qs).isEmpty() || !form.isFurnitureSlipMode() ||
-                form.keptTable() != v[0] || form.keptDatabase() != v[1] ||
-                SettingsFixture::readBytes(slip) != saved || readSettingsRows(slip, 99).data != v)
+            if (!textOf(&form, u"Label12"_qs).isEmpty() ||
+                form.layoutMode() != LayoutMode::FurnitureSlip || form.keptTable() != v[0] ||
+                form.keptDatabase() != v[1] || SettingsFixture::readBytes(slip) != saved ||
+                readSettingsRows(slip, 99).data != v)
                 failures.append(v.join(u' ') + u": "_qs + textOf(&form, u"Label12"_qs));
         }
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));

@@ -3,7 +3,7 @@
 #include "core/error.h"
 #include "core/printer/rememberedprinter.h"
 #include "core/programversion.h"
-#include "core/settings/layoutmode.h"
+#include "core/settings/printadjustmentsfile.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
 #include "core/settings/settingsfolder.h"
@@ -22,7 +22,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace hakobee {
@@ -100,7 +99,7 @@ void MainMenuScreen::buildControls()
         run->setMinimumHeight(50);
     }
     // The layout mode note lies under the partial-run button, in the same
-    // cell: the window reads its mode from it, the operator does not see it.
+    // cell: the operator does not see it.
     layoutNote_ = controls::label(this, u"Label4"_qs);
     controls::setTextColour(layoutNote_, QColor(0, 128, 0));
     layoutNote_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -119,12 +118,6 @@ void MainMenuScreen::buildControls()
     layout->addWidget(partial, 3, 1);
     layout->addWidget(note, 4, 0, 1, 2);
     layoutNote_->lower();
-
-    // The values kept from the data row; no control shows them.
-    keptDatabase_ = controls::lineEdit(this, u"Textdb"_qs);
-    keptDatabase_->hide();
-    keptTable_ = controls::lineEdit(this, u"Textuser"_qs);
-    keptTable_->hide();
 }
 
 QString MainMenuScreen::furnitureSlipNote()
@@ -142,21 +135,6 @@ QString MainMenuScreen::printerErrorMessage()
     return u"プリンターエラー"_qs;
 }
 
-bool MainMenuScreen::isFurnitureSlipMode() const
-{
-    return layoutNote_->text() == furnitureSlipNote();
-}
-
-QString MainMenuScreen::keptDatabase() const
-{
-    return keptDatabase_->text();
-}
-
-QString MainMenuScreen::keptTable() const
-{
-    return keptTable_->text();
-}
-
 bool MainMenuScreen::load()
 {
     move(twipsToPixels(10), twipsToPixels(10));
@@ -164,8 +142,8 @@ bool MainMenuScreen::load()
     // with the next step; what the failed step would have shown stays as it was.
     readLayout();
     osVersionValue_->setText(operatingSystemVersionText());
-    if (isFurnitureSlipMode())
-        readFurnitureSlip();
+    if (layoutMode_ == LayoutMode::FurnitureSlip)
+        readSlipDataFile();
     else
         readDataSource();
     showRememberedPrinterProblem();
@@ -199,21 +177,20 @@ void MainMenuScreen::readLayout()
             readSettingsRows(context().settings->filePath(SettingsFiles::layout), 4,
                              {SettingsColumns::layoutPrinter});
         const QString title2 = rows.data[SettingsColumns::layoutTitle2];
-        layoutNote_->setText(layoutModeForTitle2(title2) == LayoutMode::FurnitureSlip
-                                 ? furnitureSlipNote()
-                                 : title2);
+        layoutMode_ = layoutModeForTitle2(title2);
+        layoutNote_->setText(layoutMode_ == LayoutMode::FurnitureSlip ? furnitureSlipNote()
+                                                                      : title2);
     } catch (const Error&) {
         restoreSettingsFiles();
     }
 }
 
-void MainMenuScreen::readFurnitureSlip()
+void MainMenuScreen::readSlipDataFile()
 {
     try {
-        const SettingsRows rows =
-            readSettingsRows(context().settings->filePath(SettingsFiles::furnitureSlip), 99);
-        keptDatabase_->setText(rows.data[1]); // DB2
-        keptTable_->setText(rows.data[0]);    // DB1
+        const CarriedColumns carried = readPrintAdjustmentsRecord(*context().settings).carried;
+        keptDatabase_ = carried.slipDataFile;
+        keptTable_ = carried.slipDataFolder;
     } catch (const Error&) {
         restoreSettingsFiles();
     }
@@ -224,8 +201,8 @@ void MainMenuScreen::readDataSource()
     try {
         const SettingsRows rows =
             readSettingsRows(context().settings->filePath(SettingsFiles::dataSource), 3);
-        keptDatabase_->setText(rows.data[0]); // DB
-        keptTable_->setText(rows.data[1]);    // TABLE
+        keptDatabase_ = rows.data[0]; // DB
+        keptTable_ = rows.data[1];    // TABLE
         databaseValue_->setText(rows.data[0]);
         tableValue_->setText(rows.data[1]);
     } catch (const Error&) {

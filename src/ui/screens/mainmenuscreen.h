@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/settings/layoutmode.h"
 #include "ui/screen.h"
 
 #include <QStringList>
@@ -7,7 +8,6 @@
 #include <functional>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace hakobee {
@@ -34,13 +34,14 @@ public:
     static QString databaseSettingsInvalidMessage();
     static QString printerErrorMessage();
 
-    // True when Label4 shows the furniture-slip note.
-    bool isFurnitureSlipMode() const;
+    // The layout mode the loading found; StandardLabel when nimbeconfig4.txt
+    // could not be read.
+    LayoutMode layoutMode() const { return layoutMode_; }
 
     // The two values kept from the data row: DB and TABLE of nimbeconfig2.txt,
     // or DB2 and DB1 of nimbeconfig5.txt in the furniture-slip layout.
-    QString keptDatabase() const;
-    QString keptTable() const;
+    QString keptDatabase() const { return keptDatabase_; }
+    QString keptTable() const { return keptTable_; }
 
     // How a button opens a slow screen: shows the connecting notice, paints
     // it, runs `open` (normally context().screens->open<T>()), closes the
@@ -61,17 +62,18 @@ private:
     void restoreSettingsFiles();
     void showRememberedPrinterProblem();
     void readLayout();
-    void readFurnitureSlip();
+    void readSlipDataFile();
     void readDataSource();
 
-    QLabel* layoutNote_ = nullptr;      // Label4: the second title, or the furniture-slip note
-    QLabel* databaseValue_ = nullptr;   // Label7
-    QLabel* osVersionValue_ = nullptr;  // Label11
-    QLabel* statusLine_ = nullptr;      // Label12: start-up faults and failed openings, in red
-    QLabel* tableValue_ = nullptr;      // Label15
-    QLineEdit* keptDatabase_ = nullptr; // Textdb
-    QLineEdit* keptTable_ = nullptr;    // Textuser
-    QStringList keptSettingsCopies_;    // backups the restores of this loading made
+    QLabel* layoutNote_ = nullptr;     // Label4: the second title, or the furniture-slip note
+    QLabel* databaseValue_ = nullptr;  // Label7
+    QLabel* osVersionValue_ = nullptr; // Label11
+    QLabel* statusLine_ = nullptr;     // Label12: start-up faults and failed openings, in red
+    QLabel* tableValue_ = nullptr;     // Label15
+    LayoutMode layoutMode_ = LayoutMode::StandardLabel;
+    QString keptDatabase_;           // DB, or DB2 in the furniture-slip layout
+    QString keptTable_;              // TABLE, or DB1 in the furniture-slip layout
+    QStringList keptSettingsCopies_; // backups the restores of this loading made
 };
 
 } // namespace hakobee

@@ -3,9 +3,7 @@
 #include "core/error.h"
 #include "core/messageboxes.h"
 #include "core/printer/printadjustment.h"
-#include "core/settings/furnitureslipfile.h"
 #include "core/settings/settingscolumns.h"
-#include "core/settings/settingsfiles.h"
 #include "core/units.h"
 #include "ui/controls.h"
 #include "ui/screenhost.h"
@@ -14,7 +12,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -29,16 +26,6 @@ constexpr int widthTwips = 7900;
 constexpr int heightTwips = 4700;
 constexpr int offsetTwips = 10;
 
-// The hidden field of each of the 99 columns, in file order.
-QStringList columnFieldNames()
-{
-    QStringList names{u"Textdb1"_qs, u"Textdb2"_qs, u"Textsize1"_qs, u"Textsize2"_qs,
-                      u"Textsize3"_qs};
-    for (int number = 1; number <= 94; ++number)
-        names.append(u"Text%1"_qs.arg(number));
-    return names;
-}
-
 } // namespace
 
 PositionAdjustmentScreen::PositionAdjustmentScreen(AppContext& context, QWidget* parent)
@@ -48,24 +35,15 @@ PositionAdjustmentScreen::PositionAdjustmentScreen(AppContext& context, QWidget*
     buildControls();
     for (Adjustment* adjustment : {&horizontal_, &vertical_, &fontSize_}) {
         // Mouse, keyboard and wheel alike: what the label shows is what is saved.
-        connect(adjustment->slider, &QSlider::valueChanged, this, [adjustment](int value) {
+        connect(adjustment->slider, &QSlider::valueChanged, this, [this, adjustment](int value) {
             adjustment->shown->setText(QString::number(value));
-            adjustment->saved->setText(QString::number(value));
+            saved_.adjustments.*adjustment->saved = QString::number(value);
         });
     }
 }
 
 void PositionAdjustmentScreen::buildControls()
 {
-    for (const QString& name : columnFieldNames()) {
-        QLineEdit* field = controls::lineEdit(this, name);
-        field->hide();
-        columnFields_.append(field);
-    }
-    horizontal_.saved = columnFields_[FurnitureSlipColumns::horizontalOffset];
-    vertical_.saved = columnFields_[FurnitureSlipColumns::verticalOffset];
-    fontSize_.saved = columnFields_[FurnitureSlipColumns::fontSizeChange];
-
     QLabel* title = controls::label(this, u"Label1"_qs, u"印刷位置調整"_qs);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
@@ -147,40 +125,32 @@ bool PositionAdjustmentScreen::load()
     resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
 
-    QList<FieldValue> stored;
-    QStringList columns;
+    PrintAdjustmentsRecord loaded;
     try {
-        stored = readPrintAdjustmentRecord(*context().databases);
-        columns = readFurnitureSlipRecord(*context().databases);
+        loaded = readPrintAdjustmentsRecord(*context().databases);
     } catch (const Error& error) {
         context().messages->show(this,
                                  {error.description(), windowTitle(), MessageIcon::Exclamation});
         return false;
     }
 
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        columnFields_[i]->setText(columns[i]);
-
     // A value as stored is shown and saved as it is; one that is not a
-    // whole number in range is replaced, in the fields, by the nearest one
-    // that is, and nothing is written until the operator saves.
-    const QStringList names = SettingsColumns::furnitureSlip();
-    const int positions[] = {FurnitureSlipColumns::horizontalOffset,
-                             FurnitureSlipColumns::verticalOffset,
-                             FurnitureSlipColumns::fontSizeChange};
-    Adjustment* adjustments[] = {&horizontal_, &vertical_, &fontSize_};
+    // whole number in range is replaced by the nearest one that is, and
+    // nothing is written until the operator saves.
     QStringList replaced;
-    for (int i = 0; i < 3; ++i) {
-        const PrintAdjustment read = readPrintAdjustment(stored[i]);
-        const QString text = read.wasValid ? *stored[i] : QString::number(read.value);
-        if (!read.wasValid)
-            replaced.append(
-                u"%1「%2」→ %3"_qs.arg(names[positions[i]], stored[i].value_or(QString()), text));
-        adjustments[i]->shown->setText(text);
-        adjustments[i]->saved->setText(text);
-        const QSignalBlocker keepText(adjustments[i]->slider);
-        adjustments[i]->slider->setValue(read.value);
+    for (Adjustment* adjustment : {&horizontal_, &vertical_, &fontSize_}) {
+        QString& text = loaded.adjustments.*adjustment->saved;
+        const PrintAdjustment read = readPrintAdjustment(text);
+        if (!read.wasValid) {
+            const QString nearest = QString::number(read.value);
+            replaced.append(u"%1「%2」→ %3"_qs.arg(columnOf(adjustment->saved), text, nearest));
+            text = nearest;
+        }
+        adjustment->shown->setText(text);
+        const QSignalBlocker keepText(adjustment->slider);
+        adjustment->slider->setValue(read.value);
     }
+    saved_ = loaded;
     if (!replaced.isEmpty()) {
         context().messages->show(
             this, {u"%1 の値が %2 から %3 までの整数ではないため、次のように直して表示します"
@@ -196,11 +166,8 @@ bool PositionAdjustmentScreen::load()
 
 void PositionAdjustmentScreen::save()
 {
-    QStringList values;
-    for (const QLineEdit* field : columnFields_)
-        values.append(field->text());
     try {
-        writeFurnitureSlipValues(*context().settings, values);
+        writePrintAdjustmentsRecord(*context().settings, saved_);
     } catch (const Error& error) {
         context().messages->show(this,
                                  {error.description(), windowTitle(), MessageIcon::Exclamation});

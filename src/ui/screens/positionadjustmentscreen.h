@@ -1,12 +1,10 @@
 #pragma once
 
+#include "core/settings/printadjustmentsfile.h"
 #include "ui/screen.h"
-
-#include <QList>
 
 class QGridLayout;
 class QLabel;
-class QLineEdit;
 class QSlider;
 
 namespace hakobee {
@@ -31,12 +29,14 @@ public:
     bool load() override;
 
 private:
-    // One slider with its value label and the hidden field that is saved.
+    // One slider with its value label and the value of the record it sets.
     struct Adjustment
     {
+        explicit Adjustment(PrintAdjustmentField field) : saved(field) {}
+
+        PrintAdjustmentField saved;
         QSlider* slider = nullptr;
         QLabel* shown = nullptr;
-        QLineEdit* saved = nullptr;
     };
 
     void buildControls();
@@ -48,12 +48,12 @@ private:
                            const QStringList& names, const QStringList& captions);
     void save(); // Command1
 
-    Adjustment horizontal_; // Slider1, Label14, Textsize1
-    Adjustment vertical_;   // Slider2, Label15, Textsize2
-    Adjustment fontSize_;   // Slider3, Label16, Textsize3
-    // The 99 columns of the file in file order: the kept ones (Textdb1,
-    // Textdb2, Text1 ... Text94) and, in their places, the three above.
-    QList<QLineEdit*> columnFields_;
+    Adjustment horizontal_{&PrintAdjustments::horizontalOffsetMm}; // Slider1, Label14
+    Adjustment vertical_{&PrintAdjustments::verticalOffsetMm};     // Slider2, Label15
+    Adjustment fontSize_{&PrintAdjustments::fontSizeChangePt};     // Slider3, Label16
+    // What the save writes: the adjustments as the sliders set them, the
+    // carried columns as loaded.
+    PrintAdjustmentsRecord saved_;
 };
 
 } // namespace hakobee

@@ -4,6 +4,7 @@
 #include "core/datasource/databaseprovider.h"
 #include "core/error.h"
 #include "core/settings/layoutmode.h"
+#include "core/settings/printadjustmentsfile.h"
 #include "core/settings/settingsconnection.h"
 #include "core/settings/settingsrecord.h"
 #include "support/settingsfixture.h"
@@ -65,6 +66,31 @@ private slots:
         const SettingsRows rows = readSettingsRows(slipPath(), 99);
         QCOMPARE(rows.header, names);
         QCOMPARE(rows.data, values);
+    }
+
+    void printAdjustmentsRecordTakesEachValueFromItsColumn()
+    {
+        // Every value its own, so one taken from a neighbouring column shows.
+        QStringList values;
+        for (int i = 1; i <= 99; ++i)
+            values.append(u"v"_qs + QString::number(i));
+        replaceSettingsFile(slipPath(), SettingsColumns::furnitureSlip(), values);
+        const QByteArray bytes = SettingsFixture::readBytes(slipPath());
+
+        PrintAdjustmentsRecord expected;
+        expected.adjustments = {u"v3"_qs, u"v4"_qs, u"v5"_qs};
+        expected.carried.slipDataFolder = u"v1"_qs;
+        expected.carried.slipDataFile = u"v2"_qs;
+        expected.carried.others = values.mid(5);
+        StandardDatabaseProvider databases(fixture->folder);
+        QVERIFY(readPrintAdjustmentsRecord(databases) == expected);
+        QVERIFY(readPrintAdjustmentsRecord(fixture->folder) == expected);
+        QVERIFY(readPrintAdjustments(fixture->folder) == expected.adjustments);
+        QCOMPARE(columnOf(&PrintAdjustments::verticalOffsetMm), u"SIZE2"_qs);
+
+        QVERIFY(QFile::remove(slipPath()));
+        writePrintAdjustmentsRecord(fixture->folder, expected);
+        QCOMPARE(SettingsFixture::readBytes(slipPath()), bytes);
     }
 
     void valuesSurviveWriteAndBothReads_data()

@@ -1,15 +1,12 @@
-#include "ui/printerscommand.h"
+#include "cli/printerscommand.h"
 
-#include "core/printer/rememberedprinter.h"
-#include "core/settings/settingsfolder.h"
-#include "platform/printing/printjoboutput.h"
-#include "platform/printing/qtprinterbackend.h"
-#include "ui/exitcodes.h"
-#include "ui/offscreenapplication.h"
-#include "ui/printerlisting.h"
-#include "ui/programhelp.h"
-
-#include <variant>
+#include "cli/commandoptions.h"
+#include "cli/offscreenapplication.h"
+#include "cli/printerlisting.h"
+#include "core/render/labelprogress.h"
+#include "production/exitcodes.h"
+#include "production/productionparts.h"
+#include "production/standardstreams.h"
 
 namespace hakobee {
 
@@ -39,64 +36,36 @@ QString helpText()
            u"            2 コマンドラインの誤り\n"_qs;
 }
 
-struct PrintersOptions
-{
-    QString printerName;
-    // Where the printer chosen in the window is remembered.
-    QString settingsRoot = SettingsFolder::defaultRoot();
-};
-
-// The options after "printers"; a description of what is wrong otherwise.
-std::variant<PrintersOptions, QString> parseOptions(int argc, char** argv)
-{
-    PrintersOptions options;
-    for (int i = 2; i < argc; ++i) {
-        QString option = QString::fromLocal8Bit(argv[i]);
-        QString value;
-        if (const qsizetype equals = option.indexOf(u'='); option.startsWith(u"--") && equals > 0) {
-            value = option.mid(equals + 1);
-            option = option.left(equals);
-        } else if (option != u"--printer" && option != u"--settings-root") {
-            return u"知らないオプション「%1」です。"_qs.arg(option);
-        } else if (i + 1 < argc) {
-            value = QString::fromLocal8Bit(argv[++i]);
-        } else {
-            return u"%1 に値がありません。"_qs.arg(option);
-        }
-        if (option == u"--printer")
-            options.printerName = value;
-        else if (option == u"--settings-root")
-            options.settingsRoot = value;
-        else
-            return u"知らないオプション「%1」です。"_qs.arg(option);
-        if (value.isEmpty())
-            return u"%1 の値が空です。"_qs.arg(option);
-    }
-    return options;
-}
-
 } // namespace
 
 int runPrintersCommand(int argc, char** argv)
 {
-    if (argc == 3 && (qstrcmp(argv[2], "--help") == 0 || qstrcmp(argv[2], "-h") == 0)) {
+    CommandOptions given;
+    given.withValue(u"--printer"_qs).withValue(u"--settings-root"_qs);
+    const CommandOptions::Reading reading = given.read(argc, argv);
+    if (reading == CommandOptions::Reading::Help) {
         writeToStandardOutput(helpText());
         return ExitCode::success;
     }
-    const std::variant<PrintersOptions, QString> parsed = parseOptions(argc, argv);
-    if (const QString* problem = std::get_if<QString>(&parsed)) {
-        writeToStandardError(*problem + u'\n' + usage() + u'\n');
+    if (reading == CommandOptions::Reading::Wrong) {
+        writeToStandardError(given.problem() + u'\n' + usage() + u'\n');
         return ExitCode::usage;
     }
-    const PrintersOptions& options = std::get<PrintersOptions>(parsed);
     OffscreenApplication application(argc, argv);
-    const SettingsFolder settings(options.settingsRoot);
-    const RememberedPrinter remembered(settings);
+    // The printer chosen in the window is only read: the listing marks it
+    // itself, without making it current.
+    NoLabelProgress progress;
+    ProductionOptions options;
+    if (given.isSet(u"--settings-root"_qs))
+        options.settingsRoot = given.value(u"--settings-root"_qs);
+    options.restoreRememberedPrinter = false;
+    options.dialogs = ProductionOptions::Dialogs::Unattended;
+    ProductionParts production(options, progress);
+    const RememberedPrinter& remembered = production.rememberedPrinter();
     if (!remembered.problem().isEmpty())
         writeToStandardError(remembered.problem() + u'\n');
-    QtPrinterBackend backend(PdfFolderOutput::defaultFolder());
-    const PrinterListing listing =
-        listPrinters(backend, options.printerName, remembered.deviceName());
+    const PrinterListing listing = listPrinters(
+        production.printerBackend(), given.value(u"--printer"_qs), remembered.deviceName());
     writeToStandardOutput(listing.out);
     writeToStandardError(listing.err);
     return listing.exitCode;

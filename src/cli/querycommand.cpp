@@ -1,12 +1,16 @@
-#include "ui/querycommand.h"
+#include "cli/querycommand.h"
 
+#include "cli/commandoptions.h"
+#include "core/datasource/datasourcesettings.h"
 #include "core/error.h"
+#include "core/render/labelprogress.h"
 #include "platform/access/accessdatabase.h"
+#include "production/exitcodes.h"
+#include "production/productionparts.h"
+#include "production/standardstreams.h"
 
 #include <QString>
 #include <QStringList>
-
-#include <cstdio>
 
 namespace hakobee {
 
@@ -29,14 +33,12 @@ QString csvField(const FieldValue& value)
 
 bool writeLine(const QStringList& fields)
 {
-    const QByteArray line = (fields.join(QLatin1Char(',')) + QLatin1Char('\n')).toUtf8();
-    return std::fwrite(line.constData(), 1, size_t(line.size()), stdout) == size_t(line.size());
+    return writeToStandardOutput(fields.join(QLatin1Char(',')) + QLatin1Char('\n'));
 }
 
 void writeError(const QString& text)
 {
-    const QByteArray bytes = (text + QLatin1Char('\n')).toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    writeToStandardError(text + QLatin1Char('\n'));
 }
 
 // One line per table and saved query: the name, a tab, what it is.
@@ -47,104 +49,97 @@ int writeSourceNames(const QString& database)
             const QLatin1String kind(source.kind == AccessSourceName::Kind::Query    ? "query"
                                      : source.kind == AccessSourceName::Kind::Linked ? "linked"
                                                                                      : "table");
-            const QByteArray line =
-                (source.name + QLatin1Char('\t') + kind + QLatin1Char('\n')).toUtf8();
-            if (std::fwrite(line.constData(), 1, size_t(line.size()), stdout) !=
-                size_t(line.size()))
-                return 1;
+            if (!writeToStandardOutput(source.name + QLatin1Char('\t') + kind + QLatin1Char('\n')))
+                return ExitCode::failure;
         }
     } catch (const Error& error) {
-        std::fflush(stdout);
         writeError(error.description());
-        return 1;
+        return ExitCode::failure;
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return ExitCode::success;
+}
+
+// The result of the query as CSV, or with `types` its columns' names and types.
+int writeQueryResult(const QString& database, const QString& sql, bool types)
+{
+    // The database is opened as the screens and `hakobee print` open theirs.
+    NoLabelProgress progress;
+    ProductionOptions options;
+    options.dialogs = ProductionOptions::Dialogs::Unattended;
+    ProductionParts production(options, progress);
+    try {
+        const auto connection = production.databases().open(dataSourceConnectionString(database));
+        const auto records = connection->openRecordset(sql, CursorKind::StaticRead);
+        if (types) {
+            for (int i = 0; i < records->fieldCount(); ++i) {
+                if (!writeLine(
+                        {csvField(records->fieldName(i)), csvField(accessColumnType(*records, i))}))
+                    return ExitCode::failure;
+            }
+            return ExitCode::success;
+        }
+        QStringList fields;
+        for (int i = 0; i < records->fieldCount(); ++i)
+            fields << csvField(records->fieldName(i));
+        if (!writeLine(fields))
+            return ExitCode::failure;
+        for (; !records->eof(); records->moveNext()) {
+            fields.clear();
+            for (int i = 0; i < records->fieldCount(); ++i)
+                fields << csvField(records->field(i));
+            if (!writeLine(fields))
+                return ExitCode::failure;
+        }
+    } catch (const Error& error) {
+        writeError(error.description());
+        return ExitCode::failure;
+    }
+    return ExitCode::success;
+}
+
+QString helpText()
+{
+    return u"使い方: hakobee query --db データベースファイル --sql SQL文 [--types]\n"
+           u"        hakobee query --db データベースファイル --tables\n"
+           u"\n"
+           u"Access データベースファイルに SQL 文を実行し、結果を CSV で標準出力に書きます\n"
+           u"（UTF-8、1 行目は列名、null は空の欄、空の文字列は \"\"）。\n"
+           u"--types を付けると、結果の列ごとに列名と Access のデータ型を 1 行ずつ書きます。\n"
+           u"--tables は SQL 文の代わりに、ファイルのテーブルと、テーブルのように使える\n"
+           u"保存されたクエリ（選択クエリ、実行できるユニオンクエリ）を 1 行に 1 つ、\n"
+           u"名前、タブ、table または query の形で書きます。\n"
+           u"ファイルは読み取り専用で開き、画面は使いません。\n"
+           u"\n"
+           u"終了コード: 0 成功、1 クエリの失敗（説明は標準エラー出力に）、\n"
+           u"            2 コマンドラインの誤り\n"_qs;
 }
 
 } // namespace
 
 int runQueryCommand(int argc, char** argv)
 {
-    if (argc == 3 && (QByteArray(argv[2]) == "--help" || QByteArray(argv[2]) == "-h")) {
-        const QByteArray help =
-            u"使い方: hakobee query --db データベースファイル --sql SQL文 [--types]\n"
-            u"        hakobee query --db データベースファイル --tables\n"
-            u"\n"
-            u"Access データベースファイルに SQL 文を実行し、結果を CSV で標準出力に書きます\n"
-            u"（UTF-8、1 行目は列名、null は空の欄、空の文字列は \"\"）。\n"
-            u"--types を付けると、結果の列ごとに列名と Access のデータ型を 1 行ずつ書きます。\n"
-            u"--tables は SQL 文の代わりに、ファイルのテーブルと、テーブルのように使える\n"
-            u"保存されたクエリ（選択クエリ、実行できるユニオンクエリ）を 1 行に 1 つ、\n"
-            u"名前、タブ、table または query の形で書きます。\n"
-            u"ファイルは読み取り専用で開き、画面は使いません。\n"
-            u"\n"
-            u"終了コード: 0 成功、1 クエリの失敗（説明は標準エラー出力に）、\n"
-            u"            2 コマンドラインの誤り\n"_qs.toUtf8();
-        std::fwrite(help.constData(), 1, size_t(help.size()), stdout);
-        return 0;
+    CommandOptions given;
+    given.withValue(u"--db"_qs)
+        .withValue(u"--sql"_qs)
+        .withSwitch(u"--types"_qs)
+        .withSwitch(u"--tables"_qs);
+    const CommandOptions::Reading reading = given.read(argc, argv);
+    if (reading == CommandOptions::Reading::Help) {
+        writeToStandardOutput(helpText());
+        return ExitCode::success;
     }
-    QString database;
-    QString sql;
-    bool haveSql = false;
-    bool types = false;
-    bool tables = false;
-    for (int i = 2; i < argc; ++i) {
-        const QString option = QString::fromLocal8Bit(argv[i]);
-        if (option == QLatin1String("--types")) {
-            types = true;
-        } else if (option == QLatin1String("--tables")) {
-            tables = true;
-        } else if ((option == QLatin1String("--db") || option == QLatin1String("--sql")) &&
-                   i + 1 < argc) {
-            const QString value = QString::fromLocal8Bit(argv[++i]);
-            if (option == QLatin1String("--db")) {
-                database = value;
-            } else {
-                sql = value;
-                haveSql = true;
-            }
-        } else {
-            database.clear();
-            break;
-        }
-    }
-    if (database.isEmpty() || haveSql == tables || (tables && types)) {
+    const bool tables = given.isSet(u"--tables"_qs);
+    const bool types = given.isSet(u"--types"_qs);
+    // One usage line for any wrong command line: it names every option.
+    if (reading == CommandOptions::Reading::Wrong || !given.isSet(u"--db"_qs) ||
+        given.isSet(u"--sql"_qs) == tables || (tables && types)) {
         writeError(
             u"使い方: hakobee query --db データベースファイル (--sql SQL文 [--types] | --tables)"_qs);
-        return 2;
+        return ExitCode::usage;
     }
-    if (tables)
-        return writeSourceNames(database);
-
-    try {
-        const auto connection = openAccessDatabase(database);
-        const auto records = connection->openRecordset(sql, CursorKind::StaticRead);
-        if (types) {
-            for (int i = 0; i < records->fieldCount(); ++i) {
-                if (!writeLine(
-                        {csvField(records->fieldName(i)), csvField(accessColumnType(*records, i))}))
-                    return 1;
-            }
-            return std::fflush(stdout) == 0 ? 0 : 1;
-        }
-        QStringList fields;
-        for (int i = 0; i < records->fieldCount(); ++i)
-            fields << csvField(records->fieldName(i));
-        if (!writeLine(fields))
-            return 1;
-        for (; !records->eof(); records->moveNext()) {
-            fields.clear();
-            for (int i = 0; i < records->fieldCount(); ++i)
-                fields << csvField(records->field(i));
-            if (!writeLine(fields))
-                return 1;
-        }
-    } catch (const Error& error) {
-        std::fflush(stdout);
-        writeError(error.description());
-        return 1;
-    }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    const QString database = given.value(u"--db"_qs);
+    return tables ? writeSourceNames(database)
+                  : writeQueryResult(database, given.value(u"--sql"_qs), types);
 }
 
 } // namespace hakobee

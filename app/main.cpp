@@ -1,7 +1,7 @@
-#include "ui/printcommand.h"
-#include "ui/printerscommand.h"
+#include "cli/printcommand.h"
+#include "cli/printerscommand.h"
+#include "cli/querycommand.h"
 #include "ui/program.h"
-#include "ui/querycommand.h"
 
 #include <QByteArray>
 

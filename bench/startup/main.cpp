@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     useJapaneseDefaultFont();
-    ProductionContext production(root.path());
+    ProductionContext production(ProductionOptions::installedProgram(root.path()));
 
     MainWindow window(production.context());
     window.show();

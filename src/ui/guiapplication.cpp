@@ -1,7 +1,7 @@
 #include "ui/guiapplication.h"
 
-#include "ui/exitcodes.h"
-#include "ui/programhelp.h"
+#include "production/exitcodes.h"
+#include "production/standardstreams.h"
 
 #include <QList>
 

@@ -1,6 +1,7 @@
 #include "ui/installedfiles.h"
 
 #include "core/makersite.h"
+#include "production/installeddata.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,17 +12,6 @@ namespace hakobee {
 namespace {
 const QString pagesFolderName = u"pages"_qs;
 } // namespace
-
-QString installedDataFolder()
-{
-    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath())
-                               .filePath(QStringLiteral(HAKOBEE_DATA_FROM_PROGRAM)));
-}
-
-QStringList defaultCopyFolders()
-{
-    return {QDir::currentPath(), QCoreApplication::applicationDirPath(), installedDataFolder()};
-}
 
 QString programPagesFolder()
 {

@@ -1,61 +1,39 @@
 #pragma once
 
-#include "core/datasource/databaseprovider.h"
-#include "core/printer/activeprinter.h"
-#include "core/printer/printersetup.h"
-#include "core/printer/rememberedprinter.h"
-#include "core/printrun/labelpipeline.h"
-#include "core/render/cancelrequest.h"
-#include "core/settings/settingsfolder.h"
 #include "platform/desktop/desktopshellopener.h"
-#include "platform/desktop/qtfiledialogs.h"
-#include "platform/desktop/qtmessageboxes.h"
-#include "platform/printing/qtprinterbackend.h"
-#include "platform/printing/qtprintsetupdialog.h"
+#include "production/productionparts.h"
 #include "ui/appcontext.h"
 #include "ui/screenhost.h"
 #include "ui/screenlabelprogress.h"
 
-#include <QString>
-
 namespace hakobee {
 
-// The production implementations of the seams, owned in one place and handed
-// to the screens as an AppContext. The program and the start-up benchmark
-// both put the program together through it.
-//
-// Labels go to the current printer (the printer remembered from the last
-// start, else the system's default printer, or the PDF folder printer when
-// none is installed) through one label pipeline with zint's barcodes, the
-// progress screen and the process-wide cancel. The remembered printer is
-// opened when first needed, not at start.
+// The window's seams: the program's parts (production/productionparts.h)
+// with what only the window has on top of them, the screen host, the
+// progress screen shown while a label is drawn and the browser, handed to
+// the screens as an AppContext. The program, the start-up benchmark and the
+// screenshot tool put the window together through it.
 class ProductionContext
 {
 public:
-    explicit ProductionContext(const QString& settingsRoot);
+    explicit ProductionContext(const ProductionOptions& options);
 
     ProductionContext(const ProductionContext&) = delete;
     ProductionContext& operator=(const ProductionContext&) = delete;
 
     AppContext& context() { return context_; }
     ScreenHost& screens() { return screens_; }
+    ProductionParts& parts() { return parts_; }
 
 private:
-    SettingsFolder settings_;
-    RememberedPrinter rememberedPrinter_;
-    StandardDatabaseProvider databases_;
-    QtMessageBoxes messages_;
-    QtFileDialogs fileDialogs_;
-    DesktopShellOpener shell_;
-    QtPrinterBackend printerBackend_;
-    ActivePrinter printer_;
-    QtPrintSetupDialog printSetupDialog_;
-    PrinterSetup printerSetup_;
-    CancelRequest cancel_;
+    // First made, last gone: the screens and the progress screen go while
+    // the parts they use are still there. The parts' label pipeline keeps
+    // the progress screen's reference and uses it only to draw a label.
+    ProductionParts parts_;
     AppContext context_;
     ScreenHost screens_;
     ScreenLabelProgress labelProgress_;
-    LabelPipeline labels_;
+    DesktopShellOpener shell_;
 };
 
 } // namespace hakobee

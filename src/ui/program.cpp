@@ -3,7 +3,8 @@
 #include "core/programversion.h"
 #include "core/settings/settingsfolder.h"
 #include "platform/desktop/fonts.h"
-#include "ui/exitcodes.h"
+#include "production/exitcodes.h"
+#include "production/standardstreams.h"
 #include "ui/guiapplication.h"
 #include "ui/productioncontext.h"
 #include "ui/programhelp.h"
@@ -71,7 +72,8 @@ int runProgram(int argc, char* argv[])
     QApplication::setApplicationVersion(QString::fromLatin1(programVersion));
     QApplication::setWindowIcon(programIcon());
     // Qt has taken its own options (-platform, -style, ...) off the list.
-    ProductionContext production(settingsRootFromArguments(QApplication::arguments()));
+    ProductionContext production(
+        ProductionOptions::installedProgram(settingsRootFromArguments(QApplication::arguments())));
 
     useJapaneseDefaultFont();
 

@@ -14,7 +14,7 @@ QString settingsRootFromArguments(const QStringList& arguments);
 // display; without a display the program says so in one line. Otherwise it
 // reads the command line (--settings-root DIR), puts the production seams
 // together, shows the main window and runs the event loop until the last
-// window closes. Returns the exit code (see ui/exitcodes.h).
+// window closes. Returns the exit code (see production/exitcodes.h).
 int runProgram(int argc, char* argv[]);
 
 } // namespace hakobee

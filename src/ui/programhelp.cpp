@@ -2,8 +2,6 @@
 
 #include "core/programversion.h"
 
-#include <cstdio>
-
 namespace hakobee {
 
 namespace {
@@ -17,13 +15,6 @@ bool asksFor(const QStringList& arguments, const QStringList& options)
             return true;
     }
     return false;
-}
-
-void write(std::FILE* stream, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
 }
 
 } // namespace
@@ -71,16 +62,6 @@ bool asksForHelp(const QStringList& arguments)
 bool asksForVersion(const QStringList& arguments)
 {
     return asksFor(arguments, {u"-v"_qs, u"--version"_qs});
-}
-
-void writeToStandardOutput(const QString& text)
-{
-    write(stdout, text);
-}
-
-void writeToStandardError(const QString& text)
-{
-    write(stderr, text);
 }
 
 } // namespace hakobee

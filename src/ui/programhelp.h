@@ -17,9 +17,4 @@ QString programHelpText();
 bool asksForHelp(const QStringList& arguments);
 bool asksForVersion(const QStringList& arguments);
 
-// Writes text to standard output or standard error as UTF-8, whatever the
-// locale, so Japanese reaches a terminal or a pipe intact.
-void writeToStandardOutput(const QString& text);
-void writeToStandardError(const QString& text);
-
 } // namespace hakobee

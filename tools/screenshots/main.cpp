@@ -5,23 +5,11 @@
 // sub-window of the main window, with its frame and at its own size.
 //
 //   hakobee-screenshots OUTDIR        (run with QT_QPA_PLATFORM=offscreen)
-#include "core/datasource/databaseprovider.h"
 #include "core/datasource/datasourcefile.h"
-#include "core/filedialogs.h"
-#include "core/messageboxes.h"
-#include "core/printer/activeprinter.h"
-#include "core/printer/printersetup.h"
-#include "core/printrun/labelpipeline.h"
-#include "core/render/cancelrequest.h"
-#include "core/render/labelprogress.h"
 #include "core/settings/settingsfiles.h"
-#include "core/settings/settingsfolder.h"
-#include "platform/access/accessdatabase.h"
-#include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/desktop/fonts.h"
-#include "platform/printing/qtprinterbackend.h"
-#include "platform/printing/qtprintsetupdialog.h"
 #include "testdata/productstable.h"
+#include "ui/productioncontext.h"
 #include "ui/screenhost.h"
 #include "ui/screens/connectingnotice.h"
 #include "ui/screens/connectiontypescreen.h"
@@ -56,61 +44,18 @@ using namespace hakobee;
 
 namespace {
 
-// Answers every message box with OK without showing it.
-class SilentMessageBoxes : public MessageBoxes
-{
-public:
-    MessageAnswer show(QWidget*, const Message&) override { return MessageAnswer::Ok; }
-};
-
-// Cancels every file dialog without showing it.
-class CancellingFileDialogs : public FileDialogs
-{
-public:
-    std::optional<QString> openFile(QWidget*, const OpenFileRequest&) override
-    {
-        return std::nullopt;
-    }
-};
-
-// The PDF folder printer as the current printer, whatever is installed, so
-// the printer screens look the same on every machine.
-class PdfFolderPrinter
-{
-public:
-    PdfFolderPrinter(const QString& folder, MessageBoxes& messages)
-        : backend(folder, QtPrinterBackend::SystemPrinters::Ignore), printer(backend),
-          setup(printer, dialog, messages)
-    {}
-
-    QtPrinterBackend backend;
-    ActivePrinter printer;
-    QtPrintSetupDialog dialog;
-    PrinterSetup setup;
-};
-
-// The seams one screen is created with: restored default settings in a
-// temporary root, the settings provider, a screen host.
+// The window's seams for one screen, put together as the program puts them
+// together, over a settings root of its own in a temporary folder restored
+// from the default copies beside this tool, without dialogs (a message goes
+// to standard error), and with the PDF folder printer alone as the printer,
+// whatever is installed, so the printer screens look the same on every
+// machine; nothing is printed.
 class ScreenshotSession
 {
 public:
-    ScreenshotSession()
-        : settings(root.path()), databases(settings, openAccessDatabase),
-          printerBackend(root.filePath(u"labels"_qs), QtPrinterBackend::SystemPrinters::Ignore),
-          printer(printerBackend),
-          labels(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress, cancel),
-          screens(context)
+    ScreenshotSession() : production(screenshotOptions(root))
     {
-        settings.setDefaultCopyFolders({QCoreApplication::applicationDirPath()});
-        resetSettingsFiles(settings);
-        context.messages = &messages;
-        context.screens = &screens;
-        context.settings = &settings;
-        context.databases = &databases;
-        context.fileDialogs = &fileDialogs;
-        context.printer = &printer;
-        context.labels = &labels;
-        context.cancel = &cancel;
+        resetSettingsFiles(production.parts().settings());
     }
 
     // Points the data source at a freshly written database of the sample's
@@ -119,32 +64,14 @@ public:
     {
         const QString path = root.filePath(u"sample.mdb"_qs);
         mdbwriter::writeDatabase(path, {testdata::generatedProductsTable(u"Master"_qs, 30)});
-        writeDataSource(settings, {QDir::toNativeSeparators(path), u"Master"_qs,
-                                   u"select bar,hi,mei,as2 from"_qs});
-    }
-
-    void usePdfFolderPrinter()
-    {
-        printers = std::make_unique<PdfFolderPrinter>(root.filePath(u"labels"_qs), messages);
-        context.printer = &printers->printer;
-        context.printerSetup = &printers->setup;
+        writeDataSource(
+            production.parts().settings(),
+            {QDir::toNativeSeparators(path), u"Master"_qs, u"select bar,hi,mei,as2 from"_qs});
     }
 
     QTemporaryDir root;
-    SettingsFolder settings;
-    StandardDatabaseProvider databases;
-    SilentMessageBoxes messages;
-    CancellingFileDialogs fileDialogs;
-    // The PDF folder printer with a label-sized page, for the run screens'
-    // sample barcode and label preview; nothing is printed.
-    QtPrinterBackend printerBackend;
-    ActivePrinter printer;
-    NoLabelProgress progress;
-    CancelRequest cancel;
-    LabelPipeline labels;
-    AppContext context;
-    ScreenHost screens;
-    std::unique_ptr<PdfFolderPrinter> printers;
+    ProductionContext production;
+    ScreenHost& screens = production.screens();
     std::unique_ptr<QWidget> owned; // a window the host does not own
 
     // The main window with its main menu, as the program starts; screens
@@ -152,7 +79,7 @@ public:
     MainWindow& mainWindow()
     {
         if (!window_) {
-            window_ = std::make_unique<MainWindow>(context);
+            window_ = std::make_unique<MainWindow>(production.context());
             window_->show();
             window_->load();
         }
@@ -168,6 +95,16 @@ public:
     }
 
 private:
+    static ProductionOptions screenshotOptions(const QTemporaryDir& root)
+    {
+        ProductionOptions options;
+        options.settingsRoot = root.path();
+        options.defaultCopyFolders = {QCoreApplication::applicationDirPath()};
+        options.pdfFolder = root.filePath(u"labels"_qs);
+        options.dialogs = ProductionOptions::Dialogs::Unattended;
+        return options;
+    }
+
     std::unique_ptr<MainWindow> window_;
 };
 
@@ -226,12 +163,10 @@ const Screenshot screenshots[] = {
      }},
     {"Form17",
      [](ScreenshotSession& session) -> QWidget* {
-         session.usePdfFolderPrinter();
          return session.openInMainWindow<ConnectionTypeScreen>();
      }},
     {"Form7",
      [](ScreenshotSession& session) -> QWidget* {
-         session.usePdfFolderPrinter();
          return session.openInMainWindow<PaperSelectionScreen>();
      }},
     {"frmAbout",

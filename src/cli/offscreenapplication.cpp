@@ -1,4 +1,4 @@
-#include "ui/offscreenapplication.h"
+#include "cli/offscreenapplication.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "ui/printerlisting.h"
+#include "cli/printerlisting.h"
 
 #include "core/error.h"
 #include "core/printer/activeprinter.h"

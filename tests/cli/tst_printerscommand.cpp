@@ -3,11 +3,11 @@
 // the CUPS spooler's hakobee-pdf queue (scripts/cups-setup.sh) as CUPS itself
 // describes it, marked when remembered in the settings folder.
 
+#include "cli/printerlisting.h"
 #include "core/printer/printermemory.h"
 #include "core/settings/settingsfolder.h"
 #include "support/fakeprinterbackend.h"
 #include "support/programrun.h"
-#include "ui/printerlisting.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

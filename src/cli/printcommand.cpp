@@ -1,14 +1,11 @@
-#include "ui/printcommand.h"
+#include "cli/printcommand.h"
 
-#include "ui/exitcodes.h"
-
+#include "cli/commandoptions.h"
+#include "cli/offscreenapplication.h"
 #include "core/datasource/databaseprovider.h"
 #include "core/datasource/datasourcefile.h"
 #include "core/error.h"
-#include "core/messageboxes.h"
 #include "core/printer/activeprinter.h"
-#include "core/printer/printersetup.h"
-#include "core/printer/printsetupdialog.h"
 #include "core/printer/rememberedprinter.h"
 #include "core/printrun/batchrunview.h"
 #include "core/printrun/labelpipeline.h"
@@ -18,20 +15,16 @@
 #include "core/printrun/runrows.h"
 #include "core/printrun/runsettings.h"
 #include "core/render/calibrationlabel.h"
-#include "core/render/cancelrequest.h"
 #include "core/render/labelprogress.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
 #include "core/settings/settingsfolder.h"
-#include "platform/access/accessdatabase.h"
-#include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/desktop/fonts.h"
-#include "platform/printing/printjoboutput.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
-#include "ui/installedfiles.h"
-#include "ui/offscreenapplication.h"
-#include "ui/programhelp.h"
+#include "production/exitcodes.h"
+#include "production/productionparts.h"
+#include "production/standardstreams.h"
 
 #include <QApplication>
 #include <QDir>
@@ -76,58 +69,54 @@ struct PrintOptions
     bool calibrationLabel = false;
 };
 
-// The options after "print"; a description of what is wrong otherwise.
-std::variant<PrintOptions, QString> parseOptions(int argc, char** argv)
+// The options after "print", as the command line gave them; a description
+// of what is wrong otherwise.
+std::variant<PrintOptions, QString> printOptionsFrom(const CommandOptions& given)
 {
     PrintOptions options;
-    for (int i = 2; i < argc; ++i) {
-        QString option = QString::fromLocal8Bit(argv[i]);
-        if (option == u"--calibration-label") {
-            options.calibrationLabel = true;
-            continue;
-        }
-        QString value;
-        if (const qsizetype equals = option.indexOf(u'='); option.startsWith(u"--") && equals > 0) {
-            value = option.mid(equals + 1);
-            option = option.left(equals);
-        } else if (i + 1 < argc) {
-            value = QString::fromLocal8Bit(argv[++i]);
-        } else {
-            return u"%1 に値がありません。"_qs.arg(option);
-        }
-        if (option == u"--rows") {
-            static const QRegularExpression range(u"^\\s*(\\d+)\\s*-\\s*(\\d+)\\s*$"_qs);
-            const QRegularExpressionMatch match = range.match(value);
-            const qint64 first = match.captured(1).toLongLong();
-            const qint64 last = match.captured(2).toLongLong();
-            if (!match.hasMatch() || first < 1 || last < first)
-                return u"--rows には 開始行-終了行 を 1 "
-                       u"以上の行番号で、開始行から順に指定してください"
-                       u"（例: --rows 301-600）。「%1」は使えません。"_qs.arg(value);
-            options.rows = {first, last};
-        } else if (option == u"--pdf") {
-            options.pdfFolder = value;
-        } else if (option == u"--printer") {
-            options.printerName = value;
-        } else if (option == u"--job-format") {
-            if (value != u"raster" && value != u"pdf")
-                return u"--job-format には raster か pdf を指定してください。「%1」は使えません。"_qs
-                    .arg(value);
-            options.jobFormat = value == u"pdf" ? QtPrinterDevice::JobFormat::Pdf
-                                                : QtPrinterDevice::JobFormat::DriversOwn;
-        } else if (option == u"--settings-root") {
-            options.settingsRoot = value;
-        } else {
-            return u"知らないオプション「%1」です。"_qs.arg(option);
-        }
-        if (value.isEmpty())
-            return u"%1 の値が空です。"_qs.arg(option);
+    options.calibrationLabel = given.isSet(u"--calibration-label"_qs);
+    if (given.isSet(u"--rows"_qs)) {
+        const QString value = given.value(u"--rows"_qs);
+        static const QRegularExpression range(u"^\\s*(\\d+)\\s*-\\s*(\\d+)\\s*$"_qs);
+        const QRegularExpressionMatch match = range.match(value);
+        const qint64 first = match.captured(1).toLongLong();
+        const qint64 last = match.captured(2).toLongLong();
+        if (!match.hasMatch() || first < 1 || last < first)
+            return u"--rows には 開始行-終了行 を 1 "
+                   u"以上の行番号で、開始行から順に指定してください"
+                   u"（例: --rows 301-600）。「%1」は使えません。"_qs.arg(value);
+        options.rows = {first, last};
     }
+    options.pdfFolder = given.value(u"--pdf"_qs);
+    options.printerName = given.value(u"--printer"_qs);
+    if (given.isSet(u"--job-format"_qs)) {
+        const QString value = given.value(u"--job-format"_qs);
+        if (value != u"raster" && value != u"pdf")
+            return u"--job-format には raster か pdf を指定してください。「%1」は使えません。"_qs
+                .arg(value);
+        options.jobFormat = value == u"pdf" ? QtPrinterDevice::JobFormat::Pdf
+                                            : QtPrinterDevice::JobFormat::DriversOwn;
+    }
+    if (given.isSet(u"--settings-root"_qs))
+        options.settingsRoot = given.value(u"--settings-root"_qs);
     if (!options.pdfFolder.isEmpty() && !options.printerName.isEmpty())
         return u"--pdf と --printer は一緒に指定できません。"_qs;
     if (options.calibrationLabel && options.rows)
         return u"--calibration-label と --rows は一緒に指定できません。"_qs;
     return options;
+}
+
+// The program's parts as the command prints with them: nobody to ask, the
+// installed default copies, the PDF folder of --pdf, and the printer
+// remembered from the window unless the command names where labels go.
+ProductionOptions productionOptionsFor(const PrintOptions& options)
+{
+    ProductionOptions production = ProductionOptions::installedProgram(options.settingsRoot);
+    production.pdfFolder = options.pdfFolder;
+    production.restoreRememberedPrinter =
+        options.printerName.isEmpty() && options.pdfFolder.isEmpty();
+    production.dialogs = ProductionOptions::Dialogs::Unattended;
+    return production;
 }
 
 // What would stop the main menu's loading: a settings file missing, empty
@@ -144,24 +133,6 @@ QString settingsFault(const SettingsFolder& folder)
     return {};
 }
 
-// Messages of the printer setup go to standard error.
-class StandardErrorMessages : public MessageBoxes
-{
-public:
-    MessageAnswer show(QWidget*, const Message& message) override
-    {
-        say(message.title.isEmpty() ? message.text : message.title + u": "_qs + message.text);
-        return MessageAnswer::Ok;
-    }
-};
-
-// Never shown: a run without windows chooses no printer in a dialog.
-class NoPrintSetupDialog : public PrintSetupDialog
-{
-public:
-    bool exec(quint32, QWidget*, QByteArray&, QByteArray&) override { return false; }
-};
-
 QString destinationOf(const ActivePrinter& printer, const QtPrinterBackend& backend)
 {
     if (printer.deviceName() == QtPrinterBackend::pdfFolderPrinterName())
@@ -176,31 +147,17 @@ void sayHowToChooseAnotherPrinter(const RememberedPrinter& remembered)
         say(u"別のプリンターに印刷するには --printer プリンタ名 を指定してください。"_qs);
 }
 
-// The printers a print command chooses from: with --pdf only the PDF folder
-// printer writing into that folder, otherwise the installed ones.
-QtPrinterBackend printerBackendFor(const PrintOptions& options)
-{
-    const bool toPdf = !options.pdfFolder.isEmpty();
-    return QtPrinterBackend(
-        toPdf ? QDir(options.pdfFolder).absolutePath() : PdfFolderOutput::defaultFolder(),
-        toPdf ? QtPrinterBackend::SystemPrinters::Ignore : QtPrinterBackend::SystemPrinters::Use);
-}
-
-// Makes the printer the command prints on current: the one --printer names,
-// or, unless the labels go to a PDF folder, the one remembered from the
-// window (made current when the printer is first used). False, said why,
-// when --printer names no installed printer.
+// Makes the printer --printer names current; without it the parts make the
+// one remembered from the window current when the printer is first used
+// (productionOptionsFor). False, said why, when --printer names no
+// installed printer.
 bool choosePrinter(ActivePrinter& printer, const PrintOptions& options,
-                   RememberedPrinter& remembered)
+                   const RememberedPrinter& remembered)
 {
-    if (!options.printerName.isEmpty()) {
-        if (!printer.makeCurrent(options.printerName)) {
-            say(u"プリンタ「%1」はありません。使えるプリンタ: %2"_qs.arg(
-                options.printerName, printer.installedPrinters().join(u"、"_qs)));
-            return false;
-        }
-    } else if (options.pdfFolder.isEmpty()) {
-        remembered.restoreAtFirstUse(printer);
+    if (!options.printerName.isEmpty() && !printer.makeCurrent(options.printerName)) {
+        say(u"プリンタ「%1」はありません。使えるプリンタ: %2"_qs.arg(
+            options.printerName, printer.installedPrinters().join(u"、"_qs)));
+        return false;
     }
     if (options.jobFormat != QtPrinterDevice::JobFormat::DriversOwn && !remembered.isMissing()) {
         if (auto* device = dynamic_cast<QtPrinterDevice*>(&printer.device()))
@@ -215,10 +172,10 @@ bool choosePrinter(ActivePrinter& printer, const PrintOptions& options,
 // to restore the settings files.
 int printCalibrationLabel(const PrintOptions& options)
 {
-    QtPrinterBackend backend = printerBackendFor(options);
-    ActivePrinter printer(backend, ActivePrinter::Opening::OnFirstUse);
-    SettingsFolder settings(options.settingsRoot);
-    RememberedPrinter remembered(settings);
+    NoLabelProgress progress;
+    ProductionParts production(productionOptionsFor(options), progress);
+    ActivePrinter& printer = production.printer();
+    const RememberedPrinter& remembered = production.rememberedPrinter();
     if (!remembered.problem().isEmpty())
         say(remembered.problem());
     if (!choosePrinter(printer, options, remembered))
@@ -229,35 +186,29 @@ int printCalibrationLabel(const PrintOptions& options)
         sayHowToChooseAnotherPrinter(remembered);
         return ExitCode::failure;
     }
-    if (const QString fault = settingsFault(settings); fault.isEmpty()) {
-        StandardDatabaseProvider databases(settings, openAccessDatabase);
-        applyStoredPaper(printer, readRunPrinterSettings(databases));
+    if (const QString fault = settingsFault(production.settings()); fault.isEmpty()) {
+        applyStoredPaper(printer, readRunPrinterSettings(production.databases()));
     } else {
         say(fault);
         say(u"設定ファイルを読めないので、プリンターの今の用紙に印刷します。"_qs);
     }
 
-    NoLabelProgress progress;
-    CancelRequest cancel;
-    LabelPipeline labels(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
-                         cancel);
-    const CalibrationLabel label =
-        calibrationLabelFor(printer, PrintFont{QApplication::font().family()},
-                            labels.recordBarcode(QString::fromLatin1(calibrationBarcodeValue)));
+    const CalibrationLabel label = calibrationLabelFor(
+        printer, PrintFont{QApplication::font().family()},
+        production.labels().recordBarcode(QString::fromLatin1(calibrationBarcodeValue)));
     drawCalibrationLabel(printer.canvas(), label);
     writeTo(stdout,
             u"位置調整用ラベルを 1 枚印刷しました（%1、%2）。印刷先: %3"_qs.arg(
                 label.resolutionDpi > 0 ? u"%1 dpi"_qs.arg(label.resolutionDpi) : u"解像度 不明"_qs,
-                label.paperText, destinationOf(printer, backend)));
+                label.paperText, destinationOf(printer, production.printerBackend())));
     return ExitCode::success;
 }
 
 int printLabels(const PrintOptions& options)
 {
-    SettingsFolder settings(options.settingsRoot);
-    // An installed program keeps the default copies in its data folder, not
-    // beside itself: restoring needs to be told where they are.
-    settings.setDefaultCopyFolders(defaultCopyFolders());
+    NoLabelProgress progress;
+    ProductionParts production(productionOptionsFor(options), progress);
+    SettingsFolder& settings = production.settings();
     if (const QString fault = settingsFault(settings); !fault.isEmpty()) {
         say(fault);
         const SettingsResetReport report = resetSettingsFiles(settings);
@@ -268,19 +219,16 @@ int printLabels(const PrintOptions& options)
         say(u"設定ファイルを初期値に戻しました（%1）。初期値で印刷します。"_qs.arg(
             QDir::toNativeSeparators(settings.folderPath())));
     }
-    StandardDatabaseProvider databases(settings, openAccessDatabase);
-    RememberedPrinter remembered(settings);
+    StandardDatabaseProvider& databases = production.databases();
+    RememberedPrinter& remembered = production.rememberedPrinter();
     if (!remembered.problem().isEmpty())
         say(remembered.problem());
 
-    QtPrinterBackend backend = printerBackendFor(options);
-    ActivePrinter printer(backend, ActivePrinter::Opening::OnFirstUse);
+    const QtPrinterBackend& backend = production.printerBackend();
+    ActivePrinter& printer = production.printer();
     if (!choosePrinter(printer, options, remembered))
         return ExitCode::failure;
-    StandardErrorMessages messages;
-    NoPrintSetupDialog dialog;
-    PrinterSetup printerSetup(printer, dialog, messages);
-    UnattendedPrinterProtocol protocol(printerSetup);
+    UnattendedPrinterProtocol protocol(production.printerSetup());
     if (asksForPrinterAtEachRun(readRunPrinterSettings(databases).connectionType)) {
         const QString destination = destinationOf(printer, backend);
         if (!remembered.isMissing())
@@ -288,10 +236,7 @@ int printLabels(const PrintOptions& options)
                 destination));
     }
 
-    NoLabelProgress progress;
-    CancelRequest cancel;
-    LabelPipeline labels(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
-                         cancel);
+    LabelPipeline& labels = production.labels();
     const PrintFont baseFont{QApplication::font().family(), 9.0};
     BatchRunView view(labels, readLabelAdjustments(settings), readLabelTitles(databases), baseFont);
     view.onLabelPrinted = [](int label, const RunRecord& record) {
@@ -374,11 +319,22 @@ QString helpText()
 
 int runPrintCommand(int argc, char** argv)
 {
-    if (argc == 3 && (qstrcmp(argv[2], "--help") == 0 || qstrcmp(argv[2], "-h") == 0)) {
+    CommandOptions given;
+    given.withSwitch(u"--calibration-label"_qs)
+        .withValue(u"--rows"_qs)
+        .withValue(u"--pdf"_qs)
+        .withValue(u"--printer"_qs)
+        .withValue(u"--job-format"_qs)
+        .withValue(u"--settings-root"_qs);
+    const CommandOptions::Reading reading = given.read(argc, argv);
+    if (reading == CommandOptions::Reading::Help) {
         writeTo(stdout, helpText());
         return ExitCode::success;
     }
-    const std::variant<PrintOptions, QString> parsed = parseOptions(argc, argv);
+    const std::variant<PrintOptions, QString> parsed =
+        reading == CommandOptions::Reading::Wrong
+            ? std::variant<PrintOptions, QString>(given.problem())
+            : printOptionsFrom(given);
     if (const QString* problem = std::get_if<QString>(&parsed)) {
         say(*problem);
         say(usage());

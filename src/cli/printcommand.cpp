@@ -7,10 +7,10 @@
 #include "core/error.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/rememberedprinter.h"
-#include "core/printrun/batchrunview.h"
+#include "core/printrun/labelinputs.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
-#include "core/printrun/runallowance.h"
+#include "core/printrun/printrunview.h"
 #include "core/printrun/runprinterprotocol.h"
 #include "core/printrun/runrows.h"
 #include "core/printrun/runsettings.h"
@@ -237,16 +237,20 @@ int printLabels(const PrintOptions& options)
     }
 
     LabelPipeline& labels = production.labels();
-    const PrintFont baseFont{QApplication::font().family(), 9.0};
-    BatchRunView view(labels, readLabelAdjustments(settings), readLabelTitles(databases), baseFont);
-    view.onLabelPrinted = [](int label, const RunRecord& record) {
-        say(u"%1 枚目: %2 %3"_qs.arg(QString::number(label), record.barcodeValue, record.itemName));
-    };
-    view.printerOffset = [&remembered, &printer] {
-        return remembered.offsetMm(printer.deviceName());
-    };
-    RunAllowance allowance;
-    const PrintRunServices services{databases, settings, labels,     allowance,
+    // Every label sent is a progress line on standard error.
+    class ProgressLines : public PrintRunView
+    {
+    public:
+        void showRunStatus(RunStatus) override {}
+        void showLabelPrinted(int label, const RunRecord& record) override
+        {
+            say(u"%1 枚目: %2 %3"_qs.arg(QString::number(label), record.barcodeValue,
+                                         record.itemName));
+        }
+    } view;
+    SavedLabelInputs inputs(settings, databases, QApplication::font().family(), &remembered,
+                            &printer);
+    const PrintRunServices services{databases, settings, labels,     inputs,
                                     protocol,  &printer, &remembered};
 
     const DataSourceSettings dataSource = readDataSourceRows(settings);
@@ -270,9 +274,8 @@ int printLabels(const PrintOptions& options)
             return ExitCode::failure;
         }
     } else {
-        int opening = PartialRun::allowancePerStart;
         ContinuousRun run(services, view);
-        result = run.start(query, opening);
+        result = run.start(query);
         rowsLeft = result.end == RunEnd::AllowanceStopped;
         if (result.end == RunEnd::Failed) {
             say(continuousRunFailureMessage(result));

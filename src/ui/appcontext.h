@@ -10,7 +10,6 @@ class LabelPipeline;
 class MessageBoxes;
 class PrinterSetup;
 class RememberedPrinter;
-class RunAllowance;
 class ScreenHost;
 class SettingsFolder;
 class ShellOpener;
@@ -33,10 +32,8 @@ struct AppContext
     LabelPipeline* labels = nullptr;
     ShellOpener* shell = nullptr;
     FileDialogs* fileDialogs = nullptr;
-    // The print run's shared state: the request to stop the label being
-    // drawn, and the allowance of the running print run.
+    // The request to stop the label being drawn, and with it the run.
     CancelRequest* cancel = nullptr;
-    RunAllowance* runAllowance = nullptr;
 };
 
 } // namespace hakobee

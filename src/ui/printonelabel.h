@@ -8,9 +8,8 @@ struct AppContext;
 class PrinterCanvas;
 
 // PrintOneLabel: draws the gathered record as one print job on the canvas
-// while the progress screen shows and offers its cancel. The run screen
-// gathers the record from its fields and the layout screen's titles.
-// Throws hakobee::Error when the label cannot be printed.
+// while the progress screen shows and offers its cancel. Throws
+// hakobee::Error when the label cannot be printed.
 void printOneLabel(AppContext& context, PrinterCanvas& canvas, const LabelRecord& record);
 
 // The same through the program's label pipeline (context.labels), on the

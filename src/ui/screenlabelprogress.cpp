@@ -2,6 +2,8 @@
 
 #include "ui/screenhost.h"
 
+#include <QCoreApplication>
+
 namespace hakobee {
 
 void ScreenLabelProgress::showLabelProgress()
@@ -28,6 +30,11 @@ void ScreenLabelProgress::closeLabelProgress()
     // draws its next label before returning there, and must find no
     // half-closed progress screen to reuse.
     delete screen;
+}
+
+void ScreenLabelProgress::yieldToEvents()
+{
+    QCoreApplication::processEvents();
 }
 
 } // namespace hakobee

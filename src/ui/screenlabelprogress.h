@@ -21,6 +21,8 @@ public:
     void showLabelProgress() override;
     void setProgressSquares(int squares) override;
     void closeLabelProgress() override;
+    // Lets the cancel click (and repaints) be handled while a label is drawn.
+    void yieldToEvents() override;
 
     LabelProgressScreen* screen() const { return screen_.data(); }
 

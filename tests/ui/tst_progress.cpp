@@ -1,5 +1,3 @@
-#include "core/error.h"
-#include "core/printrun/runallowance.h"
 #include "core/render/cancelrequest.h"
 #include "support/labelsamples.h"
 #include "support/recordingcanvas.h"
@@ -13,7 +11,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace hakobee;
@@ -57,12 +54,10 @@ struct Fixture
     {
         context.screens = &host;
         context.cancel = &cancel;
-        context.runAllowance = &allowance;
     }
     AppContext context;
     ScreenHost host;
     CancelRequest cancel;
-    RunAllowance allowance;
 };
 
 const QString square = u"■"_qs;
@@ -98,35 +93,17 @@ private slots:
         QTRY_VERIFY(screen.isNull());
     }
 
-    void cancelRaisesTheRequestAndStopsTheRunBeforeItsNextRecord()
+    void cancelRaisesTheRequestAndOpensNothing()
     {
         Fixture f;
-        f.allowance.setText(u"297"_qs);
-        QSignalSpy shown(&f.allowance, &RunAllowance::textChanged);
         LabelProgressScreen* screen = f.host.open<LabelProgressScreen>();
         const auto windowsBefore = QApplication::topLevelWidgets().size();
 
         cancelButtonOf(screen)->click();
 
         QVERIFY(f.cancel.isRequested());
-        QCOMPARE(f.allowance.text(), u"1"_qs);
-        QCOMPARE(shown.size(), 1);
         QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
-        // The run lowers it after the record and then finds 0.
-        f.allowance.setText(QString::number(f.allowance.numericValue() - 1));
-        QCOMPARE(f.allowance.numericValue(), 0.0);
         screen->closeScreen();
-    }
-
-    void allowanceReadsAsADecimalNumber()
-    {
-        RunAllowance allowance;
-        allowance.setText(u"0.0"_qs);
-        QCOMPARE(allowance.numericValue(), 0.0);
-        allowance.setText(u"300"_qs);
-        QCOMPARE(allowance.numericValue(), 300.0);
-        allowance.setText(QString());
-        QVERIFY_THROWS_EXCEPTION(Error, allowance.numericValue());
     }
 
     void eachLabelShowsAFreshScreenAndUnloadsIt()
@@ -146,7 +123,6 @@ private slots:
     void cancelClickedDuringDrawingAbortsTheLabel()
     {
         Fixture f;
-        f.allowance.setText(u"296"_qs);
         RecordingCanvas canvas;
         // The click waits in the event queue until the renderer yields.
         QMetaObject::invokeMethod(
@@ -164,7 +140,6 @@ private slots:
         QCOMPARE(canvas.count(Kind::End), 0);
         QCOMPARE(canvas.count(Kind::Picture), 0);
         QCOMPARE(canvas.calls.last().kind, Kind::Abort);
-        QCOMPARE(f.allowance.text(), u"1"_qs);
         QVERIFY(f.cancel.isRequested()); // kept until the next label starts
         QVERIFY(!f.host.find<LabelProgressScreen>());
 

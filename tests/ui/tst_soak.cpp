@@ -7,6 +7,7 @@
 #include "runfixture.h"
 
 #include "core/printer/printersetup.h"
+#include "core/printrun/printrun.h"
 #include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/printing/qtprinterbackend.h"
 #include "support/openscreens.h"
@@ -27,7 +28,7 @@ using namespace hakobee::test;
 namespace {
 
 constexpr int runs = 10;
-constexpr int labelsPerRun = ContinuousRunScreen::allowancePerOpening;
+constexpr int labelsPerRun = ContinuousRun::allowancePerOpening;
 // What the process may gain from the second run to the tenth: allocator and
 // font caches settle, but a leak of even a few hundred bytes a label (2,400
 // labels) would pass it.

@@ -1,34 +1,27 @@
 #include "core/printrun/gatherlabel.h"
 
-#include "core/error.h"
-#include "core/render/labelnumbers.h"
-
 namespace hakobee {
 
 namespace {
 
-QString shiftedOffset(const QString& offsetMm, double byMm)
+// The renderer reads its numbers from text; 17 significant digits give it
+// back exactly the number the run holds.
+QString labelNumberText(double value)
 {
-    if (byMm == 0)
-        return offsetMm;
-    try {
-        return QString::number(parseLabelNumber(offsetMm, QString()) + byMm, 'g', 12);
-    } catch (const Error&) {
-        return offsetMm;
-    }
+    return QString::number(value, 'g', 17);
 }
 
 } // namespace
 
 LabelRecord gatherLabelRecord(const RunRecord& record,
                               std::shared_ptr<const PrintPicture> barcodePicture,
-                              const LabelAdjustments& adjustments, const LabelTitles& titles,
+                              const AdjustmentNumbers& adjustments, const LabelTitles& titles,
                               const PrintFont& baseFont, const PrinterOffsetMm& printerOffset)
 {
     LabelRecord label;
-    label.offsetXMm = shiftedOffset(adjustments.offsetXMm, printerOffset.horizontalMm);
-    label.offsetYMm = shiftedOffset(adjustments.offsetYMm, printerOffset.verticalMm);
-    label.fontAdjustmentPt = adjustments.fontAdjustmentPt;
+    label.offsetXMm = labelNumberText(adjustments.offsetXMm + printerOffset.horizontalMm);
+    label.offsetYMm = labelNumberText(adjustments.offsetYMm + printerOffset.verticalMm);
+    label.fontAdjustmentPt = labelNumberText(adjustments.fontAdjustmentPt);
     label.barcodeValue = record.barcodeValue;
     label.itemName = record.itemName;
     label.name = record.name;

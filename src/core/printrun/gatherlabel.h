@@ -11,17 +11,15 @@
 
 namespace hakobee {
 
-// What PrintOneLabel draws: the record handed over, its barcode picture,
-// the print adjustments, the titles and the base font. The caption under
-// the barcode is the barcode value.
+// What PrintOneLabel draws: the record, its barcode picture, the print
+// adjustments, the titles and the base font. The caption under the barcode
+// is the barcode value.
 //
 // The printer's calibration offset is added to the print adjustments' X and
-// Y (SIZE1, SIZE2), so the renderer moves the whole label by it; an offset
-// of zero leaves the texts exactly as given, and so does an adjustment that
-// is no number (the renderer refuses it with its own message).
+// Y (SIZE1, SIZE2), so the renderer moves the whole label by it.
 LabelRecord gatherLabelRecord(const RunRecord& record,
                               std::shared_ptr<const PrintPicture> barcodePicture,
-                              const LabelAdjustments& adjustments, const LabelTitles& titles,
+                              const AdjustmentNumbers& adjustments, const LabelTitles& titles,
                               const PrintFont& baseFont, const PrinterOffsetMm& printerOffset);
 
 } // namespace hakobee

@@ -61,12 +61,14 @@ LabelPreviewImage drawLabelPreview(const QList<FieldValue>& row, const BarcodeEn
         ImageCanvas canvas(geometry.printableMm, imageMm, geometry.dotsPerMm);
         NoLabelProgress progress;
         CancelRequest cancel;
+        // No events run while a preview is drawn: it is drawn from an event
+        // handler.
         LabelRenderer renderer(canvas, progress, cancel);
-        renderer.setYieldsToEvents(false);
         // Without the printer's calibration offset: that makes good where the
         // printer puts the label on paper, and the preview shows the label as
         // the operator laid it out.
-        renderer.printLabel(gatherLabelRecord(record, picture, adjustments, titles, baseFont, {}));
+        renderer.printLabel(gatherLabelRecord(record, picture, adjustmentNumbersOf(adjustments),
+                                              titles, baseFont, {}));
         preview.image = canvas.image();
         preview.drawnMm = canvas.drawnMm();
     } catch (const Error& error) {

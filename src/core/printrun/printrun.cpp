@@ -6,13 +6,14 @@
 #include "core/error.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/rememberedprinter.h"
+#include "core/printrun/gatherlabel.h"
+#include "core/printrun/labelinputs.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrunview.h"
-#include "core/printrun/runallowance.h"
 #include "core/printrun/runprinterprotocol.h"
 #include "core/printrun/runrecord.h"
 #include "core/printrun/runrows.h"
-#include "core/printrun/runsettings.h"
+#include "core/render/cancelrequest.h"
 #include "core/render/labelnumbers.h"
 
 namespace hakobee {
@@ -37,45 +38,43 @@ bool PrintRun::prepare()
     }
     if (!asksForPrinter_ && services_.printer)
         applyStoredPaper(*services_.printer, printerSettings);
+    // Read at every start, not when the screen opened: a change saved on the
+    // position screen meanwhile is what the operator expects on paper.
+    adjustments_ = services_.inputs.adjustments();
+    view_.showAdjustments(adjustments_);
     view_.showRunStatus(RunStatus::Printing);
     return true;
 }
 
-PrintRun::TakenRow PrintRun::takeRow(RunRows& rows, RunFailure& failure)
+bool PrintRun::printRow(RunRows& rows, RunResult& result)
 {
+    RunFailure& failure = result.failure;
     failure.rowNumber = rows.currentRowNumber();
     const QList<FieldValue> fields = rows.currentFields();
     failure.barcodeValue = barcodeValueOf(fields);
     const RunRecord record = runRecordFromFields(fields);
     std::shared_ptr<const BarcodePicture> picture =
         services_.labels.recordBarcode(record.barcodeValue);
-    view_.handOver(record, barcodeTextOf(record.barcodeValue), std::move(picture));
-    return {failure.rowNumber, record.barcodeValue.isEmpty()};
-}
-
-void PrintRun::printTakenRow(const TakenRow& row, RunResult& result)
-{
+    view_.showRecord(record, picture);
     if (asksForPrinter_) {
         services_.printerProtocol.restorePrinterState();
         services_.printerProtocol.savePrinterState();
     }
-    view_.printOneLabel();
+    LabelInputs& inputs = services_.inputs;
+    services_.labels.printLabel(gatherLabelRecord(record, std::move(picture), adjustments_,
+                                                  inputs.titles(), inputs.baseFont(),
+                                                  inputs.printerOffset()));
     ++result.printed;
-    if (row.withoutBarcode)
-        result.rowsWithoutBarcode.append(row.rowNumber);
+    if (record.barcodeValue.isEmpty())
+        result.rowsWithoutBarcode.append(failure.rowNumber);
+    view_.showLabelPrinted(result.printed, record);
+    failure = {};
+    // The renderer lowers the request as a label starts; raised now, it was
+    // raised while this label was drawn.
+    return services_.labels.cancel().isRequested();
 }
 
-double PrintRun::allowanceLeft() const
-{
-    return services_.allowance.numericValue();
-}
-
-void PrintRun::lowerAllowanceText()
-{
-    services_.allowance.setText(QString::number(allowanceLeft() - 1));
-}
-
-RunResult ContinuousRun::start(const QString& query, int& allowance)
+RunResult ContinuousRun::start(const QString& query)
 {
     RunResult result;
     if (isRunning()) {
@@ -83,40 +82,44 @@ RunResult ContinuousRun::start(const QString& query, int& allowance)
         return result;
     }
     Going going(*this);
-    services_.allowance.setText(QString());
-    services_.allowance.setText(QString::number(allowance));
+    view_.showAllowance(allowance_);
     try {
         if (!prepare()) {
             result.end = RunEnd::PrinterNotChosen;
             return result;
         }
         const DataSourceSettings dataSource = readDataSourceRows(services_.settings);
-        view_.showDataSource(dataSource);
         std::unique_ptr<Connection> connection =
             services_.databases.open(dataSourceConnectionString(dataSource.databasePath));
         std::unique_ptr<Recordset> records =
             connection->openRecordset(query, CursorKind::StaticRead);
         RecordsetRows rows(std::move(connection), std::move(records));
+        bool cancelled = false;
         for (;;) {
             result.nextRowNumber = rows.currentRowNumber();
             // A row that cannot even be read (the file damaged or written
             // over under the run) is that row's failure, after the labels
             // printed so far: not a run that could not start.
             result.failure.rowNumber = result.nextRowNumber;
+            // A cancel during the last record still ends with the records.
             if (rows.atEnd()) {
                 view_.showRunStatus(RunStatus::Finished);
                 result.end = RunEnd::Completed;
                 return result;
             }
-            if (allowanceLeft() == 0) {
+            if (cancelled) {
+                result.end = RunEnd::Cancelled;
+                return result;
+            }
+            if (allowance_ == 0) {
                 result.end = RunEnd::AllowanceStopped;
                 return result;
             }
-            const TakenRow taken = takeRow(rows, result.failure);
-            --allowance;
-            printTakenRow(taken, result);
-            result.failure = {};
-            lowerAllowanceText();
+            --allowance_;
+            cancelled = printRow(rows, result);
+            // After a cancel the screen shows nothing left to print, though
+            // the opening keeps what it had for a later start.
+            view_.showAllowance(cancelled ? 0 : allowance_);
             result.failure.rowNumber = rows.currentRowNumber() + 1;
             rows.moveNext();
         }
@@ -136,12 +139,14 @@ RunResult PartialRun::start(RunRows& rows, const QString& firstRowText, const QS
     }
     Going going(*this);
     qint64 rowCounter = 1;
-    services_.allowance.setText(QString::number(allowancePerStart));
+    int allowance = allowancePerStart;
+    view_.showAllowance(allowance);
     try {
         if (!prepare()) {
             result.end = RunEnd::PrinterNotChosen;
             return result;
         }
+        bool cancelled = false;
         for (;;) {
             if (rows.atEnd()) {
                 view_.showRunStatus(RunStatus::Finished);
@@ -149,9 +154,9 @@ RunResult PartialRun::start(RunRows& rows, const QString& firstRowText, const QS
                 return result;
             }
             result.nextRowNumber = rows.currentRowNumber();
-            if (allowanceLeft() == 0) {
+            if (cancelled || allowance == 0) {
                 rows.release();
-                result.end = RunEnd::AllowanceStopped;
+                result.end = cancelled ? RunEnd::Cancelled : RunEnd::AllowanceStopped;
                 return result;
             }
             if (firstRowText.isEmpty() || lastRowText.isEmpty()) {
@@ -163,13 +168,12 @@ RunResult PartialRun::start(RunRows& rows, const QString& firstRowText, const QS
             if (firstRow <= rowCounter && lastRow >= rowCounter) {
                 // Only a row that is printed is read: a row outside the range
                 // may hold anything without stopping the run.
-                const TakenRow taken = takeRow(rows, result.failure);
                 view_.showRowNumber(rowCounter);
-                printTakenRow(taken, result);
-                result.failure = {};
+                cancelled = printRow(rows, result);
             }
             ++rowCounter;
-            lowerAllowanceText();
+            --allowance;
+            view_.showAllowance(cancelled ? 0 : allowance);
             rows.moveNext();
         }
     } catch (const Error& error) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/printrun/runresult.h"
+#include "core/printrun/runsettings.h"
 
 #include <QString>
 
@@ -8,10 +9,10 @@ namespace hakobee {
 
 class ActivePrinter;
 class DatabaseProvider;
+class LabelInputs;
 class LabelPipeline;
 class PrintRunView;
 class RememberedPrinter;
-class RunAllowance;
 class RunPrinterProtocol;
 class RunRows;
 class SettingsFolder;
@@ -22,11 +23,11 @@ struct PrintRunServices
 {
     DatabaseProvider& databases;
     const SettingsFolder& settings;
-    // Makes each record's barcode picture.
+    // Makes each record's barcode picture and prints its label; its cancel
+    // request, raised on the progress screen, stops the run.
     LabelPipeline& labels;
-    // Label_PP: what the running run may still print; the progress screen's
-    // cancel sets it to "1".
-    RunAllowance& allowance;
+    // The adjustments, titles, base font and calibration the labels print with.
+    LabelInputs& inputs;
     // Calls made with connection type "1".
     RunPrinterProtocol& printerProtocol;
     // The printer the stored paper is applied to with connection type "0";
@@ -38,8 +39,9 @@ struct PrintRunServices
 };
 
 // What both runs share: the start (printer settings, the connection type's
-// printer calls, the stored paper, the status), taking a row's record and
-// printing it, and the refusal of a second start while one is going.
+// printer calls, the stored paper, the print adjustments, the status),
+// printing a row's label, and the refusal of a second start while one is
+// going.
 class PrintRun
 {
 public:
@@ -67,47 +69,47 @@ protected:
     // operator choose the printer (false: cancelled, nothing is to be
     // printed); refuses a remembered printer that is missing and was not
     // chosen anew in that dialog; with type "0" applies the stored paper;
-    // then shows the run as printing. Throws hakobee::Error.
+    // reads the print adjustments as saved now; then shows the run as
+    // printing. Throws hakobee::Error.
     bool prepare();
 
-    // The row handed over to be printed.
-    struct TakenRow
-    {
-        qint64 rowNumber = 0;
-        bool withoutBarcode = false; // an empty barcode value: the header alone
-    };
-
-    // Takes the current row's record and makes its barcode picture, and
-    // hands both over. Notes the row in `failure` first, so a failure from
-    // here to the end of the record names it. Throws hakobee::Error.
-    TakenRow takeRow(RunRows& rows, RunFailure& failure);
-    // The per-record printer calls of connection type "1", then
-    // PrintOneLabel; counts the label in `result`. Throws hakobee::Error.
-    void printTakenRow(const TakenRow& row, RunResult& result);
-
-    // Label_PP read as a number, and lowered by one.
-    double allowanceLeft() const;
-    void lowerAllowanceText();
+    // Prints the current row's label: reads its record, makes its barcode
+    // picture, makes the connection type's per-record printer calls and
+    // draws it with the inputs in force now; counts it in `result`. Notes
+    // the row in `failure` first, so a failure from here to the end of the
+    // record names it. True when the operator cancelled the label (it was
+    // aborted; it still counts). Throws hakobee::Error.
+    bool printRow(RunRows& rows, RunResult& result);
 
     PrintRunServices services_;
     PrintRunView& view_;
-    bool asksForPrinter_ = false;
 
 private:
+    bool asksForPrinter_ = false;
+    AdjustmentNumbers adjustments_;
     bool running_ = false;
 };
 
 // The continuous run: every record of the data-source query, in the order
 // the query returns them, through a record set of its own, until the
 // records end, the opening's allowance is used up or the operator cancels.
+// One instance lives as long as the opening of its screen: the allowance
+// counts every record printed across its starts.
 class ContinuousRun : public PrintRun
 {
 public:
+    static constexpr int allowancePerOpening = 300;
+
     using PrintRun::PrintRun;
 
-    // `query` is the one built when the screen opened; `allowance` what this
-    // opening may still print, lowered for every record printed.
-    RunResult start(const QString& query, int& allowance);
+    // `query` is the one built when the screen opened.
+    RunResult start(const QString& query);
+
+    // What this opening may still print.
+    int allowance() const { return allowance_; }
+
+private:
+    int allowance_ = allowancePerOpening;
 };
 
 // The partial run: walks rows from their current row, numbering them from 1,

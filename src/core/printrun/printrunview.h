@@ -2,14 +2,13 @@
 
 #include "core/barcode/barcodepicture.h"
 #include "core/printrun/runrecord.h"
+#include "core/printrun/runsettings.h"
 
 #include <QString>
 
 #include <memory>
 
 namespace hakobee {
-
-struct DataSourceSettings;
 
 // The status line of a run screen.
 enum class RunStatus
@@ -20,35 +19,41 @@ enum class RunStatus
 
 QString runStatusText(RunStatus status);
 
-// Where a run shows what it does and hands each record over to be printed:
-// the continuous-run screen's fields (both runs print through them), or the
-// batch command. PrintOneLabel takes its inputs from what was handed over,
-// not from arguments.
+// Where a run shows what it does: a run screen, or the command line's
+// progress lines. It only shows; the run prints every label itself. Each
+// thing a place has nowhere to show it shows nowhere.
 class PrintRunView
 {
 public:
     virtual ~PrintRunView() = default;
 
     virtual void showRunStatus(RunStatus status) = 0;
-    // The connection type (Text999) and paper (Label_YOSHI) the run read.
+    // The connection type and paper (Label_YOSHI) the run read.
     virtual void showPrinterSettings(const QString& connectionType, const QString& paper)
     {
         Q_UNUSED(connectionType);
         Q_UNUSED(paper);
     }
-    // The data source read again at the start of a continuous run.
-    virtual void showDataSource(const DataSourceSettings& dataSource) { Q_UNUSED(dataSource); }
+    // The print adjustments every label of this start is printed with.
+    virtual void showAdjustments(const AdjustmentNumbers& adjustments) { Q_UNUSED(adjustments); }
+    // What the run may still print (Label_PP): shown as a start begins and
+    // after every record; 0 after a cancel.
+    virtual void showAllowance(int left) { Q_UNUSED(left); }
     // The number of the row being printed, counted from the run's first row
     // (partial run only).
     virtual void showRowNumber(qint64 rowNumber) { Q_UNUSED(rowNumber); }
-
-    // The record to print next, the barcode text made of it and its barcode
-    // picture (made for this very record).
-    virtual void handOver(const RunRecord& record, const QString& barcodeText,
-                          std::shared_ptr<const BarcodePicture> picture) = 0;
-    // PrintOneLabel: draws what was handed over, with the print adjustments
-    // and titles in force now, as one print job. Throws hakobee::Error.
-    virtual void printOneLabel() = 0;
+    // The record about to be printed and its barcode picture (Picture2).
+    virtual void showRecord(const RunRecord& record, std::shared_ptr<const BarcodePicture> picture)
+    {
+        Q_UNUSED(record);
+        Q_UNUSED(picture);
+    }
+    // A label has gone to the printer: its number in this start (from 1).
+    virtual void showLabelPrinted(int label, const RunRecord& record)
+    {
+        Q_UNUSED(label);
+        Q_UNUSED(record);
+    }
 };
 
 } // namespace hakobee

@@ -9,7 +9,8 @@ namespace hakobee {
 enum class RunEnd
 {
     Completed,        // the records ended; the screen confirms and closes
-    AllowanceStopped, // the allowance was used up, or the operator cancelled
+    AllowanceStopped, // the allowance was used up
+    Cancelled,        // the operator cancelled a label: no further label
     PrinterNotChosen, // the print-setup dialog was cancelled: nothing printed
     InvalidRange,     // a range field of the partial run was empty
     Failed,           // see RunResult::failure

@@ -2,6 +2,7 @@
 
 #include "core/error.h"
 #include "core/printer/activeprinter.h"
+#include "core/render/labelnumbers.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
 #include "core/settings/settingsfolder.h"
@@ -73,6 +74,18 @@ LabelAdjustments readLabelAdjustments(const SettingsFolder& folder)
         readSettingsRows(folder.filePath(SettingsFiles::furnitureSlip), adjustmentValuesPerRow);
     return {rows.data[horizontalOffsetPosition], rows.data[verticalOffsetPosition],
             rows.data[fontAdjustmentPosition]};
+}
+
+AdjustmentNumbers adjustmentNumbersOf(const LabelAdjustments& adjustments)
+{
+    return {parseHorizontalOffsetMm(adjustments.offsetXMm),
+            parseVerticalOffsetMm(adjustments.offsetYMm),
+            parseFontAdjustmentPt(adjustments.fontAdjustmentPt)};
+}
+
+AdjustmentNumbers readAdjustmentNumbers(const SettingsFolder& folder)
+{
+    return adjustmentNumbersOf(readLabelAdjustments(folder));
 }
 
 } // namespace hakobee

@@ -53,4 +53,19 @@ struct LabelAdjustments
 // Throws hakobee::Error when the file is missing, unreadable or short.
 LabelAdjustments readLabelAdjustments(const SettingsFolder& folder);
 
+// The print adjustments as the numbers a run moves and scales its labels by.
+struct AdjustmentNumbers
+{
+    double offsetXMm = 0;        // SIZE1
+    double offsetYMm = 0;        // SIZE2
+    double fontAdjustmentPt = 0; // SIZE3
+};
+
+// The stored texts read as numbers. Throws hakobee::Error naming the
+// adjustment that is no number, in the renderer's words.
+AdjustmentNumbers adjustmentNumbersOf(const LabelAdjustments& adjustments);
+
+// The adjustments as saved now. Throws hakobee::Error.
+AdjustmentNumbers readAdjustmentNumbers(const SettingsFolder& folder);
+
 } // namespace hakobee

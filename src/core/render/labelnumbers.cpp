@@ -40,6 +40,21 @@ double parseLabelNumber(const QString& text, const QString& whatItIs)
     return value;
 }
 
+double parseHorizontalOffsetMm(const QString& text)
+{
+    return parseLabelNumber(text, u"横方向の印刷位置"_qs);
+}
+
+double parseVerticalOffsetMm(const QString& text)
+{
+    return parseLabelNumber(text, u"縦方向の印刷位置"_qs);
+}
+
+double parseFontAdjustmentPt(const QString& text)
+{
+    return parseLabelNumber(text, u"文字サイズの調整"_qs);
+}
+
 int roundHalfToEven(double value)
 {
     return static_cast<int>(

@@ -17,6 +17,13 @@ double parseDecimalText(const QString& text, const QString& whatItIs);
 // "1,280"). Throws like parseDecimalText.
 double parseLabelNumber(const QString& text, const QString& whatItIs);
 
+// The three print adjustments read as labels are drawn from them; a text
+// that is no number is refused naming the adjustment
+// ("横方向の印刷位置「abc」が数値ではありません。").
+double parseHorizontalOffsetMm(const QString& text);
+double parseVerticalOffsetMm(const QString& text);
+double parseFontAdjustmentPt(const QString& text);
+
 // Rounds to the nearest whole number, halves to the even neighbour
 // (2.5 -> 2, 3.5 -> 4), as the printer layout figures are rounded.
 int roundHalfToEven(double value);

@@ -16,9 +16,14 @@ public:
     virtual void setProgressSquares(int squares) = 0;
     // End of the label, drawn, aborted or failed.
     virtual void closeLabelProgress() = 0;
+    // Called at every step of drawing: where a screen lets pending
+    // user-interface events run, the operator's cancel click among them.
+    // Output without a screen lets nothing run meanwhile.
+    virtual void yieldToEvents() {}
 };
 
-// For output without a screen (benchmarks, tools).
+// For output without a screen (benchmarks, tools, previews): shows nothing
+// and lets no events run while a label is drawn.
 class NoLabelProgress : public LabelProgress
 {
 public:

@@ -5,8 +5,6 @@
 #include "core/render/labelnumbers.h"
 #include "core/render/labelprogress.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 #include <cmath>
 
@@ -49,9 +47,9 @@ void LabelRenderer::printLabel(const LabelRecord& record)
 
     // Every number is read before the first drawing call, so an unusable
     // value fails the label without a job to clean up.
-    xMm_ = parseLabelNumber(record.offsetXMm, u"横方向の印刷位置"_qs);
-    yMm_ = parseLabelNumber(record.offsetYMm, u"縦方向の印刷位置"_qs);
-    sizeAdjustmentPt_ = parseLabelNumber(record.fontAdjustmentPt, u"文字サイズの調整"_qs);
+    xMm_ = parseHorizontalOffsetMm(record.offsetXMm);
+    yMm_ = parseVerticalOffsetMm(record.offsetYMm);
+    sizeAdjustmentPt_ = parseFontAdjustmentPt(record.fontAdjustmentPt);
     price_ = parseLabelNumber(record.price, u"価格"_qs);
     record_ = &record;
     jobOpen_ = false;
@@ -111,8 +109,7 @@ void LabelRenderer::drawLabelBody()
 
     while (!remaining.isEmpty()) {
         // The one point where the operator's cancel click can be handled.
-        if (yieldsToEvents_)
-            QCoreApplication::processEvents();
+        progress_.yieldToEvents();
         if (cancel_.isRequested()) {
             abortJob();
             return;

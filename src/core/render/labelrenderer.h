@@ -30,10 +30,6 @@ public:
     // Throws hakobee::Error when an input is unusable or the printer fails.
     void printLabel(const LabelRecord& record);
 
-    // Whether drawing lets pending user-interface events run (the cancel
-    // button's chance). A preview drawn from an event handler does not.
-    void setYieldsToEvents(bool yields) { yieldsToEvents_ = yields; }
-
     // Figures of the last prepared label.
     int lineHeightMm() const { return lineHeightMm_; }
     int linesPerPage() const { return linesPerPage_; }
@@ -63,7 +59,6 @@ private:
     double sizeAdjustmentPt_ = 0;
     double price_ = 0;
     bool jobOpen_ = false;
-    bool yieldsToEvents_ = true;
     QPointF currentMm_;
 
     int pageNumber_ = 1;

@@ -3,31 +3,22 @@
 #include "core/datasource/datasourcefile.h"
 #include "core/error.h"
 #include "core/messageboxes.h"
-#include "core/printer/activeprinter.h"
-#include "core/printer/rememberedprinter.h"
-#include "core/printrun/gatherlabel.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
 #include "core/printrun/recordgridmodel.h"
-#include "core/printrun/runprinterprotocol.h"
-#include "core/printrun/runsettings.h"
-#include "core/render/labelrecord.h"
 #include "core/units.h"
 #include "ui/controls.h"
 #include "ui/printerinuselabel.h"
+#include "ui/runactivity.h"
 #include "ui/screenhost.h"
+#include "ui/screens/runscreenframe.h"
 #include "ui/widgets/barcodeviews.h"
 #include "ui/widgets/labelpreview.h"
-#include "ui/screens/layoutselectionscreen.h"
 #include "ui/widgets/recordgridview.h"
-#include "ui/screens/runscreenframe.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -37,44 +28,18 @@ namespace {
 
 constexpr int offsetTwips = 10;
 
-QLineEdit* workingField(QWidget* parent, const QString& objectName)
-{
-    QLineEdit* field = controls::lineEdit(parent, objectName);
-    field->setReadOnly(true);
-    field->hide();
-    return field;
-}
-
 } // namespace
 
-ContinuousRunScreen::Printing::Printing(ContinuousRunScreen& screen) : screen_(screen)
-{
-    if (screen_.printing_++ == 0)
-        screen_.setPrinting(true);
-}
-
-ContinuousRunScreen::Printing::~Printing()
-{
-    if (--screen_.printing_ == 0)
-        screen_.setPrinting(false);
-}
-
 ContinuousRunScreen::ContinuousRunScreen(AppContext& context, QWidget* parent)
-    : Screen(context, parent)
+    : Screen(context, parent), inputs_(context)
 {
     setWindowTitle(u"ﾊﾞｰｺｰﾄﾞハコビー　for Access"_qs);
     buildControls();
-    connect(&allowanceText_, &RunAllowance::textChanged, allowanceLabel_, &QLabel::setText);
     connect(startButton_, &QPushButton::clicked, this, &ContinuousRunScreen::startRun);
-    // The progress screen's cancel stops the run that prints through here.
-    this->context().runAllowance = &allowanceText_;
+    followRunActivity(startButton_);
 }
 
-ContinuousRunScreen::~ContinuousRunScreen()
-{
-    if (context().runAllowance == &allowanceText_)
-        context().runAllowance = nullptr;
-}
+ContinuousRunScreen::~ContinuousRunScreen() = default;
 
 QString ContinuousRunScreen::openingFailureTitle()
 {
@@ -99,23 +64,6 @@ void ContinuousRunScreen::buildControls()
     startFont.setBold(true);
     startButton_->setFont(startFont);
     startButton_->setMinimumHeight(2 * startButton_->sizeHint().height());
-
-    barcodeValue_ = workingField(this, u"Text1"_qs);
-    QFont base = barcodeValue_->font();
-    base.setPointSizeF(baseFontPoints);
-    barcodeValue_->setFont(base);
-    itemName_ = workingField(this, u"Text2"_qs);
-    name_ = workingField(this, u"Text3"_qs);
-    price_ = workingField(this, u"Text4"_qs);
-    barcodeText_ = workingField(this, u"Text5"_qs);
-    caption_ = workingField(this, u"Text8"_qs);
-    connectionType_ = workingField(this, u"Text999"_qs);
-    offsetX_ = workingField(this, u"Textsize1"_qs);
-    offsetY_ = workingField(this, u"Textsize2"_qs);
-    fontAdjustment_ = workingField(this, u"Textsize3"_qs);
-    databasePath_ = workingField(this, u"Textdb"_qs);
-    table_ = workingField(this, u"TextTT"_qs);
-    selectText_ = workingField(this, u"TextSS"_qs);
 
     auto* figures = new QGridLayout;
     figures->addWidget(controls::label(this, u"LabelPPCaption"_qs, u"印刷可能残数"_qs), 0, 0);
@@ -147,16 +95,9 @@ bool ContinuousRunScreen::load()
     resize(twipsToPixels(12600), twipsToPixels(8400));
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
     status_->clear();
-    allowance_ = allowancePerOpening;
-    barcodeText_->setText(BarcodeSampleView::sampleBarcodeText());
     if (context().labels)
         sample_->setBarcodeCalls(&context().labels->barcodeCalls());
     try {
-        const LabelAdjustments adjustments = readLabelAdjustments(*context().settings);
-        offsetX_->setText(adjustments.offsetXMm);
-        offsetY_->setText(adjustments.offsetYMm);
-        fontAdjustment_->setText(adjustments.fontAdjustmentPt);
-        query_ = loadDataSourceFields(*context().settings, databasePath_, table_, selectText_);
         openGrid();
     } catch (const Error& error) {
         context().messages->show(this, {error.description(), openingFailureTitle(),
@@ -167,7 +108,9 @@ bool ContinuousRunScreen::load()
 
 void ContinuousRunScreen::openGrid()
 {
-    grid_ = openRecordGrid(*context().databases, databasePath_->text(), query_);
+    const DataSourceSettings dataSource = readDataSourceRows(*context().settings);
+    query_ = dataSourceQuery(dataSource.selectText, dataSource.table);
+    grid_ = openRecordGrid(*context().databases, dataSource.databasePath, query_);
     grid_->setObjectName(u"Adodc1"_qs);
     gridView_->setGrid(grid_.get());
     connect(gridView_, &RecordGridView::rowSelected, this, &ContinuousRunScreen::showPreviewOfRow);
@@ -179,50 +122,12 @@ void ContinuousRunScreen::showPreviewOfRow(int row)
     // A run moving the grid is not slowed by drawing labels twice.
     if (isPrinting() || !grid_ || !context().labels || row < 0 || row >= grid_->rowCount())
         return;
-    preview_->showRow(grid_->rowFields(row), context().labels->encoder(), adjustments(),
-                      LayoutSelectionScreen::titlesInForce(context()), baseFont(),
-                      context().printer);
-}
-
-LabelAdjustments ContinuousRunScreen::adjustments() const
-{
-    return {offsetX_->text(), offsetY_->text(), fontAdjustment_->text()};
-}
-
-PrintFont ContinuousRunScreen::baseFont() const
-{
-    const QFont base = barcodeValue_->font();
-    return {base.family(), base.pointSizeF()};
-}
-
-RunRecord ContinuousRunScreen::handedOverRecord() const
-{
-    return {barcodeValue_->text(), itemName_->text(), name_->text(), price_->text()};
-}
-
-PrinterOffsetMm ContinuousRunScreen::printerOffset() const
-{
-    // The printer a label goes to can change between labels of a run
-    // (connection type "1" goes back to the chosen printer before each).
-    if (!context().rememberedPrinter || !context().printer)
-        return {};
-    return context().rememberedPrinter->offsetMm(context().printer->deviceName());
-}
-
-QString ContinuousRunScreen::horizontalOffsetText() const
-{
-    return offsetX_->text();
-}
-
-void ContinuousRunScreen::setPrinting(bool printing)
-{
-    startButton_->setEnabled(!printing);
-    emit printingChanged(printing);
+    previewRow(*preview_, context(), inputs_, grid_->rowFields(row));
 }
 
 void ContinuousRunScreen::closeEvent(QCloseEvent* event)
 {
-    // The label being drawn reads this screen's fields.
+    // The run shows what it does here.
     if (isPrinting()) {
         event->ignore();
         return;
@@ -232,22 +137,27 @@ void ContinuousRunScreen::closeEvent(QCloseEvent* event)
 
 void ContinuousRunScreen::startRun()
 {
-    if (isPrinting())
+    if (isPrinting() || RunActivity::instance().isGoing())
         return;
     Q_ASSERT(context().printerSetup && context().labels);
+    if (!run_) {
+        printerProtocol_ = std::make_unique<PrinterSetupProtocol>(*context().printerSetup, this);
+        PrintRunView& view = *this;
+        run_ = std::make_unique<ContinuousRun>(
+            PrintRunServices{*context().databases, *context().settings, *context().labels, inputs_,
+                             *printerProtocol_, context().printer, context().rememberedPrinter},
+            view);
+    }
     RunResult result;
     {
-        Printing printing(*this);
-        PrinterSetupProtocol protocol(*context().printerSetup, this);
-        ContinuousRun run({*context().databases, *context().settings, *context().labels,
-                           allowanceText_, protocol, context().printer,
-                           context().rememberedPrinter},
-                          *this);
-        result = run.start(query_, allowance_);
+        RunActivity::Going going;
+        printing_ = true;
+        result = run_->start(query_);
+        printing_ = false;
     }
     switch (result.end) {
     case RunEnd::Completed:
-        finishedOffset_->setText(offsetX_->text());
+        finishedOffset_->setText(QString::number(horizontalOffsetMm_));
         context().messages->show(this, {withLabelsWithoutBarcodeNote(runCompletedMessage(), result),
                                         runCompletedTitle(), MessageIcon::Information});
         closeScreen();
@@ -257,6 +167,7 @@ void ContinuousRunScreen::startRun()
             this, {continuousRunFailureMessage(result), runFailureTitle(), MessageIcon::Critical});
         break;
     case RunEnd::AllowanceStopped:
+    case RunEnd::Cancelled:
         showLabelsWithoutBarcode(*context().messages, this, result);
         break;
     case RunEnd::PrinterNotChosen:
@@ -271,45 +182,25 @@ void ContinuousRunScreen::showRunStatus(RunStatus status)
     status_->setText(runStatusText(status));
 }
 
-void ContinuousRunScreen::showPrinterSettings(const QString& connectionType, const QString& paper)
+void ContinuousRunScreen::showPrinterSettings(const QString&, const QString& paper)
 {
-    connectionType_->setText(connectionType);
     paper_->setText(paper);
 }
 
-void ContinuousRunScreen::showDataSource(const DataSourceSettings& dataSource)
+void ContinuousRunScreen::showAdjustments(const AdjustmentNumbers& adjustments)
 {
-    databasePath_->setText(dataSource.databasePath);
-    table_->setText(dataSource.table);
+    horizontalOffsetMm_ = adjustments.offsetXMm;
 }
 
-void ContinuousRunScreen::showRowNumber(qint64 rowNumber)
+void ContinuousRunScreen::showAllowance(int left)
 {
-    rowNumber_->setText(QString::number(rowNumber));
+    allowanceLabel_->setText(QString::number(left));
 }
 
-void ContinuousRunScreen::handOver(const RunRecord& record, const QString& barcodeText,
-                                   std::shared_ptr<const BarcodePicture> picture)
+void ContinuousRunScreen::showRecord(const RunRecord&,
+                                     std::shared_ptr<const BarcodePicture> picture)
 {
-    barcodeValue_->setText(record.barcodeValue);
-    itemName_->setText(record.itemName);
-    name_->setText(record.name);
-    price_->setText(record.price);
-    barcodeText_->setText(barcodeText);
-    caption_->setText(record.barcodeValue);
     barcode_->setPicture(std::move(picture));
-}
-
-void ContinuousRunScreen::printOneLabel()
-{
-    // The layout screen's fields, as edited if it is open; loaded hidden if not.
-    LabelTitles titles;
-    if (LayoutSelectionScreen* layout = context().screens->loaded<LayoutSelectionScreen>())
-        titles = layout->titles();
-    LabelRecord record = gatherLabelRecord(handedOverRecord(), barcode_->picture(), adjustments(),
-                                           titles, baseFont(), printerOffset());
-    record.barcodeCaption = caption_->text();
-    context().labels->printLabel(record);
 }
 
 } // namespace hakobee

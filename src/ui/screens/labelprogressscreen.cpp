@@ -1,6 +1,5 @@
 #include "ui/screens/labelprogressscreen.h"
 
-#include "core/printrun/runallowance.h"
 #include "core/render/cancelrequest.h"
 #include "core/render/labelprogress.h"
 #include "core/units.h"
@@ -59,10 +58,10 @@ void LabelProgressScreen::setProgressSquares(int squares)
 
 void LabelProgressScreen::cancelClicked()
 {
+    // The renderer aborts the label at its next step, and the run that
+    // printed it stops before its next record.
     if (context().cancel)
         context().cancel->request();
-    if (context().runAllowance)
-        context().runAllowance->setText(u"1"_qs);
 }
 
 } // namespace hakobee

@@ -10,8 +10,8 @@ namespace hakobee {
 
 // The progress screen shown while one label is drawn: a fixed message, a
 // bar of 0 to 25 squares and the cancel button. Cancel raises the
-// process-wide cancel request (the renderer aborts the label) and sets the
-// run allowance to "1" (the run stops before its next record).
+// process-wide cancel request: the renderer aborts the label and the run
+// stops before its next record.
 class LabelProgressScreen : public Screen
 {
     Q_OBJECT

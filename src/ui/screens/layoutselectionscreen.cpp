@@ -212,17 +212,6 @@ LabelTitles LayoutSelectionScreen::titles() const
     return {title1Field_->text(), title2Field_->text()};
 }
 
-LabelTitles LayoutSelectionScreen::titlesInForce(AppContext& context)
-{
-    if (const LayoutSelectionScreen* loaded = context.screens->find<LayoutSelectionScreen>())
-        return loaded->titles();
-    try {
-        return readLabelTitles(*context.databases);
-    } catch (const Error&) {
-        return {};
-    }
-}
-
 void LayoutSelectionScreen::save()
 {
     for (QLineEdit* field : {title1Field_, title2Field_, companyNameField_, paperField_})

@@ -31,10 +31,6 @@ public:
 
     // Text1 and Text2, as they stand.
     LabelTitles titles() const;
-    // The titles a label printed now would carry, without loading the
-    // screen: its fields when it is loaded, else the settings' (empty when
-    // they cannot be read).
-    static LabelTitles titlesInForce(AppContext& context);
 
     static QString noChoiceMessage();
     static QString savedMessage();

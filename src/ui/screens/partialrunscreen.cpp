@@ -5,27 +5,23 @@
 #include "core/messageboxes.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
-#include "core/printrun/printrunview.h"
 #include "core/printrun/recordgridmodel.h"
 #include "core/printrun/runprinterprotocol.h"
-#include "core/printrun/runsettings.h"
 #include "core/units.h"
 #include "ui/controls.h"
 #include "ui/printerinuselabel.h"
-#include "ui/screenhost.h"
-#include "ui/widgets/barcodeviews.h"
+#include "ui/runactivity.h"
 #include "ui/screens/continuousrunscreen.h"
-#include "ui/widgets/labelpreview.h"
-#include "ui/screens/layoutselectionscreen.h"
-#include "ui/widgets/recordgridview.h"
 #include "ui/screens/runscreenframe.h"
+#include "ui/widgets/barcodeviews.h"
+#include "ui/widgets/labelpreview.h"
+#include "ui/widgets/recordgridview.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -35,65 +31,18 @@ namespace {
 
 constexpr int offsetTwips = 10;
 
-QLineEdit* workingField(QWidget* parent, const QString& objectName)
-{
-    QLineEdit* field = controls::lineEdit(parent, objectName);
-    field->setReadOnly(true);
-    field->hide();
-    return field;
-}
-
 } // namespace
 
-// The run's status shows here; the record goes to the continuous-run
-// screen's fields and prints from there.
-class PartialRunScreen::View : public PrintRunView
-{
-public:
-    View(PartialRunScreen& screen, ContinuousRunScreen& handOverScreen)
-        : screen_(screen), handOverScreen_(handOverScreen)
-    {}
-
-    void showRunStatus(RunStatus status) override
-    {
-        screen_.status_->setText(runStatusText(status));
-    }
-    void showPrinterSettings(const QString& connectionType, const QString&) override
-    {
-        screen_.connectionType_->setText(connectionType);
-    }
-    void showRowNumber(qint64 rowNumber) override { handOverScreen_.showRowNumber(rowNumber); }
-    void handOver(const RunRecord& record, const QString& barcodeText,
-                  std::shared_ptr<const BarcodePicture> picture) override
-    {
-        handOverScreen_.handOver(record, barcodeText, std::move(picture));
-    }
-    void printOneLabel() override { handOverScreen_.printOneLabel(); }
-
-private:
-    PartialRunScreen& screen_;
-    ContinuousRunScreen& handOverScreen_;
-};
-
-PartialRunScreen::PartialRunScreen(AppContext& context, QWidget* parent) : Screen(context, parent)
+PartialRunScreen::PartialRunScreen(AppContext& context, QWidget* parent)
+    : Screen(context, parent), inputs_(context)
 {
     setWindowTitle(u"ﾊﾞｰｺｰﾄﾞハコビー　for ACCESS 部分印刷"_qs);
     buildControls();
     connect(startButton_, &QPushButton::clicked, this, &PartialRunScreen::startRun);
+    followRunActivity(startButton_);
 }
 
 PartialRunScreen::~PartialRunScreen() = default;
-
-QString PartialRunScreen::odbcPropertyFailure()
-{
-    return u"ODBC ドライバは要求されたプロパティをサポートしていません。"_qs;
-}
-
-QString PartialRunScreen::databasePathInvalidMessage()
-{
-    return u"ﾃﾞｰﾀﾍﾞｰｽまたは読み取りﾌｧｲﾙのﾊﾟｽが無効です。ﾃﾞｰﾀﾍﾞｰｽ設定またはﾌｧｲﾙの存在を"
-           u"確認してください。"_qs;
-}
 
 void PartialRunScreen::buildControls()
 {
@@ -116,12 +65,6 @@ void PartialRunScreen::buildControls()
     startFont.setBold(true);
     startButton_->setFont(startFont);
     startButton_->setMinimumHeight(2 * startButton_->sizeHint().height());
-
-    connectionType_ = workingField(this, u"Text999"_qs);
-    databasePath_ = workingField(this, u"Textdb"_qs);
-    table_ = workingField(this, u"TextTT"_qs);
-    selectText_ = workingField(this, u"TextSS"_qs);
-    barcodeText_ = workingField(this, u"Text5"_qs);
 
     auto* range = new QGridLayout;
     range->addWidget(instruction, 0, 0, 1, 2);
@@ -152,22 +95,20 @@ bool PartialRunScreen::load()
     resize(twipsToPixels(12600), twipsToPixels(8400));
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
     status_->clear();
-    barcodeText_->setText(BarcodeSampleView::sampleBarcodeText());
     if (context().labels)
         sample_->setBarcodeCalls(&context().labels->barcodeCalls());
     try {
-        query_ = loadDataSourceFields(*context().settings, databasePath_, table_, selectText_);
-        grid_ = openRecordGrid(*context().databases, databasePath_->text(), query_);
+        const DataSourceSettings dataSource = readDataSourceRows(*context().settings);
+        query_ = dataSourceQuery(dataSource.selectText, dataSource.table);
+        grid_ = openRecordGrid(*context().databases, dataSource.databasePath, query_);
         grid_->setObjectName(u"Adodc1"_qs);
         gridView_->setGrid(grid_.get());
         connect(gridView_, &RecordGridView::rowSelected, this, &PartialRunScreen::showPreviewOfRow);
         showPreviewOfRow(grid_->currentRow());
     } catch (const Error& error) {
-        const QString message = error.description() == odbcPropertyFailure()
-                                    ? databasePathInvalidMessage()
-                                    : error.description();
-        context().messages->show(this, {message, ContinuousRunScreen::openingFailureTitle(),
-                                        MessageIcon::None, MessageButtons::Ok});
+        context().messages->show(this,
+                                 {error.description(), ContinuousRunScreen::openingFailureTitle(),
+                                  MessageIcon::None, MessageButtons::Ok});
     }
     return true;
 }
@@ -177,29 +118,12 @@ void PartialRunScreen::showPreviewOfRow(int row)
     // A run moving the grid is not slowed by drawing labels twice.
     if (printing_ || !grid_ || !context().labels || row < 0 || row >= grid_->rowCount())
         return;
-    // The adjustments the continuous-run screen loads and prints with.
-    LabelAdjustments adjustments;
-    if (const auto* handOver = context().screens->find<ContinuousRunScreen>()) {
-        adjustments = handOver->adjustments();
-    } else {
-        try {
-            adjustments = readLabelAdjustments(*context().settings);
-        } catch (const Error& error) {
-            preview_->showProblem(error.description());
-            return;
-        }
-    }
-    QFont base = font();
-    base.setPointSizeF(ContinuousRunScreen::baseFontPoints);
-    preview_->showRow(grid_->rowFields(row), context().labels->encoder(), adjustments,
-                      LayoutSelectionScreen::titlesInForce(context()),
-                      {base.family(), base.pointSizeF()}, context().printer);
+    previewRow(*preview_, context(), inputs_, grid_->rowFields(row));
 }
 
 void PartialRunScreen::setPrinting(bool printing)
 {
     printing_ = printing;
-    startButton_->setEnabled(!printing);
     // The run walks the grid from its current row: no other row may be chosen meanwhile.
     gridView_->setEnabled(!printing);
 }
@@ -215,25 +139,17 @@ void PartialRunScreen::closeEvent(QCloseEvent* event)
 
 void PartialRunScreen::startRun()
 {
-    if (printing_)
+    if (printing_ || RunActivity::instance().isGoing())
         return;
     Q_ASSERT(context().printerSetup && context().labels);
-    // Each record goes through the continuous-run screen's fields; reading
-    // them loads that screen without showing it.
-    ContinuousRunScreen* handOverScreen = context().screens->loaded<ContinuousRunScreen>();
-    if (!handOverScreen || handOverScreen->isPrinting())
-        return;
-
     RunResult result;
     {
-        ContinuousRunScreen::Printing handOverInUse(*handOverScreen);
+        RunActivity::Going going;
         setPrinting(true);
-        View view(*this, *handOverScreen);
         PrinterSetupProtocol protocol(*context().printerSetup, this);
-        PartialRun run({*context().databases, *context().settings, *context().labels,
-                        handOverScreen->allowanceText(), protocol, context().printer,
-                        context().rememberedPrinter},
-                       view);
+        PartialRun run({*context().databases, *context().settings, *context().labels, inputs_,
+                        protocol, context().printer, context().rememberedPrinter},
+                       *this);
         if (grid_) {
             result = run.start(*grid_, firstRow_->text(), lastRow_->text());
         } else {
@@ -244,7 +160,7 @@ void PartialRunScreen::startRun()
     }
     switch (result.end) {
     case RunEnd::Completed:
-        finishedOffset_->setText(handOverScreen->horizontalOffsetText());
+        finishedOffset_->setText(QString::number(horizontalOffsetMm_));
         context().messages->show(this, {withLabelsWithoutBarcodeNote(runCompletedMessage(), result),
                                         runCompletedTitle(), MessageIcon::Information});
         closeScreen();
@@ -259,12 +175,23 @@ void PartialRunScreen::startRun()
                    partialRunFailureTitle(), MessageIcon::Critical});
         break;
     case RunEnd::AllowanceStopped:
+    case RunEnd::Cancelled:
         showLabelsWithoutBarcode(*context().messages, this, result);
         break;
     case RunEnd::PrinterNotChosen:
     case RunEnd::Refused:
         break;
     }
+}
+
+void PartialRunScreen::showRunStatus(RunStatus status)
+{
+    status_->setText(runStatusText(status));
+}
+
+void PartialRunScreen::showAdjustments(const AdjustmentNumbers& adjustments)
+{
+    horizontalOffsetMm_ = adjustments.offsetXMm;
 }
 
 } // namespace hakobee

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/printrun/printrunview.h"
 #include "ui/screen.h"
+#include "ui/windowlabelinputs.h"
 
 #include <memory>
 
@@ -16,11 +18,9 @@ class RecordGridModel;
 class RecordGridView;
 
 // The partial print run: the grid of the data-source query and a range of
-// row numbers, counted from the grid's current row as row 1. Each record
-// goes to the printer through the continuous-run screen's fields, which it
-// loads hidden when it is not open, and that screen's allowance counts the
-// rows walked, at most 300 a start.
-class PartialRunScreen : public Screen
+// row numbers, counted from the grid's current row as row 1. Its run prints
+// from the grid's record set with an allowance of 300 rows walked a start.
+class PartialRunScreen : public Screen, private PrintRunView
 {
     Q_OBJECT
 
@@ -32,23 +32,24 @@ public:
 
     bool load() override;
 
-    static QString odbcPropertyFailure();
-    static QString databasePathInvalidMessage();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    class View;
-
     void buildControls();
     void startRun(); // Command3
     void setPrinting(bool printing);
     void showPreviewOfRow(int row);
 
+    // PrintRunView
+    void showRunStatus(RunStatus status) override;
+    void showAdjustments(const AdjustmentNumbers& adjustments) override;
+
+    WindowLabelInputs inputs_;
     QString query_;
     std::unique_ptr<RecordGridModel> grid_;
     bool printing_ = false;
+    double horizontalOffsetMm_ = 0; // what the last start printed with
 
     QPushButton* startButton_ = nullptr;  // Command3
     QLineEdit* firstRow_ = nullptr;       // TextPP1
@@ -58,13 +59,6 @@ private:
     LabelPreview* preview_ = nullptr;
     QLabel* status_ = nullptr;         // Label1
     QLabel* finishedOffset_ = nullptr; // Label6
-
-    // Working fields: written and read by code only.
-    QLineEdit* connectionType_ = nullptr; // Text999
-    QLineEdit* databasePath_ = nullptr;   // Textdb
-    QLineEdit* table_ = nullptr;          // TextTT
-    QLineEdit* selectText_ = nullptr;     // TextSS
-    QLineEdit* barcodeText_ = nullptr;    // Text5
 };
 
 } // namespace hakobee

@@ -1,17 +1,23 @@
 #include "ui/screens/runscreenframe.h"
 
-#include "core/datasource/datasourcefile.h"
+#include "core/error.h"
 #include "core/messageboxes.h"
+#include "core/printrun/labelinputs.h"
+#include "core/printrun/labelpipeline.h"
 #include "core/printrun/runresult.h"
+#include "core/printrun/runsettings.h"
+#include "ui/appcontext.h"
 #include "ui/controls.h"
+#include "ui/runactivity.h"
 #include "ui/screen.h"
+#include "ui/widgets/labelpreview.h"
 #include "ui/widgets/recordgridview.h"
 
 #include <QAction>
 #include <QBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 
 namespace hakobee {
 
@@ -44,14 +50,23 @@ void arrangeRunScreen(Screen* screen, QLabel* status, QLabel* printerInUse, Reco
     layout->addLayout(body, 1);
 }
 
-QString loadDataSourceFields(const SettingsFolder& settings, QLineEdit* databasePath,
-                             QLineEdit* table, QLineEdit* selectText)
+void followRunActivity(QPushButton* startButton)
 {
-    const DataSourceSettings dataSource = readDataSourceRows(settings);
-    databasePath->setText(dataSource.databasePath);
-    table->setText(dataSource.table);
-    selectText->setText(dataSource.selectText);
-    return dataSourceQuery(selectText->text(), table->text());
+    RunActivity& activity = RunActivity::instance();
+    startButton->setEnabled(!activity.isGoing());
+    QObject::connect(&activity, &RunActivity::goingChanged, startButton,
+                     [startButton](bool going) { startButton->setEnabled(!going); });
+}
+
+void previewRow(LabelPreview& preview, AppContext& context, LabelInputs& inputs,
+                const QList<FieldValue>& row)
+{
+    try {
+        preview.showRow(row, context.labels->encoder(), readLabelAdjustments(*context.settings),
+                        inputs.titles(), inputs.baseFont(), context.printer);
+    } catch (const Error& error) {
+        preview.showProblem(error.description());
+    }
 }
 
 void showLabelsWithoutBarcode(MessageBoxes& messages, QWidget* owner, const RunResult& result)

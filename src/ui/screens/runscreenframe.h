@@ -1,19 +1,24 @@
 #pragma once
 
+#include "core/datasource/database.h"
+
+#include <QList>
 #include <QString>
 
 class QLabel;
-class QLineEdit;
+class QPushButton;
 class QVBoxLayout;
 class QWidget;
 
 namespace hakobee {
 
+struct AppContext;
+class LabelInputs;
+class LabelPreview;
 class MessageBoxes;
 class RecordGridView;
 struct RunResult;
 class Screen;
-class SettingsFolder;
 
 // What the continuous and the partial run screen share around their grid.
 
@@ -26,11 +31,14 @@ QLabel* makeRunStatusLine(QWidget* screen);
 void arrangeRunScreen(Screen* screen, QLabel* status, QLabel* printerInUse, RecordGridView* grid,
                       QVBoxLayout* side);
 
-// Reads the data source (nimbeconfig2.txt) into the working fields Textdb,
-// TextTT and TextSS and returns the record query built from them. Throws
-// hakobee::Error when the file cannot be read.
-QString loadDataSourceFields(const SettingsFolder& settings, QLineEdit* databasePath,
-                             QLineEdit* table, QLineEdit* selectText);
+// Keeps a start button disabled while any run prints.
+void followRunActivity(QPushButton* startButton);
+
+// Shows a query row's label as a run would print it now: with the print
+// adjustments as saved and the titles and font in force; why not, when the
+// adjustments cannot be read.
+void previewRow(LabelPreview& preview, AppContext& context, LabelInputs& inputs,
+                const QList<FieldValue>& row);
 
 // After a run that stopped without a message of its own (the allowance used
 // up, a cancel): tells which of its labels were printed without a barcode,

@@ -8,10 +8,10 @@
 #include "core/printer/printermemory.h"
 #include "core/printer/printersetup.h"
 #include "core/printer/rememberedprinter.h"
-#include "core/printrun/batchrunview.h"
+#include "core/printrun/labelinputs.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
-#include "core/printrun/runallowance.h"
+#include "core/printrun/printrunview.h"
 #include "core/printrun/runprinterprotocol.h"
 #include "core/render/cancelrequest.h"
 #include "core/render/labelprogress.h"
@@ -64,26 +64,31 @@ struct Start
 
     // Prints every record as the continuous run does, without a dialog as
     // `hakobee print` does; the device each label went to is added to printedOn.
-    RunResult printAll(const LabelAdjustments& adjustments = {u"0"_qs, u"0"_qs, u"0"_qs})
+    RunResult printAll()
     {
         UnattendedPrinterProtocol protocol(setup);
-        return printAll(protocol, adjustments);
+        return printAll(protocol);
     }
-    RunResult printAll(RunPrinterProtocol& protocol,
-                       const LabelAdjustments& adjustments = {u"0"_qs, u"0"_qs, u"0"_qs})
+    RunResult printAll(RunPrinterProtocol& protocol)
     {
-        BatchRunView view(labels, adjustments, {}, PrintFont{u"IPAPGothic"_qs, 9});
-        view.printerOffset = [this] {
-            return remembered.offsetMm(printer.deviceName());
-        };
-        view.onLabelPrinted = [this](int, const RunRecord&) {
-            printedOn.append(printer.deviceName());
-        };
-        RunAllowance allowance;
-        ContinuousRun run({databases, folder, labels, allowance, protocol, &printer, &remembered},
+        // Notes the device each label went to.
+        class DevicesPrintedOn : public PrintRunView
+        {
+        public:
+            explicit DevicesPrintedOn(Start& start) : start_(start) {}
+            void showRunStatus(RunStatus) override {}
+            void showLabelPrinted(int, const RunRecord&) override
+            {
+                start_.printedOn.append(start_.printer.deviceName());
+            }
+
+        private:
+            Start& start_;
+        } view(*this);
+        SavedLabelInputs inputs(folder, databases, u"IPAPGothic"_qs, &remembered, &printer);
+        ContinuousRun run({databases, folder, labels, inputs, protocol, &printer, &remembered},
                           view);
-        int opening = 300;
-        return run.start(u"select bar,hi,mei,as2 from Master"_qs, opening);
+        return run.start(u"select bar,hi,mei,as2 from Master"_qs);
     }
 
     const SettingsFolder& folder;
@@ -109,6 +114,7 @@ struct Installation
     {
         settings.installDefaults();
         writeConnectionType(u"0"_qs);
+        writeAdjustments(u"0"_qs, u"0"_qs);
         for (const QString& name : SettingsFiles::all())
             settingsFiles.append(SettingsFixture::readBytes(settings.settingsPath(name)));
     }
@@ -116,6 +122,15 @@ struct Installation
     {
         replaceSettingsFile(settings.settingsPath(SettingsFiles::layout), SettingsColumns::layout(),
                             {u"ﾗﾍﾞﾙ"_qs, u"_"_qs, u"_"_qs, type});
+    }
+    void writeAdjustments(const QString& horizontalMm, const QString& verticalMm) const
+    {
+        QStringList values(99, u"_"_qs);
+        values[2] = horizontalMm;
+        values[3] = verticalMm;
+        values[4] = u"0"_qs;
+        replaceSettingsFile(settings.settingsPath(SettingsFiles::furnitureSlip),
+                            SettingsColumns::furnitureSlip(), values);
     }
     void writeMemoryFile(const QByteArray& bytes) const
     {
@@ -360,11 +375,11 @@ private slots:
     {
         Installation installation;
         installation.table = MemoryTable::products(1);
-        const LabelAdjustments adjustments{u"3"_qs, u"4.5"_qs, u"0"_qs};
+        installation.writeAdjustments(u"3"_qs, u"4.5"_qs);
         QList<RecordingCanvas::Call> unadjusted;
         {
             Start start(installation.settings.folder, installation.table);
-            QCOMPARE(start.printAll(adjustments).end, RunEnd::Completed);
+            QCOMPARE(start.printAll().end, RunEnd::Completed);
             unadjusted = start.canvas.calls;
         }
         QVERIFY(unadjusted.size() > 5);
@@ -372,13 +387,13 @@ private slots:
         RememberedPrinter calibrating(installation.settings.folder);
         calibrating.setOffsetMm(zebra, {2, -1});
         Start start(installation.settings.folder, installation.table);
-        QCOMPARE(start.printAll(adjustments).end, RunEnd::Completed);
+        QCOMPARE(start.printAll().end, RunEnd::Completed);
         QCOMPARE(start.printedOn, QStringList{office});
         QVERIFY(samePlaces(start.canvas.calls, unadjusted));
 
         start.canvas.calls.clear();
         QVERIFY(start.printer.makeCurrent(zebra));
-        QCOMPARE(start.printAll(adjustments).end, RunEnd::Completed);
+        QCOMPARE(start.printAll().end, RunEnd::Completed);
         QCOMPARE(start.printedOn.last(), zebra);
         QVERIFY(samePlaces(start.canvas.calls, moved(unadjusted, 2, -1)));
     }

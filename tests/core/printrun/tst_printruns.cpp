@@ -3,11 +3,11 @@
 
 #include "core/datasource/databaseprovider.h"
 #include "core/printer/activeprinter.h"
+#include "core/printrun/labelinputs.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
 #include "core/printrun/printrunview.h"
 #include "core/printrun/recordgridmodel.h"
-#include "core/printrun/runallowance.h"
 #include "core/printrun/runprinterprotocol.h"
 #include "core/render/cancelrequest.h"
 #include "core/render/labelprogress.h"
@@ -15,8 +15,8 @@
 #include "support/fakebarcodeencoder.h"
 #include "support/fakeprinterbackend.h"
 #include "support/memorytable.h"
-#include "support/recordingcanvas.h"
 #include "support/settingsfixture.h"
+#include "support/watchedcanvas.h"
 
 #include <QTest>
 
@@ -24,6 +24,7 @@
 
 using namespace hakobee;
 using test::MemoryTable;
+using Kind = test::RecordingCanvas::Kind;
 
 namespace {
 
@@ -32,29 +33,35 @@ class RecordingView : public PrintRunView
 public:
     void showRunStatus(RunStatus status) override { statuses.append(status); }
     void showRowNumber(qint64 rowNumber) override { rowNumbers.append(rowNumber); }
-    void handOver(const RunRecord& record, const QString& barcodeText,
-                  std::shared_ptr<const BarcodePicture> picture) override
+    void showAllowance(int left) override { allowances.append(left); }
+    void showRecord(const RunRecord& record, std::shared_ptr<const BarcodePicture>) override
     {
-        handed.append(record);
-        barcodeTexts.append(barcodeText);
-        pictures.append(std::move(picture));
-    }
-    void printOneLabel() override
-    {
-        if (onPrint)
-            onPrint(int(printed.size()) + 1);
-        printed.append(handed.last().barcodeValue);
+        shown.append(record.barcodeValue);
     }
 
     QList<RunStatus> statuses;
     QList<qint64> rowNumbers;
-    QList<RunRecord> handed;
-    QStringList barcodeTexts;
-    QList<std::shared_ptr<const BarcodePicture>> pictures;
-    QStringList printed;
-    // Called with the label's number (from 1) as it is drawn; throwing here
-    // is a printer failure.
-    std::function<void(int)> onPrint;
+    QList<int> allowances;
+    QStringList shown;
+};
+
+// The operator's cancel click, handled where the renderer yields while it
+// draws the label of that number (from 1).
+class CancellingProgress : public NoLabelProgress
+{
+public:
+    explicit CancellingProgress(CancelRequest& cancel) : cancel_(cancel) {}
+    void showLabelProgress() override { ++label_; }
+    void yieldToEvents() override
+    {
+        if (label_ == cancelAtLabel)
+            cancel_.request();
+    }
+    int cancelAtLabel = 0;
+
+private:
+    CancelRequest& cancel_;
+    int label_ = 0;
 };
 
 class RecordingProtocol : public RunPrinterProtocol
@@ -78,8 +85,8 @@ public:
     QStringList calls;
 };
 
-// Settings, the table behind the data-source query, the label pipeline and
-// the run's view, allowance and printer calls.
+// Settings, the table behind the data-source query, the label pipeline on a
+// recording canvas, the inputs as saved, and the run's view and printer calls.
 struct RunFixture
 {
     explicit RunFixture(qint64 rows, const QString& connectionType = u"0"_qs,
@@ -88,11 +95,15 @@ struct RunFixture
           databases(
               settings.folder,
               [this](const QString&) { return std::make_unique<test::MemoryConnection>(table); }),
+          progress(cancel),
           labels(std::make_unique<test::FakeBarcodeEncoder>(), canvas, progress, cancel),
-          services{databases, settings.folder, labels, allowance, protocol, nullptr}
+          inputs(settings.folder, databases, u"IPAPGothic"_qs), services{databases, settings.folder,
+                                                                         labels,    inputs,
+                                                                         protocol,  nullptr}
     {
         settings.installDefaults();
         writePrinterSettings(connectionType, paper);
+        writeAdjustments(u"0"_qs);
     }
 
     void writePrinterSettings(const QString& connectionType, const QString& paper)
@@ -100,15 +111,25 @@ struct RunFixture
         replaceSettingsFile(settings.settingsPath(SettingsFiles::layout), SettingsColumns::layout(),
                             {u"ﾗﾍﾞﾙ"_qs, u"_"_qs, paper, connectionType});
     }
+    void writeAdjustments(const QString& horizontalMm)
+    {
+        QStringList values(99, u"_"_qs);
+        values[2] = horizontalMm;
+        values[3] = u"0"_qs;
+        values[4] = u"0"_qs;
+        replaceSettingsFile(settings.settingsPath(SettingsFiles::furnitureSlip),
+                            SettingsColumns::furnitureSlip(), values);
+    }
+    QStringList printed() const { return canvas.printedCaptions(); }
 
     test::SettingsFixture settings;
     std::shared_ptr<MemoryTable> table;
     StandardDatabaseProvider databases;
-    test::RecordingCanvas canvas;
-    NoLabelProgress progress;
+    test::WatchedCanvas canvas;
     CancelRequest cancel;
+    CancellingProgress progress;
     LabelPipeline labels;
-    RunAllowance allowance;
+    SavedLabelInputs inputs;
     RecordingProtocol protocol;
     RecordingView view;
     PrintRunServices services;
@@ -144,59 +165,73 @@ private slots:
     {
         RunFixture f(301);
         ContinuousRun run(f.services, f.view);
-        int allowance = 300;
 
-        RunResult result = run.start(query, allowance);
+        RunResult result = run.start(query);
         QCOMPARE(result.end, RunEnd::AllowanceStopped);
-        QCOMPARE(f.view.printed, barcodesOfRows(1, 300));
-        QCOMPARE(f.allowance.text(), u"0"_qs);
+        QCOMPARE(f.printed(), barcodesOfRows(1, 300));
+        QCOMPARE(f.view.allowances.first(), 300);
+        QCOMPARE(f.view.allowances.last(), 0);
         QCOMPARE(f.view.statuses, QList<RunStatus>{RunStatus::Printing});
-        QCOMPARE(f.view.barcodeTexts.first(), u"JAN-"_qs + MemoryTable::barcodeOf(0));
+        QCOMPARE(f.view.shown.first(), MemoryTable::barcodeOf(0));
 
         // A second start on the same opening prints nothing.
-        result = run.start(query, allowance);
+        result = run.start(query);
         QCOMPARE(result.end, RunEnd::AllowanceStopped);
         QCOMPARE(result.printed, 0);
-        QCOMPARE(f.view.printed.size(), 300);
+        QCOMPARE(f.printed().size(), 300);
     }
 
     void cancelStopsBeforeTheNextRecordAndCountsTheCancelledOne()
     {
         RunFixture f(20);
         ContinuousRun run(f.services, f.view);
-        int allowance = 300;
-        // The progress screen's cancel sets the allowance text to "1".
-        f.view.onPrint = [&f](int label) {
-            if (label == 3)
-                f.allowance.setText(u"1"_qs);
-        };
-        RunResult result = run.start(query, allowance);
-        QCOMPARE(result.end, RunEnd::AllowanceStopped);
-        QCOMPARE(f.view.printed.size(), 3);
-        QCOMPARE(f.allowance.text(), u"0"_qs);
+        f.progress.cancelAtLabel = 3;
+        RunResult result = run.start(query);
+        QCOMPARE(result.end, RunEnd::Cancelled);
+        // The third label is aborted and no fourth one is begun.
+        QCOMPARE(f.printed(), barcodesOfRows(1, 2));
+        QCOMPARE(f.canvas.count(Kind::Abort), 1);
+        QCOMPARE(f.canvas.labelsStarted, 3);
+        QCOMPARE(result.printed, 3);
+        QCOMPARE(f.view.allowances.last(), 0);
+        QCOMPARE(run.allowance(), 297);
 
-        QStringList shown;
-        connect(&f.allowance, &RunAllowance::textChanged, this,
-                [&shown](const QString& text) { shown.append(text); });
-        f.view.onPrint = [&f](int label) {
-            if (label == 5 + 3)
-                f.allowance.setText(u"1"_qs);
-        };
-        result = run.start(query, allowance);
-        QCOMPARE(shown.mid(0, 2), (QStringList{QString(), u"297"_qs}));
+        // The next start of the opening begins with what is left.
+        f.view.allowances.clear();
+        f.progress.cancelAtLabel = 3 + 5;
+        result = run.start(query);
+        QCOMPARE(result.end, RunEnd::Cancelled);
+        QCOMPARE(f.view.allowances.first(), 297);
         QCOMPARE(result.printed, 5);
         QCOMPARE(result.nextRowNumber, 6);
-        QCOMPARE(allowance, 292);
+        QCOMPARE(run.allowance(), 292);
+
+        // A cancel during the last record ends with the records.
+        RunFixture last(3);
+        last.progress.cancelAtLabel = 3;
+        ContinuousRun lastRun(last.services, last.view);
+        QCOMPARE(lastRun.start(query).end, RunEnd::Completed);
+        QCOMPARE(last.printed(), barcodesOfRows(1, 2));
+
+        // The partial run stops alike and releases its rows.
+        RunFixture partial(10);
+        partial.progress.cancelAtLabel = 2;
+        auto grid = gridOver(partial);
+        PartialRun partialRun(partial.services, partial.view);
+        QCOMPARE(partialRun.start(*grid, u"1"_qs, u"5"_qs).end, RunEnd::Cancelled);
+        QCOMPARE(partial.printed(), barcodesOfRows(1, 1));
+        QCOMPARE(partial.canvas.labelsStarted, 2);
+        QCOMPARE(partial.view.allowances.last(), 0);
+        QVERIFY(grid->released());
     }
 
     void emptyResultCompletesWithoutPrinting()
     {
         RunFixture f(0);
         ContinuousRun run(f.services, f.view);
-        int allowance = 300;
-        const RunResult result = run.start(query, allowance);
+        const RunResult result = run.start(query);
         QCOMPARE(result.end, RunEnd::Completed);
-        QCOMPARE(f.view.printed, QStringList());
+        QCOMPARE(f.printed(), QStringList());
         QCOMPARE(f.view.statuses, (QList<RunStatus>{RunStatus::Printing, RunStatus::Finished}));
     }
 
@@ -204,8 +239,7 @@ private slots:
     {
         RunFixture f(4, u"1"_qs);
         ContinuousRun run(f.services, f.view);
-        int allowance = 300;
-        QCOMPARE(run.start(query, allowance).end, RunEnd::Completed);
+        QCOMPARE(run.start(query).end, RunEnd::Completed);
         QCOMPARE(f.protocol.count(u"restore"_qs), 5);
         QCOMPARE(f.protocol.count(u"save"_qs), 5);
         QCOMPARE(f.protocol.count(u"show"_qs), 1);
@@ -215,8 +249,7 @@ private slots:
         for (const QString& other : {u"01"_qs, u" 1"_qs, u"0"_qs, QString()}) {
             RunFixture g(4, other);
             ContinuousRun otherRun(g.services, g.view);
-            int otherAllowance = 300;
-            QCOMPARE(otherRun.start(query, otherAllowance).end, RunEnd::Completed);
+            QCOMPARE(otherRun.start(query).end, RunEnd::Completed);
             QVERIFY2(g.protocol.calls.isEmpty(), qPrintable(other));
         }
 
@@ -224,12 +257,11 @@ private slots:
         RunFixture h(4, u"1"_qs);
         h.protocol.confirm = false;
         ContinuousRun cancelled(h.services, h.view);
-        int cancelledAllowance = 300;
-        QCOMPARE(cancelled.start(query, cancelledAllowance).end, RunEnd::PrinterNotChosen);
+        QCOMPARE(cancelled.start(query).end, RunEnd::PrinterNotChosen);
         QCOMPARE(h.protocol.calls, (QStringList{u"restore"_qs, u"show"_qs}));
         QVERIFY(h.view.statuses.isEmpty());
-        QVERIFY(h.view.handed.isEmpty());
-        QCOMPARE(cancelledAllowance, 300);
+        QVERIFY(h.canvas.calls.isEmpty());
+        QCOMPARE(cancelled.allowance(), 300);
     }
 
     void failureEndsTheRunAtItsRecordAndNamesIt()
@@ -243,10 +275,9 @@ private slots:
             return fields;
         };
         ContinuousRun run(f.services, f.view);
-        int allowance = 300;
-        RunResult result = run.start(query, allowance);
+        RunResult result = run.start(query);
         QCOMPARE(result.end, RunEnd::Failed);
-        QCOMPARE(f.view.printed, barcodesOfRows(1, 6));
+        QCOMPARE(f.printed(), barcodesOfRows(1, 6));
         QCOMPARE(result.failure.rowNumber, 7);
         QCOMPARE(result.failure.barcodeValue, MemoryTable::barcodeOf(6));
         const QString message = continuousRunFailureMessage(result);
@@ -276,7 +307,7 @@ private slots:
             {"three fields", [](RunFixture& g) { g.table->columns.removeLast(); }, u"3 個"},
             {"printer fault",
              [](RunFixture& g) {
-                 g.view.onPrint = [](int label) {
+                 g.canvas.onLabelStart = [](int label) {
                      if (label == 3)
                          throw Error(u"プリンタがオフラインです。"_qs);
                  };
@@ -287,14 +318,13 @@ private slots:
             RunFixture g(10);
             c.spoil(g);
             ContinuousRun spoiled(g.services, g.view);
-            int left = 300;
-            result = spoiled.start(query, left);
+            result = spoiled.start(query);
             QVERIFY2(result.end == RunEnd::Failed, c.name);
             QVERIFY2(result.failure.description.contains(QString::fromUtf16(c.described)),
                      qPrintable(result.failure.description));
             const qint64 expectedRow = c.name == std::string_view("three fields") ? 1 : 3;
             QCOMPARE(result.failure.rowNumber, expectedRow);
-            QCOMPARE(g.view.printed.size(),
+            QCOMPARE(g.printed().size(),
                      qsizetype(c.name == std::string_view("printer fault") ? 2 : expectedRow - 1));
         }
 
@@ -302,12 +332,37 @@ private slots:
         RunFixture h(3);
         QFile::remove(h.settings.settingsPath(SettingsFiles::layout));
         ContinuousRun unreadable(h.services, h.view);
-        int left = 300;
-        result = unreadable.start(query, left);
+        result = unreadable.start(query);
         QCOMPARE(result.end, RunEnd::Failed);
         QCOMPARE(result.failure.rowNumber, 0);
         QVERIFY(h.view.statuses.isEmpty());
         QVERIFY(continuousRunFailureMessage(result).contains(u"nimbeconfig4.txt"_qs));
+    }
+
+    void eachStartPrintsWithTheAdjustmentsAsSavedThen()
+    {
+        RunFixture f(1);
+        ContinuousRun run(f.services, f.view);
+        // The header line starts at the horizontal offset.
+        const auto headerLineStartMm = [&f] {
+            return f.canvas.callsOf(Kind::Line).last().atMm.x();
+        };
+        f.writeAdjustments(u"2"_qs);
+        QCOMPARE(run.start(query).end, RunEnd::Completed);
+        QCOMPARE(headerLineStartMm(), 2.0);
+        f.writeAdjustments(u"-1.5"_qs);
+        QCOMPARE(run.start(query).end, RunEnd::Completed);
+        QCOMPARE(headerLineStartMm(), -1.5);
+
+        // One that is no number stops the start before any label, in the
+        // renderer's words.
+        f.canvas.calls.clear();
+        f.writeAdjustments(u"abc"_qs);
+        const RunResult result = run.start(query);
+        QCOMPARE(result.end, RunEnd::Failed);
+        QCOMPARE(result.failure.rowNumber, 0);
+        QCOMPARE(result.failure.description, u"横方向の印刷位置「abc」が数値ではありません。"_qs);
+        QVERIFY(f.canvas.calls.isEmpty());
     }
 
     void fixedConnectionTypeUsesTheStoredPaper()
@@ -324,8 +379,7 @@ private slots:
             RunFixture f(1, type, paper);
             f.services.printer = &printer;
             ContinuousRun run(f.services, f.view);
-            int allowance = 300;
-            const RunResult result = run.start(query, allowance);
+            const RunResult result = run.start(query);
             return result.end == RunEnd::Completed ? printer.paperSizeCode() : -1;
         };
         QCOMPARE(paperAfterRunWith(u"0"_qs, u"11"_qs), 11);
@@ -344,17 +398,17 @@ private slots:
             PartialRun run(f.services, f.view);
             const RunResult result = run.start(*grid, u"3"_qs, u"5"_qs);
             QCOMPARE(result.end, RunEnd::Completed);
-            QCOMPARE(f.view.printed, barcodesOfRows(3, 5));
+            QCOMPARE(f.printed(), barcodesOfRows(3, 5));
             QCOMPARE(f.view.rowNumbers, (QList<qint64>{3, 4, 5}));
-            QCOMPARE(f.allowance.text(), u"290"_qs); // all 10 rows visited
+            QCOMPARE(f.view.allowances.last(), 290); // all 10 rows visited
         }
         {
             RunFixture f(10);
             auto grid = gridOver(f);
             PartialRun run(f.services, f.view);
             QCOMPARE(run.start(*grid, u"5"_qs, u"3"_qs).end, RunEnd::Completed);
-            QVERIFY(f.view.printed.isEmpty());
-            QCOMPARE(f.allowance.text(), u"290"_qs);
+            QVERIFY(f.printed().isEmpty());
+            QCOMPARE(f.view.allowances.last(), 290);
         }
         {
             // Decimal ranges; the 4th row selected is row 1 of the run.
@@ -362,11 +416,11 @@ private slots:
             auto grid = gridOver(f, 3);
             PartialRun run(f.services, f.view);
             QCOMPARE(run.start(*grid, u"0.5"_qs, u"2"_qs).end, RunEnd::Completed);
-            QCOMPARE(f.view.printed, barcodesOfRows(4, 5));
+            QCOMPARE(f.printed(), barcodesOfRows(4, 5));
             grid = gridOver(f);
-            f.view.printed.clear();
+            f.canvas.calls.clear();
             run.start(*grid, u"2.5"_qs, u"4"_qs);
-            QCOMPARE(f.view.printed, barcodesOfRows(3, 4));
+            QCOMPARE(f.printed(), barcodesOfRows(3, 4));
         }
     }
 
@@ -377,14 +431,14 @@ private slots:
         PartialRun run(f.services, f.view);
         RunResult result = run.start(*grid, u"290"_qs, u"310"_qs);
         QCOMPARE(result.end, RunEnd::AllowanceStopped);
-        QCOMPARE(f.view.printed, barcodesOfRows(290, 300));
-        QCOMPARE(f.allowance.text(), u"0"_qs);
+        QCOMPARE(f.printed(), barcodesOfRows(290, 300));
+        QCOMPARE(f.view.allowances.last(), 0);
         QVERIFY(grid->released());
 
         result = run.start(*grid, u"1"_qs, u"5"_qs);
         QCOMPARE(result.end, RunEnd::Failed);
         QCOMPARE(result.failure.description, releasedRowsDescription());
-        QCOMPARE(f.view.printed.size(), 11);
+        QCOMPARE(f.printed().size(), 11);
     }
 
     void partialRunRangeFaultsLeaveTheStartingRow()
@@ -406,7 +460,7 @@ private slots:
         QCOMPARE(grid->currentRow(), 2);
 
         QCOMPARE(run.start(*grid, u"1"_qs, u"1"_qs).end, RunEnd::Completed);
-        QCOMPARE(f.view.printed, barcodesOfRows(3, 3));
+        QCOMPARE(f.printed(), barcodesOfRows(3, 3));
     }
 
     void partialRunReadsOnlyTheRowsItPrints()
@@ -423,7 +477,7 @@ private slots:
         auto grid = gridOver(f);
         PartialRun run(f.services, f.view);
         QCOMPARE(run.start(*grid, u"3"_qs, u"4"_qs).end, RunEnd::Completed);
-        QCOMPARE(f.view.printed, barcodesOfRows(3, 4));
+        QCOMPARE(f.printed(), barcodesOfRows(3, 4));
 
         grid = gridOver(f);
         const RunResult result = run.start(*grid, u"1"_qs, u"4"_qs);

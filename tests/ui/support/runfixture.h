@@ -11,7 +11,7 @@
 #include "core/render/cancelrequest.h"
 #include "core/settings/settingsfolder.h"
 #include "support/fakeprinterbackend.h"
-#include "support/recordingcanvas.h"
+#include "support/watchedcanvas.h"
 #include "ui/appcontext.h"
 #include "ui/screenhost.h"
 #include "ui/screenlabelprogress.h"
@@ -38,37 +38,6 @@ public:
     bool confirm = true;
     int shown = 0;
     QWidget* lastOwner = nullptr;
-};
-
-// A canvas that lets a test act at the start of a label (its first drawing
-// call), while the label is being drawn.
-class WatchedCanvas : public RecordingCanvas
-{
-public:
-    void drawText(QPointF topLeftMm, const QString& text) override
-    {
-        if (calls.isEmpty() || calls.last().kind == Kind::End || calls.last().kind == Kind::Abort) {
-            ++labelsStarted;
-            if (onLabelStart)
-                onLabelStart(labelsStarted);
-        }
-        RecordingCanvas::drawText(topLeftMm, text);
-    }
-    // The barcode caption of every label sent: the last text before its end.
-    QStringList printedCaptions() const
-    {
-        QStringList captions;
-        QString last;
-        for (const Call& call : calls) {
-            if (call.kind == Kind::Text)
-                last = call.text;
-            else if (call.kind == Kind::End)
-                captions.append(last);
-        }
-        return captions;
-    }
-    int labelsStarted = 0;
-    std::function<void(int label)> onLabelStart;
 };
 
 // What the run screens need, over generated Access databases: settings in a

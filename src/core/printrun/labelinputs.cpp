@@ -5,9 +5,9 @@
 
 namespace hakobee {
 
-AdjustmentNumbers SavedLabelInputs::adjustments()
+PrintAdjustments SavedLabelInputs::adjustments()
 {
-    return readAdjustmentNumbers(settings_);
+    return readPrintAdjustments(settings_);
 }
 
 LabelTitles SavedLabelInputs::titles()

@@ -26,8 +26,8 @@ public:
 
     // The print adjustments as saved now; a run asks as it starts, so a
     // change saved on the position screen reaches the next run. Throws
-    // hakobee::Error when they cannot be read or one is no number.
-    virtual AdjustmentNumbers adjustments() = 0;
+    // hakobee::Error when they cannot be read.
+    virtual PrintAdjustments adjustments() = 0;
     // The titles in force for the label about to print. Throws hakobee::Error.
     virtual LabelTitles titles() = 0;
     virtual PrintFont baseFont() const = 0;
@@ -51,7 +51,7 @@ public:
           remembered_(remembered), printer_(printer)
     {}
 
-    AdjustmentNumbers adjustments() override;
+    PrintAdjustments adjustments() override;
     LabelTitles titles() override;
     PrintFont baseFont() const override { return baseFont_; }
     PrinterOffsetMm printerOffset() override;

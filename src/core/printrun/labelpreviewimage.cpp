@@ -44,7 +44,7 @@ private:
 } // namespace
 
 LabelPreviewImage drawLabelPreview(const QList<FieldValue>& row, const BarcodeEncoder& encoder,
-                                   const LabelAdjustments& adjustments, const LabelTitles& titles,
+                                   const PrintAdjustments& adjustments, const LabelTitles& titles,
                                    const PrintFont& baseFont, const PreviewGeometry& geometry)
 {
     LabelPreviewImage preview;

@@ -38,7 +38,7 @@ struct PreviewGeometry
 // a picture. Draws no more than the first 90 by 45 millimetres, where every
 // element of a label lies unless it is moved far out.
 LabelPreviewImage drawLabelPreview(const QList<FieldValue>& row, const BarcodeEncoder& encoder,
-                                   const LabelAdjustments& adjustments, const LabelTitles& titles,
+                                   const PrintAdjustments& adjustments, const LabelTitles& titles,
                                    const PrintFont& baseFont, const PreviewGeometry& geometry);
 
 } // namespace hakobee

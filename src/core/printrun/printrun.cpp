@@ -40,8 +40,9 @@ bool PrintRun::prepare()
         applyStoredPaper(*services_.printer, printerSettings);
     // Read at every start, not when the screen opened: a change saved on the
     // position screen meanwhile is what the operator expects on paper.
-    adjustments_ = services_.inputs.adjustments();
-    view_.showAdjustments(adjustments_);
+    const PrintAdjustments saved = services_.inputs.adjustments();
+    adjustments_ = adjustmentNumbersOf(saved);
+    view_.showAdjustments(saved);
     view_.showRunStatus(RunStatus::Printing);
     return true;
 }

@@ -34,8 +34,8 @@ public:
         Q_UNUSED(connectionType);
         Q_UNUSED(paper);
     }
-    // The print adjustments every label of this start is printed with.
-    virtual void showAdjustments(const AdjustmentNumbers& adjustments) { Q_UNUSED(adjustments); }
+    // The print adjustments every label of this start is printed with, as saved.
+    virtual void showAdjustments(const PrintAdjustments& saved) { Q_UNUSED(saved); }
     // What the run may still print (Label_PP): shown as a start begins and
     // after every record; 0 after a cancel.
     virtual void showAllowance(int left) { Q_UNUSED(left); }

@@ -12,12 +12,6 @@ namespace hakobee {
 
 namespace {
 
-// Positions of SIZE1, SIZE2, SIZE3 among the 99 values of nimbeconfig5.txt.
-constexpr int adjustmentValuesPerRow = 99;
-constexpr int horizontalOffsetPosition = 2;
-constexpr int verticalOffsetPosition = 3;
-constexpr int fontAdjustmentPosition = 4;
-
 const QString paperChosenAtEachRun = u"999"_qs;
 
 } // namespace
@@ -68,24 +62,11 @@ void applyStoredPaper(ActivePrinter& printer, const RunPrinterSettings& settings
     }
 }
 
-LabelAdjustments readLabelAdjustments(const SettingsFolder& folder)
+AdjustmentNumbers adjustmentNumbersOf(const PrintAdjustments& adjustments)
 {
-    const SettingsRows rows =
-        readSettingsRows(folder.filePath(SettingsFiles::furnitureSlip), adjustmentValuesPerRow);
-    return {rows.data[horizontalOffsetPosition], rows.data[verticalOffsetPosition],
-            rows.data[fontAdjustmentPosition]};
-}
-
-AdjustmentNumbers adjustmentNumbersOf(const LabelAdjustments& adjustments)
-{
-    return {parseHorizontalOffsetMm(adjustments.offsetXMm),
-            parseVerticalOffsetMm(adjustments.offsetYMm),
-            parseFontAdjustmentPt(adjustments.fontAdjustmentPt)};
-}
-
-AdjustmentNumbers readAdjustmentNumbers(const SettingsFolder& folder)
-{
-    return adjustmentNumbersOf(readLabelAdjustments(folder));
+    return {parseHorizontalOffsetMm(adjustments.horizontalOffsetMm),
+            parseVerticalOffsetMm(adjustments.verticalOffsetMm),
+            parseFontAdjustmentPt(adjustments.fontSizeChangePt)};
 }
 
 } // namespace hakobee

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/printadjustmentsfile.h"
+
 #include <QString>
 
 #include <optional>
@@ -41,18 +43,6 @@ std::optional<int> storedPaperSizeCode(const QString& paper);
 // names no code. Throws hakobee::Error when the printer refuses the code.
 void applyStoredPaper(ActivePrinter& printer, const RunPrinterSettings& settings);
 
-// The print adjustments of nimbeconfig5.txt as stored (SIZE1, SIZE2,
-// SIZE3: decimal texts), read with the sequential read of 99 values a row.
-struct LabelAdjustments
-{
-    QString offsetXMm;
-    QString offsetYMm;
-    QString fontAdjustmentPt;
-};
-
-// Throws hakobee::Error when the file is missing, unreadable or short.
-LabelAdjustments readLabelAdjustments(const SettingsFolder& folder);
-
 // The print adjustments as the numbers a run moves and scales its labels by.
 struct AdjustmentNumbers
 {
@@ -63,9 +53,6 @@ struct AdjustmentNumbers
 
 // The stored texts read as numbers. Throws hakobee::Error naming the
 // adjustment that is no number, in the renderer's words.
-AdjustmentNumbers adjustmentNumbersOf(const LabelAdjustments& adjustments);
-
-// The adjustments as saved now. Throws hakobee::Error.
-AdjustmentNumbers readAdjustmentNumbers(const SettingsFolder& folder);
+AdjustmentNumbers adjustmentNumbersOf(const PrintAdjustments& adjustments);
 
 } // namespace hakobee

@@ -157,7 +157,7 @@ void ContinuousRunScreen::startRun()
     }
     switch (result.end) {
     case RunEnd::Completed:
-        finishedOffset_->setText(QString::number(horizontalOffsetMm_));
+        finishedOffset_->setText(horizontalOffsetText_);
         context().messages->show(this, {withLabelsWithoutBarcodeNote(runCompletedMessage(), result),
                                         runCompletedTitle(), MessageIcon::Information});
         closeScreen();
@@ -187,9 +187,9 @@ void ContinuousRunScreen::showPrinterSettings(const QString&, const QString& pap
     paper_->setText(paper);
 }
 
-void ContinuousRunScreen::showAdjustments(const AdjustmentNumbers& adjustments)
+void ContinuousRunScreen::showAdjustments(const PrintAdjustments& saved)
 {
-    horizontalOffsetMm_ = adjustments.offsetXMm;
+    horizontalOffsetText_ = saved.horizontalOffsetMm;
 }
 
 void ContinuousRunScreen::showAllowance(int left)

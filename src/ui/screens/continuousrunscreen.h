@@ -53,7 +53,7 @@ private:
     // PrintRunView
     void showRunStatus(RunStatus status) override;
     void showPrinterSettings(const QString& connectionType, const QString& paper) override;
-    void showAdjustments(const AdjustmentNumbers& adjustments) override;
+    void showAdjustments(const PrintAdjustments& saved) override;
     void showAllowance(int left) override;
     void showRecord(const RunRecord& record,
                     std::shared_ptr<const BarcodePicture> picture) override;
@@ -66,7 +66,7 @@ private:
     bool printing_ = false;
     QString query_;
     std::unique_ptr<RecordGridModel> grid_;
-    double horizontalOffsetMm_ = 0; // what the last start printed with
+    QString horizontalOffsetText_; // SIZE1 as saved when the last start read it
 
     QPushButton* startButton_ = nullptr;    // Command3
     RecordGridView* gridView_ = nullptr;    // DataGrid1

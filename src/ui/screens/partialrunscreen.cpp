@@ -160,7 +160,7 @@ void PartialRunScreen::startRun()
     }
     switch (result.end) {
     case RunEnd::Completed:
-        finishedOffset_->setText(QString::number(horizontalOffsetMm_));
+        finishedOffset_->setText(horizontalOffsetText_);
         context().messages->show(this, {withLabelsWithoutBarcodeNote(runCompletedMessage(), result),
                                         runCompletedTitle(), MessageIcon::Information});
         closeScreen();
@@ -189,9 +189,9 @@ void PartialRunScreen::showRunStatus(RunStatus status)
     status_->setText(runStatusText(status));
 }
 
-void PartialRunScreen::showAdjustments(const AdjustmentNumbers& adjustments)
+void PartialRunScreen::showAdjustments(const PrintAdjustments& saved)
 {
-    horizontalOffsetMm_ = adjustments.offsetXMm;
+    horizontalOffsetText_ = saved.horizontalOffsetMm;
 }
 
 } // namespace hakobee

@@ -43,13 +43,13 @@ private:
 
     // PrintRunView
     void showRunStatus(RunStatus status) override;
-    void showAdjustments(const AdjustmentNumbers& adjustments) override;
+    void showAdjustments(const PrintAdjustments& saved) override;
 
     WindowLabelInputs inputs_;
     QString query_;
     std::unique_ptr<RecordGridModel> grid_;
     bool printing_ = false;
-    double horizontalOffsetMm_ = 0; // what the last start printed with
+    QString horizontalOffsetText_; // SIZE1 as saved when the last start read it
 
     QPushButton* startButton_ = nullptr;  // Command3
     QLineEdit* firstRow_ = nullptr;       // TextPP1

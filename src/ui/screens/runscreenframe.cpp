@@ -62,7 +62,7 @@ void previewRow(LabelPreview& preview, AppContext& context, LabelInputs& inputs,
                 const QList<FieldValue>& row)
 {
     try {
-        preview.showRow(row, context.labels->encoder(), readLabelAdjustments(*context.settings),
+        preview.showRow(row, context.labels->encoder(), inputs.adjustments(),
                         inputs.titles(), inputs.baseFont(), context.printer);
     } catch (const Error& error) {
         preview.showProblem(error.description());

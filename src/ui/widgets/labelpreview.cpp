@@ -30,7 +30,7 @@ void LabelPreview::setPreview(LabelPreviewImage preview)
 }
 
 void LabelPreview::showRow(const QList<FieldValue>& row, const BarcodeEncoder& encoder,
-                           const LabelAdjustments& adjustments, const LabelTitles& titles,
+                           const PrintAdjustments& adjustments, const LabelTitles& titles,
                            const PrintFont& baseFont, ActivePrinter* printer)
 {
     setPreview(drawLabelPreview(row, encoder, adjustments, titles, baseFont, geometryOf(printer)));

@@ -27,7 +27,7 @@ public:
 
     // Draws the label of a query row on the current printer's geometry.
     void showRow(const QList<FieldValue>& row, const BarcodeEncoder& encoder,
-                 const LabelAdjustments& adjustments, const LabelTitles& titles,
+                 const PrintAdjustments& adjustments, const LabelTitles& titles,
                  const PrintFont& baseFont, ActivePrinter* printer);
     // Shows why there is no label to show.
     void showProblem(const QString& problem);

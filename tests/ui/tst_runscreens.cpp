@@ -135,8 +135,8 @@ private slots:
         RunFixture f;
         f.useProducts(1);
         QPointer<ContinuousRunScreen> screen = f.screens.open<ContinuousRunScreen>();
-        // Saved on the position screen after this screen opened.
-        f.writeAdjustments(u"2.5"_qs, u"-1"_qs, u"0"_qs);
+        // Saved after this screen opened (as a hand-edited file may hold it).
+        f.writeAdjustments(u"2.50"_qs, u"-1"_qs, u"0"_qs);
         QString offsetShown;
         f.messages.onShow = [&] {
             offsetShown = textOf(screen, u"Label3"_qs);
@@ -147,7 +147,8 @@ private slots:
         // The header line starts at the horizontal offset and lies one line
         // (4 mm for the 9 pt base font on this canvas) below the vertical one.
         QCOMPARE(lines[0].atMm, QPointF(2.5, -1 + 4));
-        QCOMPARE(offsetShown, u"2.5"_qs);
+        // Shown as saved, printed as the number.
+        QCOMPARE(offsetShown, u"2.50"_qs);
     }
 
     void openingFailureShowsItsDescription()

@@ -87,7 +87,8 @@ private slots:
             QCOMPARE(option(screen, index)->isEnabled(), index == 0);
         }
         QVERIFY(!field(screen, "Text3")->isEnabled() && !field(screen, "Text4")->isEnabled());
-        QVERIFY(!field(screen, "Text5")->isVisible() && !field(screen, "Text6")->isVisible());
+        // The paper and the connection type a save carries are never shown.
+        QCOMPARE(screen->findChildren<QLineEdit*>().size(), 4);
     }
 
     void loadsEitherLayout()
@@ -163,7 +164,6 @@ private slots:
         // The fillings stay in the fields.
         QCOMPARE(field(screen, "Text1")->text(), u"_"_qs);
         QCOMPARE(field(screen, "Text3")->text(), u"_"_qs);
-        QCOMPARE(field(screen, "Text5")->text(), u"_"_qs);
 
         // A title the file cannot hold is refused with the reason.
         option(screen, 0)->click();
@@ -173,6 +173,11 @@ private slots:
         QCOMPARE(f.messages.shown[1].title, u"設定変更エラー"_qs);
         QCOMPARE(SettingsFixture::readBytes(f.settings.filePath(SettingsFiles::layout)), before);
         QVERIFY(screen->isVisible());
+
+        // Once the title can be stored, the empty paper is saved as "_".
+        field(screen, "Text2")->setText(u"B"_qs);
+        clickSave(screen);
+        QCOMPARE(storedLayout(f), (QStringList{u"_"_qs, u"B"_qs, u"_"_qs, u"0"_qs}));
     }
 
     void unreadableSettingsOpenWithEmptyFieldsAndAMessage()

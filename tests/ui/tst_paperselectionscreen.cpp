@@ -91,9 +91,6 @@ private slots:
         // Rounded, not cut: A4's 11906 twips are 210 mm, Letter's 12240 are 216.
         QCOMPARE(entries(control<QListWidget>("List2(0)")),
                  (QStringList{u"1\t216 x 279"_qs, u"9\t210 x 297"_qs, u"256\t60 x 40"_qs}));
-        QCOMPARE(entries(control<QListWidget>("List2(1)")),
-                 (QStringList{u"1"_qs, u"9"_qs, u"256"_qs}));
-        QVERIFY(!control<QListWidget>("List2(1)")->isVisible());
         QCOMPARE(paper(), u"9"_qs);
 
         // Listing changed nothing on the printer: it still holds its label.

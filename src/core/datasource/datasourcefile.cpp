@@ -11,7 +11,11 @@ namespace hakobee {
 
 namespace {
 
-constexpr int dataSourceValuesPerRow = 3;
+// DB, TABLE, KENSAKU: the values in the order of SettingsColumns::dataSource().
+DataSourceSettings fromColumnOrder(const QStringList& values)
+{
+    return {values[0], values[1], values[2]};
+}
 
 } // namespace
 
@@ -19,17 +23,17 @@ DataSourceSettings readDataSourceRecord(DatabaseProvider& databases)
 {
     const SettingsRecord record =
         readSettingsRecord(databases, u"Select * From "_qs + SettingsFiles::dataSource);
-    const QStringList columns = SettingsColumns::dataSource();
-    return {record.value(columns[0]).value_or(QString()),
-            record.value(columns[1]).value_or(QString()),
-            record.value(columns[2]).value_or(QString())};
+    QStringList values;
+    for (const QString& column : SettingsColumns::dataSource())
+        values.append(record.value(column).value_or(QString()));
+    return fromColumnOrder(values);
 }
 
 DataSourceSettings readDataSourceRows(const SettingsFolder& folder)
 {
-    const SettingsRows rows =
-        readSettingsRows(folder.filePath(SettingsFiles::dataSource), dataSourceValuesPerRow);
-    return {rows.data[0], rows.data[1], rows.data[2]};
+    const SettingsRows rows = readSettingsRows(folder.filePath(SettingsFiles::dataSource),
+                                               int(SettingsColumns::dataSource().size()));
+    return fromColumnOrder(rows.data);
 }
 
 void writeDataSource(const SettingsFolder& folder, const DataSourceSettings& typed)

@@ -15,7 +15,7 @@ class SettingsFolder;
 DataSourceSettings readDataSourceRecord(DatabaseProvider& databases);
 
 // The sequential read of the first two rows (the read-back after saving, the
-// record count check).
+// record count check, the print runs; the start-up reads the file this way).
 DataSourceSettings readDataSourceRows(const SettingsFolder& folder);
 
 // Rewrites the file with the values as typed; the select text is stored

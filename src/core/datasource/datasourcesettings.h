@@ -10,6 +10,8 @@ struct DataSourceSettings
     QString databasePath; // DB: full path of the Access database file
     QString table;        // TABLE: table or query holding the records
     QString selectText;   // KENSAKU: select text up to and including "from"
+
+    bool operator==(const DataSourceSettings&) const = default;
 };
 
 // The select text as the file stores it: the writer appends one blank, so a

@@ -7,16 +7,37 @@
 
 namespace hakobee {
 
+namespace {
+
+LayoutSettings fromColumnOrder(const QStringList& values)
+{
+    return {values[SettingsColumns::layoutTitle1], values[SettingsColumns::layoutTitle2],
+            values[SettingsColumns::layoutPaper], values[SettingsColumns::layoutPrinter]};
+}
+
+} // namespace
+
+QString storedLayoutText(const QString& typed)
+{
+    return typed.isEmpty() ? u"_"_qs : typed;
+}
+
 LayoutSettings readLayoutRecord(DatabaseProvider& databases)
 {
     const SettingsRecord record =
         readSettingsRecord(databases, u"Select * From "_qs + SettingsFiles::layout);
-    const QStringList columns = SettingsColumns::layout();
-    const auto text = [&](int position) {
-        return record.value(columns[position]).value_or(QString());
-    };
-    return {text(SettingsColumns::layoutTitle1), text(SettingsColumns::layoutTitle2),
-            text(SettingsColumns::layoutPaper), text(SettingsColumns::layoutPrinter)};
+    QStringList values;
+    for (const QString& column : SettingsColumns::layout())
+        values.append(record.value(column).value_or(QString()));
+    return fromColumnOrder(values);
+}
+
+LayoutSettings readLayoutRows(const SettingsFolder& folder)
+{
+    const SettingsRows rows =
+        readSettingsRows(folder.filePath(SettingsFiles::layout),
+                         int(SettingsColumns::layout().size()), {SettingsColumns::layoutPrinter});
+    return fromColumnOrder(rows.data);
 }
 
 void writeLayoutSettings(const SettingsFolder& folder, const LayoutSettings& values)

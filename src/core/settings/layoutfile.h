@@ -16,12 +16,26 @@ struct LayoutSettings
     QString title2;
     QString paper;
     QString printer;
+
+    bool operator==(const LayoutSettings&) const = default;
 };
 
-// The named read ("Select * From nimbeconfig4.txt"); a value that is empty
-// in the file comes back as empty text. Throws hakobee::Error with a
-// description for the operator.
+// What the editing screens store in place of an empty title or paper: "_",
+// which every reader shows as it is.
+QString storedLayoutText(const QString& typed);
+
+// The named read ("Select * From nimbeconfig4.txt"), as the screens that
+// edit the file and the print runs read it; a value that is empty in the
+// file comes back as empty text. Throws hakobee::Error with a description
+// for the operator.
 LayoutSettings readLayoutRecord(DatabaseProvider& databases);
+
+// The sequential read of the header row and the data row, as the start-up
+// reads the file (and as the print command checks that it can be read).
+// PRINTER is read as a number, as the start-up takes it: decimal text, "0"
+// for a value that is no number. Throws hakobee::Error when the file is
+// missing, damaged or too short.
+LayoutSettings readLayoutRows(const SettingsFolder& folder);
 
 // Rewrites the file with the values exactly as given. A value the file
 // cannot hold is refused before anything is written; on any failure the old

@@ -14,7 +14,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -27,13 +26,6 @@ constexpr int widthTwips = 6200;
 constexpr int heightTwips = 3000;
 constexpr int offsetTwips = 300;
 
-QLineEdit* hiddenField(QWidget* parent, const QString& objectName)
-{
-    QLineEdit* field = controls::lineEdit(parent, objectName);
-    field->hide();
-    return field;
-}
-
 } // namespace
 
 ConnectionTypeScreen::ConnectionTypeScreen(AppContext& context, QWidget* parent)
@@ -41,14 +33,6 @@ ConnectionTypeScreen::ConnectionTypeScreen(AppContext& context, QWidget* parent)
 {
     setWindowTitle(u"ﾌﾟﾘﾝﾀｰ接続タイプ設定"_qs);
     buildControls();
-    connect(fixedOption_, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked)
-            chosenType_->clear();
-    });
-    connect(variableOption_, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked)
-            chosenType_->setText(paperChosenAtEachRun());
-    });
     connect(saveButton_, &QPushButton::clicked, this, &ConnectionTypeScreen::save);
 }
 
@@ -76,12 +60,6 @@ void ConnectionTypeScreen::buildControls()
     errorLine_ = controls::label(this, u"Label2"_qs);
     controls::setTextColour(errorLine_, Qt::red);
 
-    loadedTitle1_ = hiddenField(this, u"Text1"_qs);
-    loadedTitle2_ = hiddenField(this, u"Text2"_qs);
-    loadedPaper_ = hiddenField(this, u"Text3"_qs);
-    chosenType_ = hiddenField(this, u"Text4"_qs);
-    loadedPrinter_ = hiddenField(this, u"Text5"_qs);
-
     auto* button = new QHBoxLayout;
     button->addStretch();
     button->addWidget(saveButton_);
@@ -104,12 +82,8 @@ bool ConnectionTypeScreen::load()
     resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
 
-    const LayoutSettings stored = readLayoutRecord(*context().databases);
-    loadedTitle1_->setText(stored.title1);
-    loadedTitle2_->setText(stored.title2);
-    loadedPaper_->setText(stored.paper);
-    loadedPrinter_->setText(stored.printer);
-    showStoredType(stored.printer);
+    loaded_ = readLayoutRecord(*context().databases);
+    showStoredType(loaded_.printer);
 
     // The printer current now is the one the variable type's runs start from.
     context().printerSetup->SavePrinterState();
@@ -140,9 +114,9 @@ void ConnectionTypeScreen::takeOtherColumnsFromFile()
     // writing back what it loaded would undo that.
     try {
         const LayoutSettings stored = readLayoutRecord(*context().databases);
-        loadedTitle1_->setText(stored.title1);
-        loadedTitle2_->setText(stored.title2);
-        loadedPaper_->setText(stored.paper);
+        loaded_.title1 = stored.title1;
+        loaded_.title2 = stored.title2;
+        loaded_.paper = stored.paper;
     } catch (const Error&) {
         // Unreadable now: the values as loaded make the file whole again.
     }
@@ -152,16 +126,15 @@ void ConnectionTypeScreen::save()
 {
     takeOtherColumnsFromFile();
     try {
-        if (!chosenType_->text().isEmpty()) {
+        if (variableOption_->isChecked()) {
             writeLayoutSettings(*context().settings,
-                                {loadedTitle1_->text(), loadedTitle2_->text(), chosenType_->text(),
+                                {loaded_.title1, loaded_.title2, paperChosenAtEachRun(),
                                  storedConnectionType(ConnectionType::Variable)});
             closeScreen();
             return;
         }
-        writeLayoutSettings(*context().settings,
-                            {loadedTitle1_->text(), loadedTitle2_->text(), loadedPaper_->text(),
-                             storedConnectionType(ConnectionType::Fixed)});
+        writeLayoutSettings(*context().settings, {loaded_.title1, loaded_.title2, loaded_.paper,
+                                                  storedConnectionType(ConnectionType::Fixed)});
         bool paperScreenOpened = false;
         {
             // The paper screen asks the printer for its paper sizes as it opens.

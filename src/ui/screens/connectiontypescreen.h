@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/settings/layoutfile.h"
 #include "ui/screen.h"
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -39,17 +39,12 @@ private:
     void takeOtherColumnsFromFile();
 
     QRadioButton* fixedOption_ = nullptr;    // Option1(0)
-    QRadioButton* variableOption_ = nullptr; // Option1(1)
+    QRadioButton* variableOption_ = nullptr; // Option1(1), the type a save writes when checked
     QPushButton* saveButton_ = nullptr;      // Command1
     QLabel* errorLine_ = nullptr;            // Label2
-    // The values as loaded, taken again from the file just before the save
-    // writes them back.
-    QLineEdit* loadedTitle1_ = nullptr;  // Text1
-    QLineEdit* loadedTitle2_ = nullptr;  // Text2
-    QLineEdit* loadedPaper_ = nullptr;   // Text3
-    QLineEdit* loadedPrinter_ = nullptr; // Text5
-    // Empty for the fixed type, "999" for the variable one.
-    QLineEdit* chosenType_ = nullptr; // Text4
+    // The file as loaded; the titles and the paper are taken again from the
+    // file just before the save writes them back.
+    LayoutSettings loaded_;
 };
 
 } // namespace hakobee

@@ -226,21 +226,24 @@ void DataSourceScreen::saveAndTest()
     try {
         writeDataSource(*context().settings, typedSettings());
 
+        // The test runs on what the file holds, read back the way the print
+        // runs read it, and shows it.
         const DataSourceSettings stored = readDataSourceRows(*context().settings);
         readBackDatabase_->setText(stored.databasePath);
         readBackTable_->setText(stored.table);
         readBackSelect_->setText(stored.selectText);
-        const QString query = dataSourceQuery(readBackSelect_->text(), readBackTable_->text());
 
         const std::unique_ptr<Connection> connection =
-            context().databases->open(dataSourceConnectionString(readBackDatabase_->text()));
-        const std::unique_ptr<Recordset> records =
-            connection->openRecordset(query, CursorKind::StaticRead);
+            context().databases->open(dataSourceConnectionString(stored.databasePath));
+        const std::unique_ptr<Recordset> records = connection->openRecordset(
+            dataSourceQuery(stored.selectText, stored.table), CursorKind::StaticRead);
         records->moveLast();
         records->moveFirst();
-        countResult_->setText(QString::number(records->recordCount()));
+        const qint64 count = records->recordCount();
+        countResult_->setText(QString::number(count));
 
-        if (countResult_->text().toLongLong() >= 0)
+        // A negative count: the database was reached but gave no count for the query.
+        if (count >= 0)
             tell({u"接続できました"_qs, statusTitle, MessageIcon::Information});
         else
             tell({u"接続できましたが、SQL構文が無効です。"_qs, statusTitle, MessageIcon::Critical});

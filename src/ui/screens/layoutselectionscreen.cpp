@@ -5,10 +5,6 @@
 #include "core/messageboxes.h"
 #include "core/settings/layoutfile.h"
 #include "core/settings/layoutmode.h"
-#include "core/settings/settingscolumns.h"
-#include "core/settings/settingsfiles.h"
-#include "core/settings/settingsfolder.h"
-#include "core/settings/settingsrecord.h"
 #include "core/shellopener.h"
 #include "core/units.h"
 #include "ui/controls.h"
@@ -33,9 +29,6 @@ namespace {
 
 constexpr int offsetTwips = 10;
 
-// What an empty title, company name or paper is stored as.
-const QString emptyValue = u"_"_qs;
-
 const QString standardLayoutName = u"標準ﾀｲﾌﾟ"_qs;
 const QString furnitureSlipLayoutName = u"C7304 家具統一伝票"_qs;
 
@@ -46,15 +39,11 @@ QRadioButton* option(QWidget* parent, int index, const QString& text)
     return created;
 }
 
-QString orDefault(const FieldValue& value)
-{
-    return value.value_or(QString());
-}
-
+// An empty title or company name is saved, and shown, as "_".
 void fillWhenEmpty(QLineEdit* field)
 {
     if (field->text().isEmpty())
-        field->setText(emptyValue);
+        field->setText(storedLayoutText(field->text()));
 }
 
 } // namespace
@@ -135,12 +124,6 @@ void LayoutSelectionScreen::buildControls()
     saveButton_ = controls::button(this, u"Command4"_qs, u"設定変更"_qs);
     orderButton_ = controls::button(this, u"Command1"_qs, u"レイアウト作成注文依頼(WEB)"_qs);
 
-    // The paper and the connection type, carried through a save unchanged.
-    paperField_ = controls::lineEdit(this, u"Text5"_qs);
-    connectionTypeField_ = controls::lineEdit(this, u"Text6"_qs);
-    paperField_->hide();
-    connectionTypeField_->hide();
-
     auto* current = new QHBoxLayout;
     current->addWidget(currentCaption);
     current->addWidget(currentLayout_, 1);
@@ -171,38 +154,30 @@ bool LayoutSelectionScreen::load()
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
     saveButton_->setFocus();
     try {
-        const SettingsRecord record =
-            readSettingsRecord(*context().databases, u"Select * From nimbeconfig4.txt"_qs);
-        const QString title1 = orDefault(record.value(u"TITLE1"_qs));
-        const QString title2 = orDefault(record.value(u"TITLE2"_qs));
-        paperField_->setText(orDefault(record.value(u"YOSHI"_qs)));
-        connectionTypeField_->setText(orDefault(record.value(u"PRINTER"_qs)));
-        if (layoutModeForTitle2(title2) == LayoutMode::FurnitureSlip) {
+        loaded_ = readLayoutRecord(*context().databases);
+        if (layoutModeForTitle2(loaded_.title2) == LayoutMode::FurnitureSlip) {
             // The marker itself goes into no field.
-            companyNameField_->setText(title1);
+            companyNameField_->setText(loaded_.title1);
             currentLayout_->setText(furnitureSlipLayoutName);
         } else {
-            title1Field_->setText(title1);
-            title2Field_->setText(title2);
+            title1Field_->setText(loaded_.title1);
+            title2Field_->setText(loaded_.title2);
             currentLayout_->setText(standardLayoutName);
         }
         readAtLoad_ = true;
     } catch (const Error& error) {
         // Open with empty fields: a save writes a complete file again.
+        loaded_ = {};
         showEmptyFields();
         context().messages->show(this,
-                                 {u"出力レイアウトの設定を読み込めませんでした。タイトルを入力して"
-                                  u"「設定変更」で保存しなおしてください。\n"_qs +
-                                      error.description(),
-                                  u"設定エラー"_qs, MessageIcon::Exclamation});
+                                 {error.description(), u"設定エラー"_qs, MessageIcon::Exclamation});
     }
     return true;
 }
 
 void LayoutSelectionScreen::showEmptyFields()
 {
-    for (QLineEdit* field : {title1Field_, title2Field_, companyNameField_, customValueField_,
-                             paperField_, connectionTypeField_})
+    for (QLineEdit* field : {title1Field_, title2Field_, companyNameField_, customValueField_})
         field->clear();
     currentLayout_->clear();
 }
@@ -214,7 +189,7 @@ LabelTitles LayoutSelectionScreen::titles() const
 
 void LayoutSelectionScreen::save()
 {
-    for (QLineEdit* field : {title1Field_, title2Field_, companyNameField_, paperField_})
+    for (QLineEdit* field : {title1Field_, title2Field_, companyNameField_})
         fillWhenEmpty(field);
 
     const bool labelLayout = labelOption_->isChecked();
@@ -225,14 +200,12 @@ void LayoutSelectionScreen::save()
     }
     if (!takeCarriedValuesFromFile())
         return;
-    const QStringList values =
-        labelLayout ? QStringList{title1Field_->text(), title2Field_->text(), paperField_->text(),
-                                  connectionTypeField_->text()}
-                    : QStringList{companyNameField_->text(), customValueField_->text(),
-                                  paperField_->text(), connectionTypeField_->text()};
+    LayoutSettings saved = loaded_;
+    saved.title1 = labelLayout ? title1Field_->text() : companyNameField_->text();
+    saved.title2 = labelLayout ? title2Field_->text() : customValueField_->text();
+    saved.paper = storedLayoutText(saved.paper);
     try {
-        replaceSettingsFile(context().settings->filePath(SettingsFiles::layout),
-                            SettingsColumns::layout(), values);
+        writeLayoutSettings(*context().settings, saved);
     } catch (const Error& error) {
         context().messages->show(
             this, {error.description(), u"設定変更エラー"_qs, MessageIcon::Critical});
@@ -250,21 +223,17 @@ bool LayoutSelectionScreen::takeCarriedValuesFromFile()
     // since. The file as it is now holds the values this save carries.
     try {
         const LayoutSettings stored = readLayoutRecord(*context().databases);
-        paperField_->setText(stored.paper);
-        connectionTypeField_->setText(stored.printer);
+        loaded_.paper = stored.paper;
+        loaded_.printer = stored.printer;
     } catch (const Error& error) {
         if (readAtLoad_) {
             context().messages->show(
-                this, {u"%1 の用紙と接続方法を読み直せないため、保存していません。\n"_qs.arg(
-                           SettingsFiles::layout) +
-                           error.description(),
-                       u"設定変更エラー"_qs, MessageIcon::Critical});
+                this, {error.description(), u"設定変更エラー"_qs, MessageIcon::Critical});
             return false;
         }
         // Opened over a file it could not read either: the save writes the
-        // file complete again with what it has, as the loading's message asked.
+        // file complete again with what it has.
     }
-    fillWhenEmpty(paperField_);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/printrun/labeltitles.h"
+#include "core/settings/layoutfile.h"
 #include "ui/screen.h"
 
 class QLabel;
@@ -38,9 +39,9 @@ public:
 private:
     void buildControls();
     void save(); // Command4
-    // Puts the file's paper and connection type into Text5 and Text6 ("_"
-    // for an empty paper). False, after saying why, when the file cannot be
-    // read although the loading could: then nothing may be written.
+    // Takes the file's paper and connection type into loaded_. False, after
+    // saying why, when the file cannot be read although the loading could:
+    // then nothing may be written.
     bool takeCarriedValuesFromFile();
     void openOrderPage(); // Command1
     void showEmptyFields();
@@ -53,13 +54,14 @@ private:
     QLineEdit* title2Field_ = nullptr;            // Text2
     QLineEdit* companyNameField_ = nullptr;       // Text3
     QLineEdit* customValueField_ = nullptr;       // Text4
-    QLineEdit* paperField_ = nullptr;             // Text5, hidden: YOSHI as last read
-    QLineEdit* connectionTypeField_ = nullptr;    // Text6, hidden: PRINTER as last read
     QLabel* currentLayout_ = nullptr;             // Label3
     QPushButton* saveButton_ = nullptr;           // Command4
     QPushButton* orderButton_ = nullptr;          // Command1
     UnopenedPageNote* orderPageNote_ = nullptr;   // the order page's address, without a browser
-    bool readAtLoad_ = false;                     // the loading read nimbeconfig4.txt
+    // The file as last read: a save carries its paper and connection type,
+    // which the screen never shows.
+    LayoutSettings loaded_;
+    bool readAtLoad_ = false; // the loading read nimbeconfig4.txt
 };
 
 } // namespace hakobee

@@ -36,22 +36,6 @@ constexpr int widthTwips = 8000;
 constexpr int heightTwips = 5900;
 constexpr int offsetTwips = 10;
 
-// What an empty title or paper is stored as.
-const QString emptyValue = u"_"_qs;
-
-QLineEdit* hiddenField(QWidget* parent, const QString& objectName)
-{
-    QLineEdit* field = controls::lineEdit(parent, objectName);
-    field->hide();
-    return field;
-}
-
-void fillEmpty(QLineEdit* field)
-{
-    if (field->text().isEmpty())
-        field->setText(emptyValue);
-}
-
 // "+2.00", "-1.50", "0.00".
 QString signedMillimetres(double mm)
 {
@@ -106,9 +90,6 @@ void PaperSelectionScreen::buildControls()
     paperList_->setObjectName(u"List2(0)"_qs);
     paperList_->setSelectionMode(QAbstractItemView::SingleSelection);
     paperList_->setMinimumSize(twipsToPixels(2895), twipsToPixels(780));
-    paperCodes_ = new QListWidget(this);
-    paperCodes_->setObjectName(u"List2(1)"_qs);
-    paperCodes_->hide();
 
     // Filled from the list; typing a code by hand could store one the
     // printer does not accept.
@@ -156,10 +137,6 @@ void PaperSelectionScreen::buildControls()
     calibrationRows->addLayout(measured);
     calibrationRows->addWidget(printerOffset_);
 
-    loadedTitle1_ = hiddenField(this, u"Text1"_qs);
-    loadedTitle2_ = hiddenField(this, u"Text2"_qs);
-    loadedPrinter_ = hiddenField(this, u"Text4"_qs);
-
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(16, 12, 16, 8);
     layout->setHorizontalSpacing(24);
@@ -184,16 +161,13 @@ bool PaperSelectionScreen::load()
     resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
     move(twipsToPixels(offsetTwips), twipsToPixels(offsetTwips));
     try {
-        const LayoutSettings stored = readLayoutRecord(*context().databases);
-        loadedTitle1_->setText(stored.title1);
-        loadedTitle2_->setText(stored.title2);
-        paper_->setText(stored.paper);
-        loadedPrinter_->setText(stored.printer);
+        loaded_ = readLayoutRecord(*context().databases);
     } catch (const Error& error) {
         context().messages->show(this,
                                  {error.description(), windowTitle(), MessageIcon::Exclamation});
         return false;
     }
+    paper_->setText(loaded_.paper);
     listPaperSizes();
     showPrinterOffset();
     return true;
@@ -210,7 +184,7 @@ void PaperSelectionScreen::listPaperSizes()
     }
     for (const SupportedPaperSize& size : sizes) {
         paperList_->addItem(paperListEntry(size));
-        paperCodes_->addItem(QString::number(size.code));
+        paperCodes_.append(size.code);
     }
 }
 
@@ -218,7 +192,7 @@ void PaperSelectionScreen::takeSelectedPaper()
 {
     for (int row = 0; row < paperList_->count(); ++row) {
         if (paperList_->item(row)->isSelected())
-            paper_->setText(paperCodes_->item(row)->text());
+            paper_->setText(QString::number(paperCodes_[row]));
     }
 }
 
@@ -305,20 +279,18 @@ void PaperSelectionScreen::save()
 {
     // The layout and connection type screens may have saved since this one
     // loaded; writing back what it loaded would undo that.
+    LayoutSettings saved = loaded_;
     try {
-        const LayoutSettings stored = readLayoutRecord(*context().databases);
-        loadedTitle1_->setText(stored.title1);
-        loadedTitle2_->setText(stored.title2);
-        loadedPrinter_->setText(stored.printer);
+        saved = readLayoutRecord(*context().databases);
     } catch (const Error&) {
         // Unreadable now: the values as loaded make the file whole again.
     }
-    fillEmpty(loadedTitle1_);
-    fillEmpty(loadedTitle2_);
-    fillEmpty(paper_);
+    saved.title1 = storedLayoutText(saved.title1);
+    saved.title2 = storedLayoutText(saved.title2);
+    paper_->setText(storedLayoutText(paper_->text()));
+    saved.paper = paper_->text();
     try {
-        writeLayoutSettings(*context().settings, {loadedTitle1_->text(), loadedTitle2_->text(),
-                                                  paper_->text(), loadedPrinter_->text()});
+        writeLayoutSettings(*context().settings, saved);
     } catch (const Error& error) {
         context().messages->show(this,
                                  {error.description(), windowTitle(), MessageIcon::Exclamation});

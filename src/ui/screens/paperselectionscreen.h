@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/settings/layoutfile.h"
 #include "ui/screen.h"
+
+#include <QList>
 
 class QLabel;
 class QLineEdit;
@@ -50,7 +53,7 @@ private:
 
     QPushButton* printSetupButton_ = nullptr;       // Command2
     QListWidget* paperList_ = nullptr;              // List2(0): "code TAB width x height"
-    QListWidget* paperCodes_ = nullptr;             // List2(1): the bare codes, hidden
+    QList<int> paperCodes_;                         // the code of each entry of List2(0)
     QPushButton* saveButton_ = nullptr;             // Command3
     QLineEdit* paper_ = nullptr;                    // Text5: YOSHI as it will be saved
     QLabel* printerInUse_ = nullptr;                // LabelPrinterName
@@ -59,11 +62,9 @@ private:
     QLineEdit* measuredXMm_ = nullptr;              // TextCalibrationX
     QLineEdit* measuredYMm_ = nullptr;              // TextCalibrationY
     QPushButton* calibrationSaveButton_ = nullptr;  // CommandCalibrationSave
-    // The other three columns as loaded, taken again from the file just
-    // before the save writes them back.
-    QLineEdit* loadedTitle1_ = nullptr;  // Text1
-    QLineEdit* loadedTitle2_ = nullptr;  // Text2
-    QLineEdit* loadedPrinter_ = nullptr; // Text4
+    // The file as loaded; the other three columns are taken again from the
+    // file just before the save writes them back with the paper of Text5.
+    LayoutSettings loaded_;
 };
 
 } // namespace hakobee

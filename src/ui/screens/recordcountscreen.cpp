@@ -84,9 +84,9 @@ void RecordCountScreen::countRecords()
     selectValue_->setText(stored.selectText);
 
     const std::unique_ptr<Connection> connection =
-        context().databases->open(dataSourceConnectionString(databaseValue_->text()));
+        context().databases->open(dataSourceConnectionString(stored.databasePath));
     const std::unique_ptr<Recordset> records = connection->openRecordset(
-        dataSourceQuery(selectValue_->text(), tableValue_->text()), CursorKind::StaticRead);
+        dataSourceQuery(stored.selectText, stored.table), CursorKind::StaticRead);
     records->moveLast();
     records->moveFirst();
     countValue_->setText(QString::number(records->recordCount()));

@@ -2,7 +2,9 @@
 // paths (the sequential row read and the named read through the settings
 // connection).
 #include "core/datasource/databaseprovider.h"
+#include "core/datasource/datasourcefile.h"
 #include "core/error.h"
+#include "core/settings/layoutfile.h"
 #include "core/settings/layoutmode.h"
 #include "core/settings/printadjustmentsfile.h"
 #include "core/settings/settingsconnection.h"
@@ -152,6 +154,26 @@ private slots:
         QCOMPARE(rows.header[SettingsColumns::layoutPrinter], u"0"_qs);
         QCOMPARE(rows.data[SettingsColumns::layoutPrinter], u"1"_qs);
         QCOMPARE(rows.header[SettingsColumns::layoutTitle1], u"TITLE1"_qs);
+    }
+
+    // The records the screens and runs hold: what one writes, both read paths
+    // give back, empty values as empty text.
+    void typedRecordsAgreeOnBothReadPaths()
+    {
+        StandardDatabaseProvider databases(fixture->folder);
+        const LayoutSettings layout{u"ﾊｺﾋﾞｰ, 本店"_qs, QString(), u"9"_qs, u"1"_qs};
+        writeLayoutSettings(fixture->folder, layout);
+        QCOMPARE(readLayoutRecord(databases), layout);
+        QCOMPARE(readLayoutRows(fixture->folder), layout);
+        // The start-up takes PRINTER as a number.
+        writeLayoutSettings(fixture->folder, {u"A"_qs, u"B"_qs, u"_"_qs, u"ｱ"_qs});
+        QCOMPARE(readLayoutRows(fixture->folder).printer, u"0"_qs);
+        QCOMPARE(readLayoutRecord(databases).printer, u"ｱ"_qs);
+
+        writeDataSource(fixture->folder, {u"C:\\db1.mdb"_qs, u"Master"_qs, u"select * from"_qs});
+        const DataSourceSettings stored{u"C:\\db1.mdb"_qs, u"Master"_qs, u"select * from "_qs};
+        QCOMPARE(readDataSourceRecord(databases), stored);
+        QCOMPARE(readDataSourceRows(fixture->folder), stored);
     }
 
     void namesInAnotherLetterCaseAreFound()

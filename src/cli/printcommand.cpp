@@ -16,7 +16,8 @@
 #include "core/printrun/runsettings.h"
 #include "core/render/calibrationlabel.h"
 #include "core/render/labelprogress.h"
-#include "core/settings/settingscolumns.h"
+#include "core/settings/layoutfile.h"
+#include "core/settings/printadjustmentsfile.h"
 #include "core/settings/settingsfiles.h"
 #include "core/settings/settingsfolder.h"
 #include "platform/desktop/fonts.h"
@@ -124,9 +125,9 @@ ProductionOptions productionOptionsFor(const PrintOptions& options)
 QString settingsFault(const SettingsFolder& folder)
 {
     try {
-        readSettingsRows(folder.filePath(SettingsFiles::layout), 4);
-        readSettingsRows(folder.filePath(SettingsFiles::dataSource), 3);
-        readSettingsRows(folder.filePath(SettingsFiles::furnitureSlip), 99);
+        readLayoutRows(folder);
+        readDataSourceRows(folder);
+        readPrintAdjustmentsRecord(folder);
     } catch (const Error& error) {
         return error.description();
     }

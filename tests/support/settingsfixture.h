@@ -42,8 +42,8 @@ public:
         QStringList slip(99);
         slip[0] = u"/data/slips"_qs;
         slip[1] = u"slip.txt"_qs;
-        replaceSettingsFile(dir.filePath(SettingsFiles::furnitureSlip),
-                            SettingsColumns::furnitureSlip(), slip);
+        replaceSettingsFile(dir.filePath(SettingsFiles::printAdjustments),
+                            SettingsColumns::printAdjustments(), slip);
     }
 
     // A settings folder holding the default copies as they would be after a restore.

@@ -514,13 +514,13 @@ private slots:
         // The furniture-slip layout, whose loading reads all 99 values of
         // nimbeconfig5.txt: every value, the 3,969 katakana pairs among them.
         fixture->settings.installDefaults(furnitureSlipMarker());
-        const QString slip = fixture->settings.settingsPath(SettingsFiles::furnitureSlip);
+        const QString slip = fixture->settings.settingsPath(SettingsFiles::printAdjustments);
         const QStringList values = operatorValues(Pairs::With);
         QCOMPARE(values.size(), 63 + 63 * 63 + 15);
         QStringList failures;
         int validUtf8Files = 0;
         for (const QStringList& v : groupsOfOneKind(values, 99)) {
-            replaceSettingsFile(slip, SettingsColumns::furnitureSlip(), v);
+            replaceSettingsFile(slip, SettingsColumns::printAdjustments(), v);
             const QByteArray saved = SettingsFixture::readBytes(slip);
             validUtf8Files += isValidUtf8(saved) ? 1 : 0;
             MainMenuScreen form(fixture->context);

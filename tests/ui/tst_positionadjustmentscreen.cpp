@@ -42,16 +42,16 @@ class PositionAdjustmentScreenTest : public QObject
     Q_OBJECT
 
 private:
-    QString slipPath() const { return shell->settings.settingsPath(SettingsFiles::furnitureSlip); }
+    QString slipPath() const { return shell->settings.settingsPath(SettingsFiles::printAdjustments); }
     void storeSlip(const QStringList& values)
     {
-        replaceSettingsFile(slipPath(), SettingsColumns::furnitureSlip(), values);
+        replaceSettingsFile(slipPath(), SettingsColumns::printAdjustments(), values);
     }
     // The bytes the program writes for a row in the file's own column order.
     QByteArray bytesOf(const QStringList& values) const
     {
         const QString path = shell->settings.temp.filePath(u"expected.txt"_qs);
-        replaceSettingsFile(path, SettingsColumns::furnitureSlip(), values);
+        replaceSettingsFile(path, SettingsColumns::printAdjustments(), values);
         return SettingsFixture::readBytes(path);
     }
 
@@ -114,7 +114,7 @@ private slots:
     {
         // The columns in another order and letter case: the values are
         // taken by name and written back in the file's own order.
-        QStringList names = SettingsColumns::furnitureSlip();
+        QStringList names = SettingsColumns::printAdjustments();
         QStringList values = operatorsRow(u"05"_qs, u"-20"_qs, u"20"_qs);
         std::reverse(names.begin(), names.end());
         std::reverse(values.begin(), values.end());
@@ -152,7 +152,7 @@ private slots:
     void aFileItCannotReadOrWriteIsSaidAndLeftAlone()
     {
         // A column missing: the screen does not open.
-        QStringList names = SettingsColumns::furnitureSlip();
+        QStringList names = SettingsColumns::printAdjustments();
         QStringList values = operatorsRow(u"1"_qs, u"2"_qs, u"3"_qs);
         names.removeLast();
         values.removeLast();

@@ -149,7 +149,7 @@ private slots:
         } screens[] = {
             {"setOracle Command4", SettingsFiles::dataSource},
             {"setOracle Command2", SettingsFiles::dataSource},
-            {"Form13", SettingsFiles::furnitureSlip},
+            {"Form13", SettingsFiles::printAdjustments},
             {"Form3", SettingsFiles::layout},
             {"Form7", SettingsFiles::layout},
             {"Form17", SettingsFiles::layout},

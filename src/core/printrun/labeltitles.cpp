@@ -1,7 +1,7 @@
 #include "core/printrun/labeltitles.h"
 
+#include "core/settings/layoutfile.h"
 #include "core/settings/layoutmode.h"
-#include "core/settings/settingsrecord.h"
 
 namespace hakobee {
 
@@ -14,10 +14,8 @@ LabelTitles labelTitlesFor(const QString& storedTitle1, const QString& storedTit
 
 LabelTitles readLabelTitles(DatabaseProvider& databases)
 {
-    const SettingsRecord record =
-        readSettingsRecord(databases, u"Select * From nimbeconfig4.txt"_qs);
-    return labelTitlesFor(record.value(u"TITLE1"_qs).value_or(QString()),
-                          record.value(u"TITLE2"_qs).value_or(QString()));
+    const LayoutSettings layout = readLayoutRecord(databases);
+    return labelTitlesFor(layout.title1, layout.title2);
 }
 
 } // namespace hakobee

@@ -3,10 +3,7 @@
 #include "core/error.h"
 #include "core/printer/activeprinter.h"
 #include "core/render/labelnumbers.h"
-#include "core/settings/settingscolumns.h"
-#include "core/settings/settingsfiles.h"
-#include "core/settings/settingsfolder.h"
-#include "core/settings/settingsrecord.h"
+#include "core/settings/layoutfile.h"
 
 namespace hakobee {
 
@@ -18,10 +15,8 @@ const QString paperChosenAtEachRun = u"999"_qs;
 
 RunPrinterSettings readRunPrinterSettings(DatabaseProvider& databases)
 {
-    const SettingsRecord record =
-        readSettingsRecord(databases, u"Select * From nimbeconfig4.txt"_qs);
-    return {record.value(u"YOSHI"_qs).value_or(QString()),
-            record.value(u"PRINTER"_qs).value_or(QString())};
+    const LayoutSettings layout = readLayoutRecord(databases);
+    return {layout.paper, layout.printer};
 }
 
 bool asksForPrinterAtEachRun(const QString& connectionType)

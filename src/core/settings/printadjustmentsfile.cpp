@@ -29,7 +29,7 @@ constexpr AdjustmentPosition adjustmentPositions[] = {
 
 qsizetype columnCount()
 {
-    return SettingsColumns::furnitureSlip().size();
+    return SettingsColumns::printAdjustments().size();
 }
 
 PrintAdjustmentsRecord recordOf(const QStringList& row)
@@ -60,7 +60,7 @@ QString columnOf(PrintAdjustmentField adjustment)
 {
     for (const AdjustmentPosition& known : adjustmentPositions) {
         if (known.field == adjustment)
-            return SettingsColumns::furnitureSlip()[known.position];
+            return SettingsColumns::printAdjustments()[known.position];
     }
     return {};
 }
@@ -68,17 +68,17 @@ QString columnOf(PrintAdjustmentField adjustment)
 PrintAdjustmentsRecord readPrintAdjustmentsRecord(DatabaseProvider& databases)
 {
     const SettingsRecord sizes = readSettingsRecord(
-        databases, u"Select SIZE1,SIZE2,SIZE3 From "_qs + SettingsFiles::furnitureSlip);
+        databases, u"Select SIZE1,SIZE2,SIZE3 From "_qs + SettingsFiles::printAdjustments);
     PrintAdjustments adjustments;
     for (const AdjustmentPosition& adjustment : adjustmentPositions)
         adjustments.*adjustment.field = sizes.value(columnOf(adjustment.field)).value_or(QString());
 
     const SettingsRecord all =
-        readSettingsRecord(databases, u"Select * From "_qs + SettingsFiles::furnitureSlip);
+        readSettingsRecord(databases, u"Select * From "_qs + SettingsFiles::printAdjustments);
     QStringList row;
-    for (const QString& column : SettingsColumns::furnitureSlip()) {
+    for (const QString& column : SettingsColumns::printAdjustments()) {
         if (!all.contains(column))
-            throw Error(u"%1 に列 %2 がありません。"_qs.arg(SettingsFiles::furnitureSlip, column));
+            throw Error(u"%1 に列 %2 がありません。"_qs.arg(SettingsFiles::printAdjustments, column));
         row.append(all.value(column).value_or(QString()));
     }
     PrintAdjustmentsRecord record = recordOf(row);
@@ -91,7 +91,7 @@ PrintAdjustmentsRecord readPrintAdjustmentsRecord(DatabaseProvider& databases)
 PrintAdjustmentsRecord readPrintAdjustmentsRecord(const SettingsFolder& folder)
 {
     return recordOf(
-        readSettingsRows(folder.filePath(SettingsFiles::furnitureSlip), int(columnCount())).data);
+        readSettingsRows(folder.filePath(SettingsFiles::printAdjustments), int(columnCount())).data);
 }
 
 PrintAdjustments readPrintAdjustments(const SettingsFolder& folder)
@@ -103,11 +103,11 @@ void writePrintAdjustmentsRecord(const SettingsFolder& folder, const PrintAdjust
 {
     const QStringList row = rowOf(record);
     if (row.size() != columnCount())
-        throw Error(u"%1 に書く値が %2 個ではなく %3 個です。"_qs.arg(SettingsFiles::furnitureSlip)
+        throw Error(u"%1 に書く値が %2 個ではなく %3 個です。"_qs.arg(SettingsFiles::printAdjustments)
                         .arg(columnCount())
                         .arg(row.size()));
-    replaceSettingsFile(folder.filePath(SettingsFiles::furnitureSlip),
-                        SettingsColumns::furnitureSlip(), row);
+    replaceSettingsFile(folder.filePath(SettingsFiles::printAdjustments),
+                        SettingsColumns::printAdjustments(), row);
 }
 
 } // namespace hakobee

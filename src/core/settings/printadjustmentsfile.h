@@ -9,7 +9,7 @@ class DatabaseProvider;
 class SettingsFolder;
 
 // nimbeconfig5.txt: the three print adjustments and the 96 columns kept
-// beside them, 99 columns in the order of SettingsColumns::furnitureSlip().
+// beside them, 99 columns in the order of SettingsColumns::printAdjustments().
 // Every value is text as stored; a value empty in the file is empty text.
 
 // The print adjustments, whole numbers from -20 to 20 as decimal text; the

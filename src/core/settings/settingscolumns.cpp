@@ -4,7 +4,7 @@ namespace hakobee {
 
 QStringList SettingsFiles::all()
 {
-    return {general, dataSource, layout, furnitureSlip};
+    return {general, dataSource, layout, printAdjustments};
 }
 
 QStringList SettingsColumns::dataSource()
@@ -17,7 +17,7 @@ QStringList SettingsColumns::layout()
     return {u"TITLE1"_qs, u"TITLE2"_qs, u"YOSHI"_qs, u"PRINTER"_qs};
 }
 
-QStringList SettingsColumns::furnitureSlip()
+QStringList SettingsColumns::printAdjustments()
 {
     QStringList names{u"DB1"_qs, u"DB2"_qs, u"SIZE1"_qs, u"SIZE2"_qs, u"SIZE3"_qs, u"D1"_qs};
     // The further values after D1 are named by their number.

@@ -1,10 +1,11 @@
 #include "ui/screens/mainmenuscreen.h"
 
+#include "core/datasource/datasourcefile.h"
 #include "core/error.h"
 #include "core/printer/rememberedprinter.h"
 #include "core/programversion.h"
+#include "core/settings/layoutfile.h"
 #include "core/settings/printadjustmentsfile.h"
-#include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfiles.h"
 #include "core/settings/settingsfolder.h"
 #include "core/units.h"
@@ -173,10 +174,7 @@ void MainMenuScreen::restoreSettingsFiles()
 void MainMenuScreen::readLayout()
 {
     try {
-        const SettingsRows rows =
-            readSettingsRows(context().settings->filePath(SettingsFiles::layout), 4,
-                             {SettingsColumns::layoutPrinter});
-        const QString title2 = rows.data[SettingsColumns::layoutTitle2];
+        const QString title2 = readLayoutRows(*context().settings).title2;
         layoutMode_ = layoutModeForTitle2(title2);
         layoutNote_->setText(layoutMode_ == LayoutMode::FurnitureSlip ? furnitureSlipNote()
                                                                       : title2);
@@ -199,12 +197,11 @@ void MainMenuScreen::readSlipDataFile()
 void MainMenuScreen::readDataSource()
 {
     try {
-        const SettingsRows rows =
-            readSettingsRows(context().settings->filePath(SettingsFiles::dataSource), 3);
-        keptDatabase_ = rows.data[0]; // DB
-        keptTable_ = rows.data[1];    // TABLE
-        databaseValue_->setText(rows.data[0]);
-        tableValue_->setText(rows.data[1]);
+        const DataSourceSettings dataSource = readDataSourceRows(*context().settings);
+        keptDatabase_ = dataSource.databasePath;
+        keptTable_ = dataSource.table;
+        databaseValue_->setText(dataSource.databasePath);
+        tableValue_->setText(dataSource.table);
     } catch (const Error&) {
         restoreSettingsFiles();
     }

@@ -155,7 +155,7 @@ bool PositionAdjustmentScreen::load()
         context().messages->show(
             this, {u"%1 の値が %2 から %3 までの整数ではないため、次のように直して表示します"
                    u"（保存設定を押すまでファイルは変わりません）。\n%4"_qs
-                       .arg(SettingsFiles::furnitureSlip)
+                       .arg(SettingsFiles::printAdjustments)
                        .arg(smallestPrintAdjustment)
                        .arg(largestPrintAdjustment)
                        .arg(replaced.join(u'\n')),

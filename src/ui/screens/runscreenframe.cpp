@@ -62,8 +62,8 @@ void previewRow(LabelPreview& preview, AppContext& context, LabelInputs& inputs,
                 const QList<FieldValue>& row)
 {
     try {
-        preview.showRow(row, context.labels->encoder(), inputs.adjustments(),
-                        inputs.titles(), inputs.baseFont(), context.printer);
+        preview.showRow(row, context.labels->encoder(), inputs.adjustments(), inputs.titles(),
+                        inputs.baseFont(), context.printer);
     } catch (const Error& error) {
         preview.showProblem(error.description());
     }

@@ -129,8 +129,8 @@ struct Installation
         values[2] = horizontalMm;
         values[3] = verticalMm;
         values[4] = u"0"_qs;
-        replaceSettingsFile(settings.settingsPath(SettingsFiles::furnitureSlip),
-                            SettingsColumns::furnitureSlip(), values);
+        replaceSettingsFile(settings.settingsPath(SettingsFiles::printAdjustments),
+                            SettingsColumns::printAdjustments(), values);
     }
     void writeMemoryFile(const QByteArray& bytes) const
     {

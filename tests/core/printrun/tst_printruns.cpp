@@ -117,8 +117,8 @@ struct RunFixture
         values[2] = horizontalMm;
         values[3] = u"0"_qs;
         values[4] = u"0"_qs;
-        replaceSettingsFile(settings.settingsPath(SettingsFiles::furnitureSlip),
-                            SettingsColumns::furnitureSlip(), values);
+        replaceSettingsFile(settings.settingsPath(SettingsFiles::printAdjustments),
+                            SettingsColumns::printAdjustments(), values);
     }
     QStringList printed() const { return canvas.printedCaptions(); }
 

@@ -22,7 +22,7 @@ class TestSettingsFormat : public QObject
 
 private:
     QString layoutPath() const { return fixture->settingsPath(SettingsFiles::layout); }
-    QString slipPath() const { return fixture->settingsPath(SettingsFiles::furnitureSlip); }
+    QString slipPath() const { return fixture->settingsPath(SettingsFiles::printAdjustments); }
     SettingsRecord named(const QString& query) const
     {
         StandardDatabaseProvider databases(fixture->folder);
@@ -47,9 +47,9 @@ private slots:
                             "\"A\",\"B\",\"9\",\"0\"\r\n"));
     }
 
-    void furnitureSlipColumnsAreNamedByNumber()
+    void printAdjustmentsColumnsAreNamedByNumber()
     {
-        const QStringList names = SettingsColumns::furnitureSlip();
+        const QStringList names = SettingsColumns::printAdjustments();
         QCOMPARE(names.size(), 99);
         QCOMPARE(names.first(), u"DB1"_qs);
         QCOMPARE(names[5], u"D1"_qs);
@@ -76,7 +76,7 @@ private slots:
         QStringList values;
         for (int i = 1; i <= 99; ++i)
             values.append(u"v"_qs + QString::number(i));
-        replaceSettingsFile(slipPath(), SettingsColumns::furnitureSlip(), values);
+        replaceSettingsFile(slipPath(), SettingsColumns::printAdjustments(), values);
         const QByteArray bytes = SettingsFixture::readBytes(slipPath());
 
         PrintAdjustmentsRecord expected;

@@ -34,8 +34,8 @@ private slots:
         QCOMPARE(layoutModeForTitle2(layout.data[SettingsColumns::layoutTitle2]),
                  LayoutMode::StandardLabel);
 
-        QCOMPARE(readSettingsRows(built.filePath(SettingsFiles::furnitureSlip), 99).header,
-                 SettingsColumns::furnitureSlip());
+        QCOMPARE(readSettingsRows(built.filePath(SettingsFiles::printAdjustments), 99).header,
+                 SettingsColumns::printAdjustments());
         QVERIFY(QFileInfo(built.filePath(SettingsFiles::general)).isFile());
     }
 
@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(restored.databasePath,
                  QDir::toNativeSeparators(unpacked.filePath(u"sample.mdb"_qs)));
         QCOMPARE(restored.table, u"Master"_qs);
-        for (const QString& name : {SettingsFiles::layout, SettingsFiles::furnitureSlip})
+        for (const QString& name : {SettingsFiles::layout, SettingsFiles::printAdjustments})
             QCOMPARE(test::SettingsFixture::readBytes(fixture.settingsPath(name)),
                      test::SettingsFixture::readBytes(unpacked.filePath(name)));
 

@@ -96,8 +96,8 @@ void RunFixture::writeAdjustments(const QString& x, const QString& y, const QStr
     values[2] = x;
     values[3] = y;
     values[4] = size;
-    replaceSettingsFile(settings.filePath(SettingsFiles::furnitureSlip),
-                        SettingsColumns::furnitureSlip(), values);
+    replaceSettingsFile(settings.filePath(SettingsFiles::printAdjustments),
+                        SettingsColumns::printAdjustments(), values);
 }
 
 QString RunFixture::barcodeOfRow(qint64 row)

@@ -9,9 +9,9 @@ namespace hakobee::test {
 class FakeBarcodeEncoder : public BarcodeEncoder
 {
 public:
-    std::shared_ptr<const BarcodePicture> encode(const QString& barcodeText) const override
+    using BarcodeEncoder::encode;
+    std::shared_ptr<const BarcodePicture> encode(const JanCode& code) const override
     {
-        const JanCode code = parseJanBarcodeText(barcodeText);
         QList<BarcodeBar> bars;
         for (qsizetype i = 0; i < code.digits.size(); ++i)
             bars.append({int(10 + 7 * i), 1 + code.digits[i].digitValue() % 3});

@@ -36,12 +36,13 @@ QChar eanCheckDigit(const QString& digitsWithoutCheck)
     return QChar(u'0' + (10 - sum % 10) % 10);
 }
 
-JanCode parseJanBarcodeText(const QString& barcodeText)
+namespace {
+
+const QString janPrefix = u"JAN-"_qs;
+
+// The digits of a barcode text; the text names the code in a refusal.
+JanCode parseJanDigits(const QString& digits, const QString& barcodeText)
 {
-    static const QString prefix = u"JAN-"_qs;
-    if (!barcodeText.startsWith(prefix))
-        refuse(barcodeText);
-    const QString digits = barcodeText.mid(prefix.size());
     if (!allDigits(digits))
         refuse(barcodeText);
 
@@ -65,6 +66,20 @@ JanCode parseJanBarcodeText(const QString& barcodeText)
     }
     code.kind = code.digits.size() == 13 ? JanCode::Kind::Ean13 : JanCode::Kind::Ean8;
     return code;
+}
+
+} // namespace
+
+JanCode parseJanBarcodeText(const QString& barcodeText)
+{
+    if (!barcodeText.startsWith(janPrefix))
+        refuse(barcodeText);
+    return parseJanDigits(barcodeText.mid(janPrefix.size()), barcodeText);
+}
+
+JanCode parseJanBarcodeValue(const QString& barcodeValue)
+{
+    return parseJanDigits(barcodeValue, janPrefix + barcodeValue);
 }
 
 } // namespace hakobee

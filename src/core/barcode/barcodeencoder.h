@@ -26,16 +26,26 @@ struct JanCode
 // Throws hakobee::Error naming the text for anything else.
 JanCode parseJanBarcodeText(const QString& barcodeText);
 
+// A record's barcode value (the digits alone), read by the same rules; a
+// refusal names it as the barcode text "JAN-..." the screens show.
+JanCode parseJanBarcodeValue(const QString& barcodeValue);
+
 // The check digit of an EAN-13 or EAN-8 code without its last digit.
 QChar eanCheckDigit(const QString& digitsWithoutCheck);
 
-// Makes barcode pictures from barcode texts.
+// Makes barcode pictures of JAN codes.
 class BarcodeEncoder
 {
 public:
     virtual ~BarcodeEncoder() = default;
-    // Throws hakobee::Error naming the text when it names no valid code.
-    virtual std::shared_ptr<const BarcodePicture> encode(const QString& barcodeText) const = 0;
+    // Throws hakobee::Error when the code cannot be drawn.
+    virtual std::shared_ptr<const BarcodePicture> encode(const JanCode& code) const = 0;
+    // The code a barcode text names. Throws hakobee::Error naming the text
+    // when it names no valid code.
+    std::shared_ptr<const BarcodePicture> encode(const QString& barcodeText) const
+    {
+        return encode(parseJanBarcodeText(barcodeText));
+    }
 };
 
 } // namespace hakobee

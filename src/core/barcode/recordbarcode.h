@@ -8,18 +8,14 @@
 
 namespace hakobee {
 
-class BarcodeCalls;
+class BarcodeEncoder;
 
-// The barcode text the barcode calls take for a record's barcode value.
-QString barcodeTextOf(const QString& barcodeValue);
-
-// Makes the barcode picture of this record, through BarcodeCopy and the
-// picture slot. When it cannot be made the record's label must not be
-// printed: this throws hakobee::Error naming the value, and never hands
-// back the picture of an earlier record. An empty value has no barcode: the
-// label is printed with its header alone, so this gives no picture and
-// leaves the barcode calls untouched.
-std::shared_ptr<const BarcodePicture> makeRecordBarcode(BarcodeCalls& barcodes,
+// Makes the barcode picture of this record: the value is read once as a JAN
+// code and drawn. When it cannot be made the record's label must not be
+// printed: this throws hakobee::Error naming the value. An empty value has
+// no barcode: the label is printed with its header alone, so this gives no
+// picture.
+std::shared_ptr<const BarcodePicture> makeRecordBarcode(const BarcodeEncoder& encoder,
                                                         const QString& barcodeValue);
 
 } // namespace hakobee

@@ -15,7 +15,7 @@ LabelPipeline::~LabelPipeline() = default;
 
 std::shared_ptr<const BarcodePicture> LabelPipeline::recordBarcode(const QString& barcodeValue)
 {
-    return makeRecordBarcode(calls_, barcodeValue);
+    return makeRecordBarcode(*encoder_, barcodeValue);
 }
 
 void LabelPipeline::printLabel(const LabelRecord& record)

@@ -38,9 +38,9 @@ public:
     BarcodeCalls& barcodeCalls() { return calls_; }
     CancelRequest& cancel() { return cancel_; }
 
-    // The barcode picture of a record's barcode value, made through
-    // BarcodeCopy and the slot. Throws hakobee::Error naming the value when
-    // it names no valid code; never hands back an earlier record's picture.
+    // The barcode picture of a record's barcode value, the value read once
+    // as a JAN code (makeRecordBarcode). Throws hakobee::Error naming the
+    // value when it names no valid code; none for an empty value.
     std::shared_ptr<const BarcodePicture> recordBarcode(const QString& barcodeValue);
 
     // Draws the gathered record as one print job (PrintOneLabel with its

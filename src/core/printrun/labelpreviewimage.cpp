@@ -53,7 +53,7 @@ LabelPreviewImage drawLabelPreview(const QList<FieldValue>& row, const BarcodeEn
         const RunRecord record = runRecordFromFields(row);
         std::shared_ptr<const PrintPicture> picture;
         try {
-            picture = encoder.encode(barcodeTextOf(record.barcodeValue));
+            picture = encoder.encode(parseJanBarcodeValue(record.barcodeValue));
         } catch (const Error& error) {
             picture = std::make_shared<BarcodeProblemPicture>(error.description());
         }

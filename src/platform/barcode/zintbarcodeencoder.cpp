@@ -22,9 +22,8 @@ constexpr float unitsPerModuleScale = 0.5f;
 
 } // namespace
 
-std::shared_ptr<const BarcodePicture> ZintBarcodeEncoder::encode(const QString& barcodeText) const
+std::shared_ptr<const BarcodePicture> ZintBarcodeEncoder::encode(const JanCode& code) const
 {
-    const JanCode code = parseJanBarcodeText(barcodeText);
 
     ZintSymbol symbol(ZBarcode_Create());
     if (!symbol)
@@ -44,12 +43,12 @@ std::shared_ptr<const BarcodePicture> ZintBarcodeEncoder::encode(const QString& 
         static_cast<int>(input.size()), 0);
     if (result >= ZINT_ERROR || !symbol->vector) {
         throw Error(u"バーコードを作成できません: 「%1」 (%2)"_qs.arg(
-            barcodeText, QString::fromLatin1(symbol->errtxt)));
+            code.digits, QString::fromLatin1(symbol->errtxt)));
     }
     // The bars must say what the text says; anything else is a fault here.
     if (QString::fromLatin1(reinterpret_cast<const char*>(symbol->text)) != code.digits) {
         throw Error(u"バーコードを作成できません: 「%1」が %2 として符号化されました。"_qs.arg(
-            barcodeText, QString::fromLatin1(reinterpret_cast<const char*>(symbol->text))));
+            code.digits, QString::fromLatin1(reinterpret_cast<const char*>(symbol->text))));
     }
 
     QList<BarcodeBar> bars;

@@ -11,7 +11,8 @@ namespace hakobee {
 class ZintBarcodeEncoder : public BarcodeEncoder
 {
 public:
-    std::shared_ptr<const BarcodePicture> encode(const QString& barcodeText) const override;
+    using BarcodeEncoder::encode;
+    std::shared_ptr<const BarcodePicture> encode(const JanCode& code) const override;
 };
 
 } // namespace hakobee

@@ -144,8 +144,16 @@ void PaperSelectionScreen::buildControls()
     // Wide enough for the printer's name under its button.
     layout->setColumnMinimumWidth(0, twipsToPixels(3300));
     layout->addWidget(choosePrinter, 0, 0);
-    layout->addWidget(printSetupButton_, 1, 0, Qt::AlignTop);
-    layout->addWidget(printerInUse_, 2, 0, 2, 1, Qt::AlignTop);
+    // The printer's name wraps under its button; in a column of its own it
+    // gets the height its lines need.
+    auto* printerColumn = new QVBoxLayout;
+    printerColumn->addWidget(printSetupButton_);
+    printerColumn->addWidget(printerInUse_);
+    // A long name takes two lines; the grid does not ask a wrapped label.
+    printerInUse_->setMinimumHeight(2 * printerInUse_->fontMetrics().lineSpacing());
+    printerInUse_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    printerColumn->addStretch(1);
+    layout->addLayout(printerColumn, 1, 0, 3, 1);
     layout->addWidget(choosePaper, 0, 1);
     layout->addWidget(paperList_, 1, 1);
     layout->addWidget(paper_, 2, 1);

@@ -2,24 +2,16 @@
 
 namespace hakobee {
 
-RunActivity& RunActivity::instance()
+RunActivity::Going::Going(RunActivity& activity) : activity_(activity)
 {
-    static RunActivity activity;
-    return activity;
-}
-
-RunActivity::Going::Going()
-{
-    RunActivity& activity = instance();
-    if (activity.going_++ == 0)
-        emit activity.goingChanged(true);
+    if (activity_.going_++ == 0)
+        emit activity_.goingChanged(true);
 }
 
 RunActivity::Going::~Going()
 {
-    RunActivity& activity = instance();
-    if (--activity.going_ == 0)
-        emit activity.goingChanged(false);
+    if (--activity_.going_ == 0)
+        emit activity_.goingChanged(false);
 }
 
 } // namespace hakobee

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/appcontext.h"
+#include "ui/runactivity.h"
 #include "ui/screen.h"
 
 #include <QHash>
@@ -32,6 +33,9 @@ public:
     // an area they are top-level windows.
     void setContainer(QMdiArea* area) { container_ = area; }
     QMdiArea* container() const { return container_; }
+
+    // Whether a print run is going on any of these screens.
+    RunActivity& runActivity() { return runActivity_; }
 
     // Shows the screen, creating and loading it first when it does not exist.
     // Returns null when its loading failed.
@@ -91,6 +95,7 @@ private:
 
     AppContext& context_;
     QMdiArea* container_ = nullptr;
+    RunActivity runActivity_;
     QHash<QString, QPointer<Screen>> screens_;
 };
 

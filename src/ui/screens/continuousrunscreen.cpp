@@ -9,7 +9,6 @@
 #include "core/units.h"
 #include "ui/controls.h"
 #include "ui/printerinuselabel.h"
-#include "ui/runactivity.h"
 #include "ui/screenhost.h"
 #include "ui/screens/runscreenframe.h"
 #include "ui/widgets/barcodeviews.h"
@@ -36,7 +35,7 @@ ContinuousRunScreen::ContinuousRunScreen(AppContext& context, QWidget* parent)
     setWindowTitle(u"ﾊﾞｰｺｰﾄﾞハコビー　for Access"_qs);
     buildControls();
     connect(startButton_, &QPushButton::clicked, this, &ContinuousRunScreen::startRun);
-    followRunActivity(startButton_);
+    followRunActivity(startButton_, this->context().screens->runActivity());
 }
 
 ContinuousRunScreen::~ContinuousRunScreen() = default;
@@ -137,7 +136,7 @@ void ContinuousRunScreen::closeEvent(QCloseEvent* event)
 
 void ContinuousRunScreen::startRun()
 {
-    if (isPrinting() || RunActivity::instance().isGoing())
+    if (isPrinting() || context().screens->runActivity().isGoing())
         return;
     Q_ASSERT(context().printerSetup && context().labels);
     if (!run_) {
@@ -150,7 +149,7 @@ void ContinuousRunScreen::startRun()
     }
     RunResult result;
     {
-        RunActivity::Going going;
+        RunActivity::Going going(context().screens->runActivity());
         printing_ = true;
         result = run_->start(query_);
         printing_ = false;

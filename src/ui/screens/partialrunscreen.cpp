@@ -10,7 +10,7 @@
 #include "core/units.h"
 #include "ui/controls.h"
 #include "ui/printerinuselabel.h"
-#include "ui/runactivity.h"
+#include "ui/screenhost.h"
 #include "ui/screens/continuousrunscreen.h"
 #include "ui/screens/runscreenframe.h"
 #include "ui/widgets/barcodeviews.h"
@@ -39,7 +39,7 @@ PartialRunScreen::PartialRunScreen(AppContext& context, QWidget* parent)
     setWindowTitle(u"ﾊﾞｰｺｰﾄﾞハコビー　for ACCESS 部分印刷"_qs);
     buildControls();
     connect(startButton_, &QPushButton::clicked, this, &PartialRunScreen::startRun);
-    followRunActivity(startButton_);
+    followRunActivity(startButton_, this->context().screens->runActivity());
 }
 
 PartialRunScreen::~PartialRunScreen() = default;
@@ -139,12 +139,12 @@ void PartialRunScreen::closeEvent(QCloseEvent* event)
 
 void PartialRunScreen::startRun()
 {
-    if (printing_ || RunActivity::instance().isGoing())
+    if (printing_ || context().screens->runActivity().isGoing())
         return;
     Q_ASSERT(context().printerSetup && context().labels);
     RunResult result;
     {
-        RunActivity::Going going;
+        RunActivity::Going going(context().screens->runActivity());
         setPrinting(true);
         PrinterSetupProtocol protocol(*context().printerSetup, this);
         PartialRun run({*context().databases, *context().settings, *context().labels, inputs_,

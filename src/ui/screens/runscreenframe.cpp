@@ -50,9 +50,8 @@ void arrangeRunScreen(Screen* screen, QLabel* status, QLabel* printerInUse, Reco
     layout->addLayout(body, 1);
 }
 
-void followRunActivity(QPushButton* startButton)
+void followRunActivity(QPushButton* startButton, RunActivity& activity)
 {
-    RunActivity& activity = RunActivity::instance();
     startButton->setEnabled(!activity.isGoing());
     QObject::connect(&activity, &RunActivity::goingChanged, startButton,
                      [startButton](bool going) { startButton->setEnabled(!going); });

@@ -17,6 +17,7 @@ class LabelInputs;
 class LabelPreview;
 class MessageBoxes;
 class RecordGridView;
+class RunActivity;
 struct RunResult;
 class Screen;
 
@@ -32,7 +33,7 @@ void arrangeRunScreen(Screen* screen, QLabel* status, QLabel* printerInUse, Reco
                       QVBoxLayout* side);
 
 // Keeps a start button disabled while any run prints.
-void followRunActivity(QPushButton* startButton);
+void followRunActivity(QPushButton* startButton, RunActivity& activity);
 
 // Shows a query row's label as a run would print it now: with the print
 // adjustments as saved and the titles and font in force; why not, when the

@@ -1,8 +1,8 @@
 // The Debian package as a new user gets it: unpacked into a fresh folder,
 // the installed program started with an empty settings root restores its
 // defaults, finds its sample database and prints the sample's labels.
-#include "core/datasource/datasourcefile.h"
 #include "core/makersite.h"
+#include "core/settings/datasourcefile.h"
 #include "core/settings/settingscolumns.h"
 #include "core/settings/settingsfolder.h"
 #include "support/barcodescan.h"

@@ -5,7 +5,7 @@
 // sub-window of the main window, with its frame and at its own size.
 //
 //   hakobee-screenshots OUTDIR        (run with QT_QPA_PLATFORM=offscreen)
-#include "core/datasource/datasourcefile.h"
+#include "core/settings/datasourcefile.h"
 #include "core/settings/settingsfiles.h"
 #include "platform/desktop/fonts.h"
 #include "testdata/productstable.h"

@@ -2,7 +2,6 @@
 
 #include "core/barcode/recordbarcode.h"
 #include "core/datasource/databaseprovider.h"
-#include "core/datasource/datasourcefile.h"
 #include "core/error.h"
 #include "core/printer/activeprinter.h"
 #include "core/printer/rememberedprinter.h"
@@ -15,6 +14,7 @@
 #include "core/printrun/runrows.h"
 #include "core/render/cancelrequest.h"
 #include "core/render/labelnumbers.h"
+#include "core/settings/datasourcefile.h"
 
 namespace hakobee {
 

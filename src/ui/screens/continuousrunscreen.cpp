@@ -1,11 +1,11 @@
 #include "ui/screens/continuousrunscreen.h"
 
-#include "core/datasource/datasourcefile.h"
 #include "core/error.h"
 #include "core/messageboxes.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
 #include "core/printrun/recordgridmodel.h"
+#include "core/settings/datasourcefile.h"
 #include "core/units.h"
 #include "ui/controls.h"
 #include "ui/printerinuselabel.h"

@@ -1,10 +1,10 @@
 #include "ui/screens/datasourcescreen.h"
 
-#include "core/datasource/database.h"
-#include "core/datasource/datasourcefile.h"
+#include "core/datasource/datasourcecount.h"
 #include "core/error.h"
 #include "core/filedialogs.h"
 #include "core/messageboxes.h"
+#include "core/settings/datasourcefile.h"
 #include "core/settings/settingsformat.h"
 #include "core/units.h"
 #include "ui/controls.h"
@@ -233,13 +233,7 @@ void DataSourceScreen::saveAndTest()
         readBackTable_->setText(stored.table);
         readBackSelect_->setText(stored.selectText);
 
-        const std::unique_ptr<Connection> connection =
-            context().databases->open(dataSourceConnectionString(stored.databasePath));
-        const std::unique_ptr<Recordset> records = connection->openRecordset(
-            dataSourceQuery(stored.selectText, stored.table), CursorKind::StaticRead);
-        records->moveLast();
-        records->moveFirst();
-        const qint64 count = records->recordCount();
+        const qint64 count = countDataSourceRecords(*context().databases, stored);
         countResult_->setText(QString::number(count));
 
         // A negative count: the database was reached but gave no count for the query.

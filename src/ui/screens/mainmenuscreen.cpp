@@ -1,9 +1,9 @@
 #include "ui/screens/mainmenuscreen.h"
 
-#include "core/datasource/datasourcefile.h"
 #include "core/error.h"
 #include "core/printer/rememberedprinter.h"
 #include "core/programversion.h"
+#include "core/settings/datasourcefile.h"
 #include "core/settings/layoutfile.h"
 #include "core/settings/printadjustmentsfile.h"
 #include "core/settings/settingsfiles.h"

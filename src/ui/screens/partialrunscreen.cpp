@@ -1,12 +1,12 @@
 #include "ui/screens/partialrunscreen.h"
 
-#include "core/datasource/datasourcefile.h"
 #include "core/error.h"
 #include "core/messageboxes.h"
 #include "core/printrun/labelpipeline.h"
 #include "core/printrun/printrun.h"
 #include "core/printrun/recordgridmodel.h"
 #include "core/printrun/runprinterprotocol.h"
+#include "core/settings/datasourcefile.h"
 #include "core/units.h"
 #include "ui/controls.h"
 #include "ui/printerinuselabel.h"

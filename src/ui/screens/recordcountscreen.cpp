@@ -1,9 +1,9 @@
 #include "ui/screens/recordcountscreen.h"
 
-#include "core/datasource/database.h"
-#include "core/datasource/datasourcefile.h"
+#include "core/datasource/datasourcecount.h"
 #include "core/error.h"
 #include "core/messageboxes.h"
+#include "core/settings/datasourcefile.h"
 #include "core/units.h"
 #include "ui/controls.h"
 
@@ -83,13 +83,7 @@ void RecordCountScreen::countRecords()
     tableValue_->setText(stored.table);
     selectValue_->setText(stored.selectText);
 
-    const std::unique_ptr<Connection> connection =
-        context().databases->open(dataSourceConnectionString(stored.databasePath));
-    const std::unique_ptr<Recordset> records = connection->openRecordset(
-        dataSourceQuery(stored.selectText, stored.table), CursorKind::StaticRead);
-    records->moveLast();
-    records->moveFirst();
-    countValue_->setText(QString::number(records->recordCount()));
+    countValue_->setText(QString::number(countDataSourceRecords(*context().databases, stored)));
 }
 
 } // namespace hakobee

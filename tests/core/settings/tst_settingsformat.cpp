@@ -2,8 +2,8 @@
 // paths (the sequential row read and the named read through the settings
 // connection).
 #include "core/datasource/databaseprovider.h"
-#include "core/datasource/datasourcefile.h"
 #include "core/error.h"
+#include "core/settings/datasourcefile.h"
 #include "core/settings/layoutfile.h"
 #include "core/settings/layoutmode.h"
 #include "core/settings/printadjustmentsfile.h"

@@ -1,8 +1,8 @@
 // The default copies written at build time are complete settings files that
 // both read paths accept.
 #include "core/datasource/databaseprovider.h"
-#include "core/datasource/datasourcefile.h"
 #include "core/error.h"
+#include "core/settings/datasourcefile.h"
 #include "core/settings/defaultcopy.h"
 #include "core/settings/layoutmode.h"
 #include "core/settings/settingscolumns.h"

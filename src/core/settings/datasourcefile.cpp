@@ -1,4 +1,4 @@
-#include "core/datasource/datasourcefile.h"
+#include "core/settings/datasourcefile.h"
 
 #include "core/error.h"
 #include "core/settings/settingscolumns.h"

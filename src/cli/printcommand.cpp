@@ -32,7 +32,6 @@
 #include <QFont>
 #include <QRegularExpression>
 
-#include <cstdio>
 #include <optional>
 
 namespace hakobee {
@@ -40,12 +39,9 @@ namespace hakobee {
 namespace {
 
 // A summary line goes to standard output, everything else to standard error.
-void writeTo(std::FILE* stream, const QString& text)
+void report(const QString& text)
 {
-    if (stream == stdout)
-        writeToStandardOutput(text + u'\n');
-    else
-        writeToStandardError(text + u'\n');
+    writeToStandardOutput(text + u'\n');
 }
 
 void say(const QString& text)
@@ -198,10 +194,9 @@ int printCalibrationLabel(const PrintOptions& options)
         printer, PrintFont{QApplication::font().family()},
         production.labels().recordBarcode(QString::fromLatin1(calibrationBarcodeValue)));
     drawCalibrationLabel(printer.canvas(), label);
-    writeTo(stdout,
-            u"位置調整用ラベルを 1 枚印刷しました（%1、%2）。印刷先: %3"_qs.arg(
-                label.resolutionDpi > 0 ? u"%1 dpi"_qs.arg(label.resolutionDpi) : u"解像度 不明"_qs,
-                label.paperText, destinationOf(printer, production.printerBackend())));
+    report(u"位置調整用ラベルを 1 枚印刷しました（%1、%2）。印刷先: %3"_qs.arg(
+        label.resolutionDpi > 0 ? u"%1 dpi"_qs.arg(label.resolutionDpi) : u"解像度 不明"_qs,
+        label.paperText, destinationOf(printer, production.printerBackend())));
     return ExitCode::success;
 }
 
@@ -284,10 +279,10 @@ int printLabels(const PrintOptions& options)
             return ExitCode::failure;
         }
     }
-    writeTo(stdout, u"%1 枚のラベルを印刷しました。印刷先: %2"_qs.arg(
-                        QString::number(result.printed), destinationOf(printer, backend)));
+    report(u"%1 枚のラベルを印刷しました。印刷先: %2"_qs.arg(QString::number(result.printed),
+                                                             destinationOf(printer, backend)));
     if (const QString note = labelsWithoutBarcodeNote(result); !note.isEmpty())
-        writeTo(stdout, note);
+        report(note);
     if (rowsLeft)
         say(u"1 回の印刷は 300 枚までです。%1 行目から後は印刷していません"
             u"（続きは --rows %1-... で印刷できます）。"_qs.arg(
@@ -332,7 +327,7 @@ int runPrintCommand(int argc, char** argv)
         .withValue(u"--settings-root"_qs);
     const CommandOptions::Reading reading = given.read(argc, argv);
     if (reading == CommandOptions::Reading::Help) {
-        writeTo(stdout, helpText());
+        report(helpText());
         return ExitCode::success;
     }
     const std::variant<PrintOptions, QString> parsed =

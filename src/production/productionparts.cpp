@@ -1,11 +1,11 @@
 #include "production/productionparts.h"
 
-#include "platform/access/accessdatabase.h"
 #include "platform/barcode/zintbarcodeencoder.h"
 #include "platform/desktop/qtfiledialogs.h"
 #include "platform/desktop/qtmessageboxes.h"
 #include "platform/printing/printjoboutput.h"
 #include "platform/printing/qtprintsetupdialog.h"
+#include "platform/textfolder/textfolder.h"
 #include "production/installeddata.h"
 #include "production/unattendeddialogs.h"
 
@@ -59,7 +59,7 @@ ProductionOptions ProductionOptions::installedProgram(const QString& settingsRoo
 }
 
 ProductionParts::ProductionParts(const ProductionOptions& options, LabelProgress& progress)
-    : settings_(options.settingsRoot), databases_(settings_, openAccessDatabase),
+    : settings_(options.settingsRoot), databases_(settings_, openDataSourcePath),
       rememberedPrinter_(settings_), printerBackend_(printerBackendFor(options)),
       printer_(printerBackend_, ActivePrinter::Opening::OnFirstUse),
       messages_(messagesFor(options.dialogs)),

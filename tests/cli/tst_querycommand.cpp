@@ -2,6 +2,8 @@
 
 #include "../support/savedqueryfile.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -135,6 +137,28 @@ private slots:
         QCOMPARE(refused.exitCode, 1);
         QVERIFY2(refused.err.contains(u"クエリ「RaisePrices」は更新クエリです"_qs),
                  qPrintable(refused.err));
+    }
+
+    // A folder as the database: its CSV files are its tables.
+    void queriesAFolderOfCsvFiles()
+    {
+        const QString folder = dir.filePath(u"csv"_qs);
+        QVERIFY(QDir().mkpath(folder));
+        QFile master(folder + u"/Master.csv"_qs);
+        QVERIFY(master.open(QIODevice::WriteOnly));
+        // 緑茶 and ﾄｸ in Shift-JIS.
+        master.write("bar,hi,mei\r\n4901234567894,\x97\xCE\x92\x83,\xC4\xB8\r\n"
+                     "4512345678906,coffee,\"a,b\"\r\n");
+        master.close();
+        const Run run = runHakobee({u"query"_qs, u"--db"_qs, folder, u"--sql"_qs,
+                                    u"select bar,hi,mei from Master.csv order by bar"_qs});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, u"bar,hi,mei\n4512345678906,coffee,\"a,b\"\n4901234567894,緑茶,ﾄｸ\n"_qs);
+
+        const Run types = runHakobee({u"query"_qs, u"--db"_qs, folder, u"--types"_qs, u"--sql"_qs,
+                                      u"select bar, bar & hi as both from Master"_qs});
+        QCOMPARE(types.out, u"bar,テキスト型\nboth,(式)\n"_qs);
     }
 
     void wrongCommandLineShowsUsage()

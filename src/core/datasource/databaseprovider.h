@@ -9,8 +9,10 @@ namespace hakobee {
 
 class SettingsFolder;
 
-// Opens an Access database file by its path; the Access backend lives among
-// the platform adapters and is handed in by whoever puts the program together.
+// Opens the database an Access connection string names by its path (an
+// Access file, or in the program a folder of text files); the backends live
+// among the platform adapters and are handed in by whoever puts the program
+// together.
 using AccessOpener = std::function<std::unique_ptr<Connection>(const QString& path)>;
 
 // The program's database provider: routes each connection string the

@@ -7,7 +7,7 @@ namespace hakobee {
 // The data source every print run reads: the one record of nimbeconfig2.txt.
 struct DataSourceSettings
 {
-    QString databasePath; // DB: full path of the Access database file
+    QString databasePath; // DB: full path of the Access database file, or of a folder of text files
     QString table;        // TABLE: table or query holding the records
     QString selectText;   // KENSAKU: select text up to and including "from"
 

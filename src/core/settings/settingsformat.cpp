@@ -167,6 +167,13 @@ QString decodeSettingsText(const QByteArray& bytes, const QString& fileName)
     return *text;
 }
 
+std::optional<QString> decodeCodePage932(const QByteArray& bytes)
+{
+    if (checkShiftJisStructure(bytes) != ByteFault::None)
+        return std::nullopt;
+    return decodeShiftJis(bytes);
+}
+
 QByteArray leadingSettingsRows(const QByteArray& bytes, int lineCount, int valueCount)
 {
     // The separators, quotes and line ends are ASCII, below any trail byte

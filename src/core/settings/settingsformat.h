@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace hakobee {
 
 // The row format shared by all settings files: every value in double quotes,
@@ -26,6 +28,11 @@ struct SettingsValue
 // mark at the start, a character cut off by the end of the file, or bytes
 // that are not code page 932.
 QString decodeSettingsText(const QByteArray& bytes, const QString& fileName);
+
+// Code page 932 bytes as text, exactly as Windows reads them; nothing when
+// the bytes are not code page 932 (a byte or a character it lacks, or a
+// character cut off by the end of the bytes). NUL bytes are characters here.
+std::optional<QString> decodeCodePage932(const QByteArray& bytes);
 
 // The leading bytes of a settings file that hold its first `lineCount` rows
 // and at least `valueCount` values, through the line end (CR LF, LF or CR)

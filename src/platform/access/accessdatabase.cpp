@@ -42,7 +42,7 @@ public:
     {
         // Every kind is served the same way: rows are read as the caller
         // moves, which is what the grid needs and costs the others nothing.
-        const QByteArray text = jetQueryForSqlite(query).toUtf8();
+        const QByteArray text = jetQueryForSqlite(query, session_->dottedNames).toUtf8();
         sqlite3* db = session_->db.get();
         sqlite3_stmt* statement = nullptr;
         const char* rest = nullptr;
@@ -66,7 +66,7 @@ public:
 private:
     Error prepareFailure(const QString& query, const QString& message) const
     {
-        const QString path = session_->file->path();
+        const QString path = session_->path;
         const QString noTable = u"no such table:"_qs;
         const QString noColumn = u"no such column:"_qs;
         if (message.startsWith(noTable)) {
@@ -93,9 +93,14 @@ private:
 
 } // namespace
 
+std::unique_ptr<Connection> sessionConnection(std::shared_ptr<AccessSession> session)
+{
+    return std::make_unique<AccessConnection>(std::move(session));
+}
+
 std::unique_ptr<Connection> openAccessDatabase(const QString& path)
 {
-    return std::make_unique<AccessConnection>(AccessSession::open(path));
+    return sessionConnection(AccessSession::open(path));
 }
 
 QList<AccessSourceName> accessSourceNames(const QString& path)

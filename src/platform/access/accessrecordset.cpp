@@ -266,6 +266,9 @@ QString AccessRecordset::accessType(int position) const
         if (index >= 0)
             return accessTypeName(reader.columns().at(index));
     }
+    // A column of one of SQLite's own tables: a text file's, all texts.
+    if (QByteArray(sqlite3_column_decltype(statement_, position)) == "TEXT" && !session_->file)
+        return u"テキスト型"_qs;
     return u"(式)"_qs;
 }
 

@@ -13,9 +13,7 @@ namespace hakobee {
 
 namespace {
 
-// Only reading statements: the operator's query text may not write, attach
-// or create anything, even in the in-memory database.
-int allowOnlyReading(void*, int action, const char*, const char*, const char*, const char*)
+int readingOnly(void*, int action, const char*, const char*, const char*, const char*)
 {
     switch (action) {
     case SQLITE_SELECT:
@@ -83,9 +81,16 @@ void SqliteCloser::operator()(sqlite3* db) const
     sqlite3_close(db);
 }
 
+void allowOnlyReading(sqlite3* db)
+{
+    sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
+    sqlite3_set_authorizer(db, readingOnly, nullptr);
+}
+
 std::shared_ptr<AccessSession> AccessSession::open(const QString& path)
 {
     auto session = std::make_shared<AccessSession>();
+    session->path = path;
     session->file = AccessFile::open(path);
     session->linkedTables = std::make_unique<LinkedTables>(*session->file);
     session->moduleContext.tables = readableTables(*session);
@@ -121,8 +126,7 @@ std::shared_ptr<AccessSession> AccessSession::open(const QString& path)
     // Views are made while the connection may still create them.
     createSavedQueryViews(*session);
 
-    sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
-    sqlite3_set_authorizer(db, allowOnlyReading, nullptr);
+    allowOnlyReading(db);
     return session;
 }
 

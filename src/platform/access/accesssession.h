@@ -14,6 +14,8 @@ struct sqlite3;
 
 namespace hakobee {
 
+class Connection;
+
 struct SqliteCloser
 {
     void operator()(sqlite3* db) const;
@@ -22,9 +24,12 @@ struct SqliteCloser
 // One open Access file, the files it links tables from, and the SQLite
 // connection, shared by the connection object and every record set opened on
 // it. Members are destroyed in reverse order: SQLite (and its scans) before
-// the files they read.
+// the files they read. A folder of text files is served by the same session
+// without a file: its tables are SQLite's own (textfolder/textfolder.h).
 struct AccessSession
 {
+    // The database the messages name: the Access file, or the folder.
+    QString path;
     std::unique_ptr<AccessFile> file;
     std::unique_ptr<LinkedTables> linkedTables;
     AccessModuleContext moduleContext;
@@ -37,9 +42,20 @@ struct AccessSession
     // The saved queries that run, each a view of the same name
     // (savedqueryviews.h).
     QStringList queryViews;
+    // Table names with a dot in them (Master.csv), which a query may write
+    // without brackets.
+    QStringList dottedNames;
 
     // Throws hakobee::Error.
     static std::shared_ptr<AccessSession> open(const QString& path);
 };
+
+// From here on the connection runs only reading statements: the operator's
+// query text may not write, attach or create anything, even in the
+// in-memory database.
+void allowOnlyReading(sqlite3* db);
+
+// The connection that runs Jet SQL on the session's SQLite database.
+std::unique_ptr<Connection> sessionConnection(std::shared_ptr<AccessSession> session);
 
 } // namespace hakobee

@@ -247,6 +247,34 @@ std::vector<Token> tokenize(const QString& query)
     return tokens;
 }
 
+bool isDot(const Token& token)
+{
+    return token.kind == Token::Symbol && token.text == QLatin1String(".");
+}
+
+// Word . Word spelling one of the names becomes that name in brackets; not
+// after a dot, where the words are the later parts of a longer dotted name.
+void joinDottedNames(std::vector<Token>& tokens, const QStringList& names)
+{
+    if (names.isEmpty())
+        return;
+    std::vector<Token> joined;
+    joined.reserve(tokens.size());
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (i + 2 < tokens.size() && tokens[i].kind == Token::Word && isDot(tokens[i + 1]) &&
+            tokens[i + 2].kind == Token::Word && (joined.empty() || !isDot(joined.back()))) {
+            const QString name = tokens[i].text + QLatin1Char('.') + tokens[i + 2].text;
+            if (names.contains(name, Qt::CaseInsensitive)) {
+                joined.push_back({Token::Name, QLatin1Char('[') + name + QLatin1Char(']')});
+                i += 2;
+                continue;
+            }
+        }
+        joined.push_back(tokens[i]);
+    }
+    tokens = std::move(joined);
+}
+
 bool isWord(const Token& token, const char* word)
 {
     return token.kind == Token::Word &&
@@ -472,9 +500,10 @@ private:
 
 } // namespace
 
-QString jetQueryForSqlite(const QString& query)
+QString jetQueryForSqlite(const QString& query, const QStringList& dottedNames)
 {
     std::vector<Token> tokens = tokenize(query);
+    joinDottedNames(tokens, dottedNames);
     topToLimit(tokens);
     return ConcatenationRewriter(tokens).text();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace hakobee {
 
@@ -24,11 +25,13 @@ QString withFullWidthBlanksAsBlanks(const QString& query);
 //   - a & b & c (Access's concatenation, weaker than + - * / and stronger
 //     than comparisons, Not, And, Or) becomes jetconcat(a, b, c), which
 //     treats a null as an empty text as Access does.
+//   - a name with a dot in it that is one of dottedNames, written without
+//     brackets (Master.csv, a text file's table), is one name: [Master.csv].
 // Quoted texts, [bracketed] and `quoted` names and comments are never
 // changed; a * in "select *" or count(*) stays as it is. Everything else (the
 // Jet functions IIf, Nz, Left, ..., and Like with * and ?) is served by
 // SQLite functions of the same names (jetfunctions.h).
-QString jetQueryForSqlite(const QString& query);
+QString jetQueryForSqlite(const QString& query, const QStringList& dottedNames = {});
 
 // The name of a result column as the operator wrote it: SQLite names an
 // expression without alias by its text, which is the rewritten one

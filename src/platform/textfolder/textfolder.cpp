@@ -1,0 +1,177 @@
+#include "platform/textfolder/textfolder.h"
+
+#include "core/error.h"
+#include "platform/access/accessdatabase.h"
+#include "platform/access/accesssession.h"
+#include "platform/access/jetfunctions.h"
+#include "platform/textfolder/textdecoding.h"
+#include "platform/textfolder/textrows.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <sqlite3.h>
+
+namespace hakobee {
+
+namespace {
+
+QString folderShown(const QString& folder)
+{
+    return QDir::toNativeSeparators(folder);
+}
+
+QString quotedName(QString name)
+{
+    return QLatin1Char('"') + name.replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
+TextEncoding folderEncoding(const QDir& folder)
+{
+    QFile file(folder.filePath(QString::fromUtf16(textFolderEncodingFile)));
+    if (!file.exists())
+        return TextEncoding::ShiftJis;
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(
+            u"「%1」を読めません。\n%2"_qs.arg(folderShown(file.fileName()), file.errorString()));
+    const QString choice = QString::fromLatin1(file.readAll()).trimmed().toUpper();
+    if (choice == QLatin1String("UTF-8") || choice == QLatin1String("UTF8"))
+        return TextEncoding::Utf8;
+    if (choice == QLatin1String("SHIFT-JIS") || choice == QLatin1String("SHIFT_JIS"))
+        return TextEncoding::ShiftJis;
+    throw Error(
+        u"「%1」には文字コードとして UTF-8 か Shift-JIS のどちらかを書いてください。"_qs.arg(
+            folderShown(file.fileName())));
+}
+
+TextTable readTable(const QFileInfo& info, TextEncoding encoding)
+{
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(u"ファイル「%1」を読めません。\n%2"_qs.arg(folderShown(info.filePath()),
+                                                               file.errorString()));
+    const QString text = decodeTextFile(file.readAll(), encoding, info.filePath());
+    const QChar separator =
+        info.suffix().compare(u"tsv"_qs, Qt::CaseInsensitive) == 0 ? u'\t' : u',';
+    return splitTextTable(text, separator, info.filePath());
+}
+
+void run(sqlite3* db, const QString& statement)
+{
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, &message);
+    const QString why = QString::fromUtf8(message ? message : "");
+    sqlite3_free(message);
+    if (rc != SQLITE_OK)
+        throw Error(u"テキストファイルを表にできません。\n%1"_qs.arg(why));
+}
+
+void bindText(sqlite3_stmt* statement, int position, const QString& text)
+{
+    sqlite3_bind_text16(statement, position, text.utf16(), int(text.size() * sizeof(char16_t)),
+                        SQLITE_TRANSIENT);
+}
+
+// The table as one of SQLite's own, every column a text.
+void storeTable(sqlite3* db, const QString& name, const TextTable& table)
+{
+    QStringList columns;
+    QStringList places;
+    for (const QString& column : table.columns) {
+        columns << quotedName(column) + u" TEXT"_qs;
+        places << u"?"_qs;
+    }
+    run(db, u"CREATE TABLE main.%1(%2)"_qs.arg(quotedName(name), columns.join(u", "_qs)));
+    const QByteArray insert =
+        u"INSERT INTO main.%1 VALUES (%2)"_qs.arg(quotedName(name), places.join(u", "_qs)).toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, insert.constData(), int(insert.size()), &statement, nullptr) !=
+        SQLITE_OK)
+        throw Error(u"テキストファイルを表にできません。\n%1"_qs.arg(
+            QString::fromUtf8(sqlite3_errmsg(db))));
+    const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> closer(statement,
+                                                                            sqlite3_finalize);
+    for (const QStringList& row : table.rows) {
+        for (int i = 0; i < row.size(); ++i)
+            bindText(statement, i + 1, row.at(i));
+        if (sqlite3_step(statement) != SQLITE_DONE)
+            throw Error(u"テキストファイルを表にできません。\n%1"_qs.arg(
+                QString::fromUtf8(sqlite3_errmsg(db))));
+        sqlite3_reset(statement);
+    }
+}
+
+bool isTableFile(const QFileInfo& info)
+{
+    static const QStringList suffixes{u"csv"_qs, u"txt"_qs, u"tsv"_qs};
+    return info.isFile() && suffixes.contains(info.suffix(), Qt::CaseInsensitive) &&
+           info.fileName().compare(QString::fromUtf16(textFolderEncodingFile),
+                                   Qt::CaseInsensitive) != 0;
+}
+
+} // namespace
+
+std::unique_ptr<Connection> openTextFolder(const QString& folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists() || !dir.isReadable())
+        throw Error(u"フォルダー「%1」を読めません。"_qs.arg(folderShown(folder)));
+    const TextEncoding encoding = folderEncoding(dir);
+
+    auto session = std::make_shared<AccessSession>();
+    session->path = folder;
+    sqlite3* db = nullptr;
+    const int rc =
+        sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    session->db.reset(db);
+    if (rc != SQLITE_OK)
+        throw Error(u"テキストファイルを表にできません。\n%1"_qs.arg(
+            QString::fromUtf8(sqlite3_errstr(rc))));
+    registerJetFunctions(db);
+
+    // Names without the extension, by lower case: the file, or empty when
+    // two files share one.
+    QHash<QString, QString> shortNames;
+    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Readable, QDir::Name);
+    run(db, u"BEGIN"_qs);
+    for (const QFileInfo& info : files) {
+        if (!isTableFile(info))
+            continue;
+        const QString name = info.fileName();
+        const QString shortName = info.completeBaseName().toLower();
+        shortNames.insert(shortName, shortNames.contains(shortName) ? QString() : name);
+        session->dottedNames << name;
+        try {
+            storeTable(db, name, readTable(info, encoding));
+        } catch (const Error& error) {
+            session->damagedTables.insert(name.toLower(), error.description());
+        }
+    }
+    for (auto it = shortNames.cbegin(); it != shortNames.cend(); ++it) {
+        const QString& file = it.value();
+        if (file.isEmpty() || session->dottedNames.contains(it.key(), Qt::CaseInsensitive))
+            continue;
+        if (const auto damaged = session->damagedTables.constFind(file.toLower());
+            damaged != session->damagedTables.constEnd()) {
+            session->damagedTables.insert(it.key(), *damaged);
+            continue;
+        }
+        run(db, u"CREATE VIEW main.%1 AS SELECT * FROM main.%2"_qs.arg(quotedName(it.key()),
+                                                                       quotedName(file)));
+    }
+    run(db, u"COMMIT"_qs);
+    allowOnlyReading(db);
+    return sessionConnection(std::move(session));
+}
+
+std::unique_ptr<Connection> openDataSourcePath(const QString& path)
+{
+    if (QFileInfo(path).isDir())
+        return openTextFolder(path);
+    return openAccessDatabase(path);
+}
+
+} // namespace hakobee

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/datasource/database.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace hakobee {
+
+// The file in a text folder that chooses its encoding: "UTF-8" (or
+// "Shift-JIS", the default without it).
+inline constexpr char16_t textFolderEncodingFile[] = u"hakobee-encoding.txt";
+
+// Opens a folder of text files as a database: each .csv, .txt or .tsv file
+// (.tsv separated by tabs, the others by commas) is a table named by its
+// file name ("Master.csv"), and also by the name without its extension
+// when no other file has that name. The first row holds the column names;
+// every value is a text (textrows.h), in Shift-JIS unless the file begins
+// with a UTF-8 byte order mark or the folder's encoding file says UTF-8
+// (textdecoding.h). Queries are Jet SQL as the Access backend takes them
+// (accessdatabase.h); "from Master.csv" needs no brackets. Each file is read
+// once, here; a file that cannot be read leaves the others usable, and a
+// query naming it is refused with what is wrong with it. Throws
+// hakobee::Error when the folder cannot be read.
+std::unique_ptr<Connection> openTextFolder(const QString& folder);
+
+// Opens what the Data Source of an Access connection string names: a
+// folder as a folder of text files, anything else as an Access file.
+std::unique_ptr<Connection> openDataSourcePath(const QString& path);
+
+} // namespace hakobee

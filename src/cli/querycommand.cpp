@@ -5,10 +5,12 @@
 #include "core/error.h"
 #include "core/render/labelprogress.h"
 #include "platform/access/accessdatabase.h"
+#include "platform/textfolder/textfolder.h"
 #include "production/exitcodes.h"
 #include "production/productionparts.h"
 #include "production/standardstreams.h"
 
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
@@ -45,6 +47,13 @@ void writeError(const QString& text)
 int writeSourceNames(const QString& database)
 {
     try {
+        if (QFileInfo(database).isDir()) {
+            for (const QString& table : textFolderTableNames(database)) {
+                if (!writeToStandardOutput(table + u"\ttable\n"_qs))
+                    return ExitCode::failure;
+            }
+            return ExitCode::success;
+        }
         for (const AccessSourceName& source : accessSourceNames(database)) {
             const QLatin1String kind(source.kind == AccessSourceName::Kind::Query    ? "query"
                                      : source.kind == AccessSourceName::Kind::Linked ? "linked"

@@ -159,6 +159,11 @@ private slots:
         const Run types = runHakobee({u"query"_qs, u"--db"_qs, folder, u"--types"_qs, u"--sql"_qs,
                                       u"select bar, bar & hi as both from Master"_qs});
         QCOMPARE(types.out, u"bar,テキスト型\nboth,(式)\n"_qs);
+
+        QVERIFY(QFile(folder + u"/notes.md"_qs).open(QIODevice::WriteOnly));
+        const Run tables = runHakobee({u"query"_qs, u"--db"_qs, folder, u"--tables"_qs});
+        QCOMPARE(tables.exitCode, 0);
+        QCOMPARE(tables.out, u"Master.csv\ttable\n"_qs);
     }
 
     void wrongCommandLineShowsUsage()

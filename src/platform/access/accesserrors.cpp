@@ -1,6 +1,7 @@
 #include "platform/access/accesserrors.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cerrno>
@@ -99,10 +100,22 @@ Error tableDamaged(const QString& path, const QString& table, const QString& eng
         engine);
 }
 
+namespace {
+
+// What the query ran over, as the operator named it: an Access file, or a
+// folder of text files.
+QString sourceShown(const QString& path)
+{
+    return (QFileInfo(path).isDir() ? u"フォルダー「%1」"_qs : u"データベースファイル「%1」"_qs)
+        .arg(shown(path));
+}
+
+} // namespace
+
 Error noSuchTable(const QString& path, const QString& table, const QString& engine)
 {
-    return withEngine(u"テーブル「%1」はデータベースファイル「%2」にありません。"
-                      u"テーブル名を確認してください。"_qs.arg(table, shown(path)),
+    return withEngine(u"テーブル「%1」は%2にありません。"
+                      u"テーブル名を確認してください。"_qs.arg(table, sourceShown(path)),
                       engine);
 }
 
@@ -146,8 +159,8 @@ Error queryUsesUnusable(const QString& query, const QString& used, const QString
 
 Error noSuchColumn(const QString& path, const QString& column, const QString& engine)
 {
-    return withEngine(u"列「%1」はデータベースファイル「%2」のテーブルにありません。"
-                      u"SQL 文の列名を確認してください。"_qs.arg(column, shown(path)),
+    return withEngine(u"列「%1」は%2のテーブルにありません。"
+                      u"SQL 文の列名を確認してください。"_qs.arg(column, sourceShown(path)),
                       engine);
 }
 

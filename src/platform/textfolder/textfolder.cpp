@@ -167,6 +167,19 @@ std::unique_ptr<Connection> openTextFolder(const QString& folder)
     return sessionConnection(std::move(session));
 }
 
+QStringList textFolderTableNames(const QString& folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists() || !dir.isReadable())
+        throw Error(u"フォルダー「%1」を読めません。"_qs.arg(folderShown(folder)));
+    QStringList names;
+    for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Readable, QDir::Name)) {
+        if (isTableFile(info))
+            names.append(info.fileName());
+    }
+    return names;
+}
+
 std::unique_ptr<Connection> openDataSourcePath(const QString& path)
 {
     if (QFileInfo(path).isDir())

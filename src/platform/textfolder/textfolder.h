@@ -3,6 +3,7 @@
 #include "core/datasource/database.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -24,6 +25,11 @@ inline constexpr char16_t textFolderEncodingFile[] = u"hakobee-encoding.txt";
 // query naming it is refused with what is wrong with it. Throws
 // hakobee::Error when the folder cannot be read.
 std::unique_ptr<Connection> openTextFolder(const QString& folder);
+
+// The tables of a text folder by their file names, in name order: what
+// `hakobee query --tables` lists. Throws hakobee::Error when the folder
+// cannot be read.
+QStringList textFolderTableNames(const QString& folder);
 
 // Opens what the Data Source of an Access connection string names: a
 // folder as a folder of text files, anything else as an Access file.

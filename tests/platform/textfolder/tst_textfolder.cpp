@@ -191,6 +191,14 @@ private slots:
         QVERIFY2(!writing.contains(u"(no error)"_qs), qPrintable(writing));
         QCOMPARE(rowsOf(*connection, u"select count(*) from Master.csv"_qs),
                  QList<QStringList>{{u"4"_qs}});
+        // A name that is not there names the folder, not a database file.
+        for (const QString& query :
+             {u"select bar from Prices.csv"_qs, u"select zzz from Master"_qs}) {
+            const QString missing = errorOf([&] { rowsOf(*connection, query); });
+            QVERIFY2(missing.contains(u"フォルダー「"_qs) &&
+                         !missing.contains(u"データベースファイル"_qs),
+                     qPrintable(missing));
+        }
     }
 };
 

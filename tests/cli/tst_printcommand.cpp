@@ -224,6 +224,34 @@ private slots:
         QCOMPARE(pdfFilesIn(refusedOut).size(), 0);
     }
 
+    void csvFolderPrintsItsRowsAsScannableLabels()
+    {
+        QTemporaryDir root;
+        const QString folder = root.filePath(u"csv"_qs);
+        QVERIFY(QDir().mkpath(folder));
+        QFile master(folder + u"/Master.csv"_qs);
+        QVERIFY(master.open(QIODevice::WriteOnly));
+        // 緑茶 and ﾄｸ in Shift-JIS, as Japanese Excel saves a CSV file.
+        master.write("bar,hi,mei,as2\r\n4901234567894,\x97\xCE\x92\x83,\xC4\xB8,128\r\n"
+                     "4512345678906,\"coffee, dark\",B,300\r\n");
+        master.close();
+        QVERIFY(restoredRootWith(root, u"nimbeconfig2.txt"_qs,
+                                 dataSourceNaming(folder, u"Master.csv"_qs)));
+        const QString out = root.filePath(u"labels"_qs);
+        const Run run =
+            runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.err.contains(u"緑茶"_qs), qPrintable(run.err));
+        const QStringList files = pdfFilesIn(out);
+        QCOMPARE(files.size(), 2);
+        const QStringList codes{u"4901234567894"_qs, u"4512345678906"_qs};
+        for (int i = 0; i < 2; ++i) {
+            const test::ScanResult scan = test::scanPrintedPdf(files[i]);
+            QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
+            QCOMPARE(scan.symbols, QStringList{scannedCode(codes[i])});
+        }
+    }
+
     // Without readable settings the printer's own paper, and the settings
     // folder left as it was.
     void calibrationLabelScansAndNamesItsPrinter()

@@ -407,6 +407,14 @@ private slots:
         fixture.fileDialogs.choices = {u"/srv/商品/db2.accdb"_qs};
         click(screen, u"Command1"_qs);
         QCOMPARE(text1(screen)->text(), u"/srv/商品/db2.accdb"_qs);
+        QCOMPARE(text4(screen)->text(), u"Master"_qs);
+
+        // A text file: its folder is the database, the file the table.
+        QVERIFY(fixture.fileDialogs.requests[1].filter.contains(u"*.csv *.txt *.tsv"_qs));
+        fixture.fileDialogs.choices = {u"/srv/仕入先/Items.CSV"_qs};
+        click(screen, u"Command1"_qs);
+        QCOMPARE(text1(screen)->text(), u"/srv/仕入先"_qs);
+        QCOMPARE(text4(screen)->text(), u"Items.CSV"_qs);
         QVERIFY(fixture.messages.shown.isEmpty());
         QCOMPARE(fixture.settingsFileBytes(),
                  settingsFileContent(u"/data/db1.mdb"_qs, u"Master"_qs, u"select * from "_qs));

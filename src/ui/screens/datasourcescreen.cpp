@@ -210,13 +210,28 @@ bool DataSourceScreen::acceptTypedSettings()
 void DataSourceScreen::browseForDatabase()
 {
     const QFileInfo current(databasePath_->text());
+    QString startFolder;
+    if (!databasePath_->text().isEmpty())
+        startFolder = current.isDir() ? current.absoluteFilePath() : current.absolutePath();
     const OpenFileRequest request{
         databaseCaption_->text(),
-        databasePath_->text().isEmpty() ? QString() : current.absolutePath(),
-        u"Access データベース (*.mdb *.accdb);;すべてのファイル (*)"_qs,
+        startFolder,
+        u"Access データベース (*.mdb *.accdb);;テキストファイル (*.csv *.txt *.tsv);;"
+        u"すべてのファイル (*)"_qs,
     };
-    if (const std::optional<QString> chosen = context().fileDialogs->openFile(this, request))
+    const std::optional<QString> chosen = context().fileDialogs->openFile(this, request);
+    if (!chosen)
+        return;
+    // A text file is a table of the folder it lies in: the folder is the
+    // database, the file the table.
+    const QFileInfo file(*chosen);
+    static const QStringList textSuffixes{u"csv"_qs, u"txt"_qs, u"tsv"_qs};
+    if (textSuffixes.contains(file.suffix(), Qt::CaseInsensitive)) {
+        databasePath_->setText(file.path());
+        tableName_->setText(file.fileName());
+    } else {
         databasePath_->setText(*chosen);
+    }
 }
 
 void DataSourceScreen::saveAndTest()

@@ -42,7 +42,10 @@ class PositionAdjustmentScreenTest : public QObject
     Q_OBJECT
 
 private:
-    QString slipPath() const { return shell->settings.settingsPath(SettingsFiles::printAdjustments); }
+    QString slipPath() const
+    {
+        return shell->settings.settingsPath(SettingsFiles::printAdjustments);
+    }
     void storeSlip(const QStringList& values)
     {
         replaceSettingsFile(slipPath(), SettingsColumns::printAdjustments(), values);

@@ -78,7 +78,8 @@ PrintAdjustmentsRecord readPrintAdjustmentsRecord(DatabaseProvider& databases)
     QStringList row;
     for (const QString& column : SettingsColumns::printAdjustments()) {
         if (!all.contains(column))
-            throw Error(u"%1 に列 %2 がありません。"_qs.arg(SettingsFiles::printAdjustments, column));
+            throw Error(
+                u"%1 に列 %2 がありません。"_qs.arg(SettingsFiles::printAdjustments, column));
         row.append(all.value(column).value_or(QString()));
     }
     PrintAdjustmentsRecord record = recordOf(row);
@@ -91,7 +92,8 @@ PrintAdjustmentsRecord readPrintAdjustmentsRecord(DatabaseProvider& databases)
 PrintAdjustmentsRecord readPrintAdjustmentsRecord(const SettingsFolder& folder)
 {
     return recordOf(
-        readSettingsRows(folder.filePath(SettingsFiles::printAdjustments), int(columnCount())).data);
+        readSettingsRows(folder.filePath(SettingsFiles::printAdjustments), int(columnCount()))
+            .data);
 }
 
 PrintAdjustments readPrintAdjustments(const SettingsFolder& folder)
@@ -103,9 +105,10 @@ void writePrintAdjustmentsRecord(const SettingsFolder& folder, const PrintAdjust
 {
     const QStringList row = rowOf(record);
     if (row.size() != columnCount())
-        throw Error(u"%1 に書く値が %2 個ではなく %3 個です。"_qs.arg(SettingsFiles::printAdjustments)
-                        .arg(columnCount())
-                        .arg(row.size()));
+        throw Error(
+            u"%1 に書く値が %2 個ではなく %3 個です。"_qs.arg(SettingsFiles::printAdjustments)
+                .arg(columnCount())
+                .arg(row.size()));
     replaceSettingsFile(folder.filePath(SettingsFiles::printAdjustments),
                         SettingsColumns::printAdjustments(), row);
 }

@@ -1,11 +1,12 @@
-// access-read-driver grid|count FILE QUERY
-// One measurement of reading an Access file through the backend, printed as
+// access-read-driver grid|count FILE|FOLDER QUERY
+// One measurement of reading an Access file (or a folder of CSV files)
+// through the backend, printed as
 // key=value lines: "grid" opens the grid record set and reads its first 50
 // rows (first_rows_s, rss_mib); "count" opens the static record set, moves
 // to the last and back to the first row and reads the count (count_s, count).
 // Each measurement runs in its own process so that peak memory is its own.
 #include "core/error.h"
-#include "platform/access/accessdatabase.h"
+#include "platform/textfolder/textfolder.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -29,7 +30,7 @@ double peakRssMib()
 int main(int argc, char* argv[])
 {
     if (argc != 4 || (std::strcmp(argv[1], "grid") != 0 && std::strcmp(argv[1], "count") != 0)) {
-        std::fprintf(stderr, "usage: access-read-driver grid|count FILE QUERY\n");
+        std::fprintf(stderr, "usage: access-read-driver grid|count FILE|FOLDER QUERY\n");
         return 2;
     }
     const bool grid = std::strcmp(argv[1], "grid") == 0;
@@ -38,7 +39,7 @@ int main(int argc, char* argv[])
     try {
         QElapsedTimer timer;
         timer.start();
-        const auto connection = hakobee::openAccessDatabase(path);
+        const auto connection = hakobee::openDataSourcePath(path);
         const auto records = connection->openRecordset(
             query, grid ? hakobee::CursorKind::Grid : hakobee::CursorKind::StaticRead);
         if (grid) {

@@ -47,18 +47,6 @@ TextEncoding folderEncoding(const QDir& folder)
             folderShown(file.fileName())));
 }
 
-TextTable readTable(const QFileInfo& info, TextEncoding encoding)
-{
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(u"ファイル「%1」を読めません。\n%2"_qs.arg(folderShown(info.filePath()),
-                                                               file.errorString()));
-    const QString text = decodeTextFile(file.readAll(), encoding, info.filePath());
-    const QChar separator =
-        info.suffix().compare(u"tsv"_qs, Qt::CaseInsensitive) == 0 ? u'\t' : u',';
-    return splitTextTable(text, separator, info.filePath());
-}
-
 void run(sqlite3* db, const QString& statement)
 {
     char* message = nullptr;
@@ -75,32 +63,59 @@ void bindText(sqlite3_stmt* statement, int position, const QString& text)
                         SQLITE_TRANSIENT);
 }
 
-// The table as one of SQLite's own, every column a text.
-void storeTable(sqlite3* db, const QString& name, const TextTable& table)
+// A statement prepared once and run for every row.
+using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
+
+[[noreturn]] void refuseStoring(sqlite3* db)
 {
-    QStringList columns;
-    QStringList places;
-    for (const QString& column : table.columns) {
-        columns << quotedName(column) + u" TEXT"_qs;
-        places << u"?"_qs;
-    }
-    run(db, u"CREATE TABLE main.%1(%2)"_qs.arg(quotedName(name), columns.join(u", "_qs)));
-    const QByteArray insert =
-        u"INSERT INTO main.%1 VALUES (%2)"_qs.arg(quotedName(name), places.join(u", "_qs)).toUtf8();
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, insert.constData(), int(insert.size()), &statement, nullptr) !=
-        SQLITE_OK)
-        throw Error(u"テキストファイルを表にできません。\n%1"_qs.arg(
-            QString::fromUtf8(sqlite3_errmsg(db))));
-    const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> closer(statement,
-                                                                            sqlite3_finalize);
-    for (const QStringList& row : table.rows) {
+    throw Error(
+        u"テキストファイルを表にできません。\n%1"_qs.arg(QString::fromUtf8(sqlite3_errmsg(db))));
+}
+
+// The file as one of SQLite's own tables, every column a text, its rows
+// stored as they are split. A file that fails part-way leaves no table.
+void storeTable(sqlite3* db, const QString& name, const QFileInfo& info, TextEncoding encoding)
+{
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(u"ファイル「%1」を読めません。\n%2"_qs.arg(folderShown(info.filePath()),
+                                                               file.errorString()));
+    const QString text = decodeTextFile(file.readAll(), encoding, info.filePath());
+    file.close();
+    const QChar separator =
+        info.suffix().compare(u"tsv"_qs, Qt::CaseInsensitive) == 0 ? u'\t' : u',';
+
+    Statement insert(nullptr, sqlite3_finalize);
+    const auto createTable = [&](const QStringList& names) {
+        QStringList columns;
+        QStringList places;
+        for (const QString& column : names) {
+            columns << quotedName(column) + u" TEXT"_qs;
+            places << u"?"_qs;
+        }
+        run(db, u"CREATE TABLE main.%1(%2)"_qs.arg(quotedName(name), columns.join(u", "_qs)));
+        const QByteArray sql =
+            u"INSERT INTO main.%1 VALUES (%2)"_qs.arg(quotedName(name), places.join(u", "_qs))
+                .toUtf8();
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) !=
+            SQLITE_OK)
+            refuseStoring(db);
+        insert.reset(statement);
+    };
+    const auto storeRow = [&](const QStringList& row) {
         for (int i = 0; i < row.size(); ++i)
-            bindText(statement, i + 1, row.at(i));
-        if (sqlite3_step(statement) != SQLITE_DONE)
-            throw Error(u"テキストファイルを表にできません。\n%1"_qs.arg(
-                QString::fromUtf8(sqlite3_errmsg(db))));
-        sqlite3_reset(statement);
+            bindText(insert.get(), i + 1, row.at(i));
+        if (sqlite3_step(insert.get()) != SQLITE_DONE)
+            refuseStoring(db);
+        sqlite3_reset(insert.get());
+    };
+    try {
+        forEachTextRow(text, separator, info.filePath(), createTable, storeRow);
+    } catch (...) {
+        insert.reset();
+        run(db, u"DROP TABLE IF EXISTS main.%1"_qs.arg(quotedName(name)));
+        throw;
     }
 }
 
@@ -125,7 +140,10 @@ std::unique_ptr<Connection> openTextFolder(const QString& folder)
     session->path = folder;
     sqlite3* db = nullptr;
     const int rc =
-        sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        // A private temporary database: SQLite keeps what does not fit its
+        // page cache in a file of its own, so a large file is not held in
+        // memory twice.
+        sqlite3_open_v2("", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     session->db.reset(db);
     if (rc != SQLITE_OK)
         throw Error(u"テキストファイルを表にできません。\n%1"_qs.arg(
@@ -145,7 +163,7 @@ std::unique_ptr<Connection> openTextFolder(const QString& folder)
         shortNames.insert(shortName, shortNames.contains(shortName) ? QString() : name);
         session->dottedNames << name;
         try {
-            storeTable(db, name, readTable(info, encoding));
+            storeTable(db, name, info, encoding);
         } catch (const Error& error) {
             session->damagedTables.insert(name.toLower(), error.description());
         }

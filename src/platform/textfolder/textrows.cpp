@@ -118,30 +118,41 @@ private:
 
 TextTable splitTextTable(const QString& text, QChar separator, const QString& path)
 {
-    RowReader reader(text, separator, path);
     TextTable table;
-    if (!reader.next(table.columns))
+    forEachTextRow(
+        text, separator, path, [&table](const QStringList& columns) { table.columns = columns; },
+        [&table](const QStringList& row) { table.rows.append(row); });
+    return table;
+}
+
+void forEachTextRow(const QString& text, QChar separator, const QString& path,
+                    const std::function<void(const QStringList& columns)>& takeColumns,
+                    const std::function<void(const QStringList& row)>& takeRow)
+{
+    RowReader reader(text, separator, path);
+    QStringList columns;
+    if (!reader.next(columns))
         throw Error(u"ファイル「%1」は空です。1 行目に列名が必要です。"_qs.arg(
             QDir::toNativeSeparators(path)));
     QSet<QString> seen;
-    for (qsizetype i = 0; i < table.columns.size(); ++i) {
-        const QString& name = table.columns.at(i);
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        const QString& name = columns.at(i);
         if (name.trimmed().isEmpty())
             throw reader.failure(u"%1 列目の列名が空です。"_qs.arg(i + 1), reader.rowLine());
         if (seen.contains(name.toLower()))
             throw reader.failure(u"列名「%1」が二度あります。"_qs.arg(name), reader.rowLine());
         seen.insert(name.toLower());
     }
+    takeColumns(columns);
     QStringList row;
     while (reader.next(row)) {
-        if (row.size() != table.columns.size()) {
+        if (row.size() != columns.size()) {
             throw reader.failure(u"項目が %1 個あります。列名の行は %2 列です。"_qs.arg(row.size())
-                                     .arg(table.columns.size()),
+                                     .arg(columns.size()),
                                  reader.rowLine());
         }
-        table.rows.append(row);
+        takeRow(row);
     }
-    return table;
 }
 
 } // namespace hakobee

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace hakobee {
 
 // A text file's table: its column names from the first row, then its rows,
@@ -23,5 +25,12 @@ struct TextTable
 // closing quote, and for a first row with an empty or a repeated column name
 // (names are compared without regard to case, as queries name them).
 TextTable splitTextTable(const QString& text, QChar separator, const QString& path);
+
+// The same rules, the rows handed over one at a time as they are split, so
+// a large file is never held as a table: first the column names, then each
+// row. Throws as above, after the rows before the faulty one were handed.
+void forEachTextRow(const QString& text, QChar separator, const QString& path,
+                    const std::function<void(const QStringList& columns)>& takeColumns,
+                    const std::function<void(const QStringList& row)>& takeRow);
 
 } // namespace hakobee

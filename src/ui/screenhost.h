@@ -52,7 +52,8 @@ public:
     }
 
     // The screen as it is, loading it without showing it when it does not
-    // exist (reading a field of a screen that is not loaded loads it).
+    // exist. No screen reads another's fields through this; it is for
+    // looking at a screen without opening it (the size checks).
     template<class T> T* loaded(const QString& key = defaultKey<T>())
     {
         if (T* existing = find<T>(key))

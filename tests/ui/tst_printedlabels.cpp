@@ -12,7 +12,6 @@
 #include "support/barcodescan.h"
 #include "support/labelsamples.h"
 #include "support/screencontrols.h"
-#include "ui/printonelabel.h"
 #include "ui/screenhost.h"
 #include "ui/screenlabelprogress.h"
 #include "ui/screens/labelprogressscreen.h"
@@ -107,11 +106,11 @@ private slots:
         QMetaObject::invokeMethod(
             qApp, [&host] { cancelButtonOf(host.find<LabelProgressScreen>())->click(); },
             Qt::QueuedConnection);
-        printOneLabel(context, record);
+        pipeline.printLabel(record);
         QCOMPARE(pdfFilesIn(folder), QStringList());
         QVERIFY(cancel.isRequested());
 
-        printOneLabel(context, record);
+        pipeline.printLabel(record);
         QCOMPARE(pdfFilesIn(folder), QStringList{u"label-000001.pdf"_qs});
     }
 };

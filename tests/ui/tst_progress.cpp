@@ -1,9 +1,11 @@
 #include "core/render/cancelrequest.h"
+#include "core/render/labelrenderer.h"
 #include "support/labelsamples.h"
 #include "support/recordingcanvas.h"
 #include "support/screencontrols.h"
-#include "ui/printonelabel.h"
+#include "ui/appcontext.h"
 #include "ui/screenhost.h"
+#include "ui/screenlabelprogress.h"
 #include "ui/screens/labelprogressscreen.h"
 
 #include <QApplication>
@@ -21,6 +23,15 @@ using test::squaresOf;
 using Kind = RecordingCanvas::Kind;
 
 namespace {
+
+// One label drawn on the canvas while the progress screen shows, as the
+// window's label pipeline draws it.
+void printOneLabel(AppContext& context, PrinterCanvas& canvas, const LabelRecord& record)
+{
+    ScreenLabelProgress progress(*context.screens);
+    LabelRenderer renderer(canvas, progress, *context.cancel);
+    renderer.printLabel(record);
+}
 
 LabelRecord sampleRecord()
 {

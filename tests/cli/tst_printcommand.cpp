@@ -3,6 +3,7 @@
 
 #include "support/barcodescan.h"
 #include "support/pdftools.h"
+#include "support/programrun.h"
 #include "support/savedqueryfile.h"
 
 #include <mdbwriter/mdbwriter.h>
@@ -19,27 +20,13 @@ using namespace hakobee;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = test::ProgramRun;
 
-// Runs the program without a display: DISPLAY, WAYLAND_DISPLAY and
-// QT_QPA_PLATFORM are all unset.
+// The built program without a display; printing a whole table may take a while.
 Run runHakobee(const QStringList& arguments)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(HAKOBEE_EXECUTABLE), arguments);
-    process.waitForFinished(120'000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return test::runToEnd(QStringLiteral(HAKOBEE_EXECUTABLE), arguments,
+                          test::environmentWithoutDisplay(), 120'000);
 }
 
 QStringList pdfFilesIn(const QString& folder)

@@ -1,5 +1,6 @@
 #include "accessfixtures.h"
 
+#include "../support/programrun.h"
 #include "../support/savedqueryfile.h"
 
 #include <QDir>
@@ -12,21 +13,12 @@ using namespace hakobee;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = test::ProgramRun;
 
 Run runHakobee(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(HAKOBEE_EXECUTABLE), arguments);
-    process.waitForFinished(60'000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return test::runToEnd(QStringLiteral(HAKOBEE_EXECUTABLE), arguments,
+                          test::environmentWithoutDisplay());
 }
 
 } // namespace

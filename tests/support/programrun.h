@@ -10,19 +10,20 @@ namespace hakobee::test {
 // One run of a program to its end, with what it wrote.
 struct ProgramRun
 {
-    int exitCode = -1; // -1 when it crashed or did not end within a minute
+    int exitCode = -1; // -1 when it crashed or did not end in time
     QString out;
     QString err;
 };
 
 inline ProgramRun
 runToEnd(const QString& program, const QStringList& arguments,
-         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+         int timeoutMs = 60'000)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
-    const bool ended = process.waitForFinished(60'000);
+    const bool ended = process.waitForFinished(timeoutMs);
     if (!ended)
         process.kill();
     return {ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,

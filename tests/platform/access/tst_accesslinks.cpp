@@ -8,6 +8,7 @@
 #include "platform/access/accessdatabase.h"
 #include "platform/access/accessfile.h"
 #include "platform/access/accesssession.h"
+#include "support/queryrows.h"
 #include "testdata/generatedproducts.h"
 #include "testdata/productstable.h"
 
@@ -38,15 +39,7 @@ template<typename Body> QString errorOf(Body body)
 
 QStringList rowsOf(Connection& connection, const QString& query)
 {
-    QStringList rows;
-    const auto records = connection.openRecordset(query, CursorKind::StaticRead);
-    for (; !records->eof(); records->moveNext()) {
-        QStringList fields;
-        for (int i = 0; i < records->fieldCount(); ++i)
-            fields << records->field(i).value_or(u"(null)"_qs);
-        rows << fields.join(QLatin1Char('|'));
-    }
-    return rows;
+    return test::joinedQueryRows(connection, query);
 }
 
 QStringList generatedRows(qint64 count)

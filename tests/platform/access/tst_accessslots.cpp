@@ -11,6 +11,7 @@
 #include "core/error.h"
 #include "platform/access/accessdatabase.h"
 #include "platform/access/accesstextforms.h"
+#include "support/queryrows.h"
 #include "testdata/generatedproducts.h"
 
 #include <QHash>
@@ -37,15 +38,7 @@ QStringList expectedRecord(qint64 row)
 // The rows of a query as the grid shows them.
 QList<QStringList> gridRows(Connection& connection)
 {
-    const auto records = connection.openRecordset(query, CursorKind::Grid);
-    QList<QStringList> rows;
-    for (; !records->eof(); records->moveNext()) {
-        QStringList row;
-        for (int i = 0; i < records->fieldCount(); ++i)
-            row << records->field(i).value_or(u"(null)"_qs);
-        rows << row;
-    }
-    return rows;
+    return test::queryRows(connection, query, CursorKind::Grid);
 }
 
 // The record count as the count check and the connection test learn it.

@@ -8,6 +8,7 @@
 #include "../../tools/jetreaders.h"
 #include "core/error.h"
 #include "platform/access/accessdatabase.h"
+#include "support/queryrows.h"
 
 #include <QJsonObject>
 #include <QProcess>
@@ -30,14 +31,8 @@ struct Rows
 
 Rows rowsOf(Connection& connection, const QString& query)
 {
-    const auto records = connection.openRecordset(query, CursorKind::Grid);
     Rows result;
-    for (; !records->eof(); records->moveNext()) {
-        QStringList fields;
-        for (int i = 0; i < records->fieldCount(); ++i)
-            fields << records->field(i).value_or(u"(null)"_qs);
-        result.rows << fields.join(QLatin1Char('|'));
-    }
+    result.rows = test::joinedQueryRows(connection, query, CursorKind::Grid);
     const auto counted = connection.openRecordset(query, CursorKind::StaticRead);
     if (!counted->eof()) {
         counted->moveLast();

@@ -2,6 +2,7 @@
 #include "core/error.h"
 #include "core/settings/settingsfolder.h"
 #include "platform/textfolder/textfolder.h"
+#include "support/queryrows.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,18 +33,9 @@ std::unique_ptr<Connection> openFolder(const QTemporaryDir& dir)
     return databases.open(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source="_qs + dir.path());
 }
 
-// Every row of the query, null shown as (null).
 QList<QStringList> rowsOf(Connection& connection, const QString& query)
 {
-    const auto records = connection.openRecordset(query, CursorKind::StaticRead);
-    QList<QStringList> rows;
-    for (; !records->eof(); records->moveNext()) {
-        QStringList row;
-        for (int i = 0; i < records->fieldCount(); ++i)
-            row << records->field(i).value_or(u"(null)"_qs);
-        rows << row;
-    }
-    return rows;
+    return test::queryRows(connection, query);
 }
 
 // The description of the hakobee::Error the body throws.

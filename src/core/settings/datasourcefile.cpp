@@ -21,12 +21,9 @@ DataSourceSettings fromColumnOrder(const QStringList& values)
 
 DataSourceSettings readDataSourceRecord(DatabaseProvider& databases)
 {
-    const SettingsRecord record =
-        readSettingsRecord(databases, u"Select * From "_qs + SettingsFiles::dataSource);
-    QStringList values;
-    for (const QString& column : SettingsColumns::dataSource())
-        values.append(record.value(column).value_or(QString()));
-    return fromColumnOrder(values);
+    return fromColumnOrder(
+        readSettingsRecord(databases, u"Select * From "_qs + SettingsFiles::dataSource)
+            .texts(SettingsColumns::dataSource()));
 }
 
 DataSourceSettings readDataSourceRows(const SettingsFolder& folder)

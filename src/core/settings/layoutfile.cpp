@@ -24,12 +24,9 @@ QString storedLayoutText(const QString& typed)
 
 LayoutSettings readLayoutRecord(DatabaseProvider& databases)
 {
-    const SettingsRecord record =
-        readSettingsRecord(databases, u"Select * From "_qs + SettingsFiles::layout);
-    QStringList values;
-    for (const QString& column : SettingsColumns::layout())
-        values.append(record.value(column).value_or(QString()));
-    return fromColumnOrder(values);
+    return fromColumnOrder(
+        readSettingsRecord(databases, u"Select * From "_qs + SettingsFiles::layout)
+            .texts(SettingsColumns::layout()));
 }
 
 LayoutSettings readLayoutRows(const SettingsFolder& folder)

@@ -19,6 +19,14 @@ FieldValue SettingsRecord::value(const QString& name) const
     throw Error(u"設定の列 %1 は読み込まれていません。"_qs.arg(name));
 }
 
+QStringList SettingsRecord::texts(const QStringList& names) const
+{
+    QStringList texts;
+    for (const QString& name : names)
+        texts.append(value(name).value_or(QString()));
+    return texts;
+}
+
 SettingsRecord readSettingsRecord(DatabaseProvider& databases, const QString& query)
 {
     const std::unique_ptr<Connection> connection = databases.open(settingsConnectionString());

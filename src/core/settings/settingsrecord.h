@@ -20,6 +20,9 @@ public:
     // Null for a value that is empty in the file. Throws hakobee::Error for a
     // column the query did not give.
     FieldValue value(const QString& name) const;
+    // The values of these columns in their order, an empty value as empty
+    // text: the typed records are read so. Throws as value() does.
+    QStringList texts(const QStringList& names) const;
 
 private:
     QStringList names_;

@@ -19,6 +19,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   # Access files, SQL, barcodes, Shift-JIS
   mdbtools mdbtools-dev libsqlite3-dev libzint-dev libicu-dev
+  # PostgreSQL product masters: the client library, and the server the
+  # tests start in a temporary folder
+  libpq-dev postgresql
   # label PDFs: cairo writes them; fontconfig and FreeType find and read the fonts
   libcairo2-dev libfontconfig-dev libfreetype-dev
   # locale sources: the label tests run under English and Japanese locales

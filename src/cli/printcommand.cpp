@@ -266,6 +266,7 @@ int printLabels(const PrintOptions& options)
         rowsLeft = result.end == RunEnd::AllowanceStopped && result.nextRowNumber <= last;
         if (result.end == RunEnd::Failed) {
             say(withLabelsWithoutBarcodeNote(partialRunFailureMessage(result.failure), result));
+            say(u"%1 枚印刷しました。"_qs.arg(QString::number(result.printed)));
             sayHowToChooseAnotherPrinter(remembered);
             return ExitCode::failure;
         }

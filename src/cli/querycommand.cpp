@@ -1,10 +1,12 @@
 #include "cli/querycommand.h"
 
 #include "cli/commandoptions.h"
+#include "core/datasource/datasourcekind.h"
 #include "core/datasource/datasourcesettings.h"
 #include "core/error.h"
 #include "core/render/labelprogress.h"
 #include "platform/access/accessdatabase.h"
+#include "platform/postgres/postgresdatabase.h"
 #include "platform/textfolder/textfolder.h"
 #include "production/exitcodes.h"
 #include "production/productionparts.h"
@@ -47,6 +49,14 @@ void writeError(const QString& text)
 int writeSourceNames(const QString& database)
 {
     try {
+        if (isPostgresUri(database)) {
+            for (const PostgresSourceName& source : postgresSourceNames(database.trimmed())) {
+                if (!writeToStandardOutput(source.name +
+                                           (source.view ? u"\tview\n"_qs : u"\ttable\n"_qs)))
+                    return ExitCode::failure;
+            }
+            return ExitCode::success;
+        }
         if (QFileInfo(database).isDir()) {
             for (const QString& table : textFolderTableNames(database)) {
                 if (!writeToStandardOutput(table + u"\ttable\n"_qs))
@@ -118,6 +128,10 @@ QString helpText()
            u"保存されたクエリ（選択クエリ、実行できるユニオンクエリ）を 1 行に 1 つ、\n"
            u"名前、タブ、table または query の形で書きます。\n"
            u"ファイルは読み取り専用で開き、画面は使いません。\n"
+           u"データベースファイルの代わりに PostgreSQL の URI\n"
+           u"(postgresql://サーバー:ポート/データベース名) を指定すると、SQL 文はサーバーの\n"
+           u"SQL のまま読み取り専用で実行され、--tables は search_path のテーブルとビューを\n"
+           u"table または view として書きます。パスワードは ~/.pgpass か PGPASSWORD で渡します。\n"
            u"\n"
            u"終了コード: 0 成功、1 クエリの失敗（説明は標準エラー出力に）、\n"
            u"            2 コマンドラインの誤り\n"_qs;

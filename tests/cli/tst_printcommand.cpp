@@ -3,6 +3,7 @@
 
 #include "support/barcodescan.h"
 #include "support/pdftools.h"
+#include "support/postgresserver.h"
 #include "support/programrun.h"
 #include "support/savedqueryfile.h"
 
@@ -75,6 +76,8 @@ bool restoredRootWith(const QTemporaryDir& root, const QString& file, const QByt
 class TestPrintCommand : public QObject
 {
     Q_OBJECT
+
+    test::PostgresServer postgres;
 
 private slots:
     void printsEveryRecordOfTheSampleAsAScannableLabel()
@@ -237,6 +240,80 @@ private slots:
             QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
             QCOMPARE(scan.symbols, QStringList{scannedCode(codes[i])});
         }
+    }
+
+    // A view on the PostgreSQL server as the table, with the shipped select
+    // text: both runs print its rows.
+    void postgresqlMasterPrintsItsRowsAsScannableLabels()
+    {
+        HAKOBEE_START_POSTGRES(postgres);
+        QTemporaryDir root;
+        QVERIFY(restoredRootWith(root, u"nimbeconfig2.txt"_qs,
+                                 dataSourceNaming(postgres.socketUri(), u"product_labels"_qs)));
+        const QList<test::SeededProduct>& products = test::PostgresServer::seededProducts();
+        const QString out = root.filePath(u"labels"_qs);
+        const Run run =
+            runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.err.contains(u"4 枚目: 4987654321094 髙島屋 ①のり"_qs), qPrintable(run.err));
+        QStringList files = pdfFilesIn(out);
+        QCOMPARE(files.size(), products.size());
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const test::ScanResult scan = test::scanPrintedPdf(files[i]);
+            QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
+            QCOMPARE(scan.symbols, QStringList{scannedCode(products[i].jan)});
+        }
+
+        const QString part = root.filePath(u"part"_qs);
+        const Run partial = runHakobee({u"print"_qs, u"--rows"_qs, u"2-3"_qs, u"--settings-root"_qs,
+                                        root.path(), u"--pdf"_qs, part});
+        QVERIFY2(partial.exitCode == 0, qPrintable(partial.err));
+        files = pdfFilesIn(part);
+        QCOMPARE(files.size(), 2);
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(test::scanPrintedPdf(files[i]).symbols,
+                     QStringList{scannedCode(products[1 + i].jan)});
+    }
+
+    // The server stops while the run waits for its next block of rows: the
+    // run stops at that row, names it and says how many labels came out.
+    void serverStoppedMidRunStopsAtThatRow()
+    {
+        HAKOBEE_START_POSTGRES(postgres);
+        // Row 101, the first of the cursor's second block, takes half a
+        // minute to come: time enough to stop the server under the run.
+        QVERIFY2(postgres.runSql(
+                     u"CREATE FUNCTION slow_row(n integer) RETURNS boolean LANGUAGE plpgsql AS "
+                     u"$$ BEGIN IF n = 101 THEN PERFORM pg_sleep(30); END IF; RETURN true; END $$;"
+                     u"CREATE VIEW slow_master AS SELECT '4901234567894'::text AS bar, "
+                     u"'品' || n AS hi, 'ﾒｲ'::text AS mei, n * 10 AS as2 "
+                     u"FROM generate_series(1, 150) AS n WHERE slow_row(n);"_qs),
+                 qPrintable(postgres.failure()));
+        QTemporaryDir root;
+        QVERIFY(restoredRootWith(root, u"nimbeconfig2.txt"_qs,
+                                 dataSourceNaming(postgres.socketUri(), u"slow_master"_qs)));
+        const QString out = root.filePath(u"labels"_qs);
+        QProcess run;
+        run.setProcessEnvironment(test::environmentWithoutDisplay());
+        run.setReadChannel(QProcess::StandardError);
+        run.start(QStringLiteral(HAKOBEE_EXECUTABLE),
+                  {u"print"_qs, u"--rows"_qs, u"99-120"_qs, u"--settings-root"_qs, root.path(),
+                   u"--pdf"_qs, out});
+        QByteArray err;
+        while (!err.contains("2 枚目") && run.waitForReadyRead(60'000))
+            err += run.readAllStandardError();
+        QVERIFY2(err.contains("2 枚目"), err.constData());
+        postgres.stop();
+        QVERIFY(run.waitForFinished(60'000));
+        err += run.readAllStandardError();
+        const QString said = QString::fromUtf8(err);
+        QCOMPARE(run.exitCode(), 1);
+        QVERIFY2(said.contains(u"101行目"_qs) && said.contains(u"との接続が切れました"_qs) &&
+                     said.contains(u"のデータベース「shop」"_qs) &&
+                     said.contains(u"2 枚印刷しました。"_qs),
+                 qPrintable(said));
+        QCOMPARE(pdfFilesIn(out).size(), 2);
+        QVERIFY2(postgres.start(), qPrintable(postgres.failure()));
     }
 
     // Without readable settings the printer's own paper, and the settings

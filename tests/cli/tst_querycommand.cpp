@@ -1,5 +1,6 @@
 #include "accessfixtures.h"
 
+#include "../support/postgresserver.h"
 #include "../support/programrun.h"
 #include "../support/savedqueryfile.h"
 
@@ -15,10 +16,18 @@ namespace {
 
 using Run = test::ProgramRun;
 
-Run runHakobee(const QStringList& arguments)
+Run runHakobee(const QStringList& arguments,
+               const QProcessEnvironment& environment = test::environmentWithoutDisplay())
 {
-    return test::runToEnd(QStringLiteral(HAKOBEE_EXECUTABLE), arguments,
-                          test::environmentWithoutDisplay());
+    return test::runToEnd(QStringLiteral(HAKOBEE_EXECUTABLE), arguments, environment);
+}
+
+// A command run with the password in PGPASSWORD, as a cron job gives it.
+QProcessEnvironment withPassword(const QString& password)
+{
+    QProcessEnvironment environment = test::environmentWithoutDisplay();
+    environment.insert(u"PGPASSWORD"_qs, password);
+    return environment;
 }
 
 } // namespace
@@ -30,6 +39,7 @@ class TestQueryCommand : public QObject
 
     QTemporaryDir dir;
     QString database;
+    test::PostgresServer postgres;
 
 private slots:
     void initTestCase()
@@ -156,6 +166,45 @@ private slots:
         const Run tables = runHakobee({u"query"_qs, u"--db"_qs, folder, u"--tables"_qs});
         QCOMPARE(tables.exitCode, 0);
         QCOMPARE(tables.out, u"Master.csv\ttable\n"_qs);
+    }
+
+    // A PostgreSQL URI as the database: the server's SQL, its tables and
+    // views, the password from PGPASSWORD.
+    void queriesAPostgresqlServer()
+    {
+        HAKOBEE_START_POSTGRES(postgres);
+        const Run rows = runHakobee({u"query"_qs, u"--db"_qs, postgres.socketUri(), u"--sql"_qs,
+                                     u"select jan, hinmei, meisho, price_numeric from products "
+                                     u"where id <= 3 order by id"_qs});
+        QCOMPARE(rows.err, QString());
+        QCOMPARE(rows.exitCode, 0);
+        QCOMPARE(rows.out, u"jan,hinmei,meisho,price_numeric\n4901234567894,緑茶 500ml,ﾘｮｸﾁｬ,128\n"
+                           u"4512345678906,コーヒー 微糖,ｺｰﾋｰ,149.5\n49123456,消しゴム,,80\n"_qs);
+
+        const Run tables =
+            runHakobee({u"query"_qs, u"--db"_qs, postgres.socketUri(), u"--tables"_qs});
+        QCOMPARE(tables.exitCode, 0);
+        QCOMPARE(tables.out, u"product_labels\tview\nproducts\ttable\n"_qs);
+
+        const QStringList count{u"query"_qs, u"--db"_qs, postgres.loopbackUri(), u"--sql"_qs,
+                                u"select count(*) from products"_qs};
+        const Run wrong = runHakobee(count, withPassword(u"not-it"_qs));
+        QCOMPARE(wrong.exitCode, 1);
+        QVERIFY2(
+            wrong.err.contains(u"認証で断りました"_qs) &&
+                wrong.err.contains(u"password authentication failed for user \"labeler\""_qs) &&
+                !wrong.err.contains(u"not-it"_qs),
+            qPrintable(wrong.err));
+        const Run right = runHakobee(count, withPassword(postgres.labelerPassword()));
+        QCOMPARE(right.exitCode, 0);
+        QCOMPARE(right.out, u"count\n5\n"_qs);
+
+        const Run rejected = runHakobee({u"query"_qs, u"--db"_qs, postgres.socketUri(), u"--sql"_qs,
+                                         u"select [jan] from products"_qs});
+        QCOMPARE(rejected.exitCode, 1);
+        QVERIFY2(rejected.err.contains(u"SQL 文を受け付けません"_qs) &&
+                     rejected.err.contains(u"syntax error"_qs),
+                 qPrintable(rejected.err));
     }
 
     void wrongCommandLineShowsUsage()

@@ -480,6 +480,27 @@ private slots:
     // that is valid UTF-8 as a whole, as the files once refused were, and
     // the others.
 
+    // Label3 names the kind of source the saved DB is; "DB by Access" for a file.
+    void theNoteNamesTheKindOfSource()
+    {
+        fixture->settings.installDefaults();
+        const QString dataSource = fixture->settings.settingsPath(SettingsFiles::dataSource);
+        const QList<std::pair<QString, QString>> sources{
+            {u"postgresql://db.example/shop"_qs, u"DB by PostgreSQL"_qs},
+            {u"DSN=shop"_qs, u"DB by ODBC"_qs},
+            {fixture->settings.folder.folderPath(), u"DB by CSV"_qs},
+            {u"C:\\db1.mdb"_qs, u"DB by Access"_qs},
+        };
+        for (const auto& [database, note] : sources) {
+            replaceSettingsFile(dataSource, SettingsColumns::dataSource(),
+                                {database, u"Master"_qs, u"select * from "_qs});
+            MainMenuScreen form(fixture->context);
+            form.load();
+            QCOMPARE(textOf(&form, u"Label3"_qs), note);
+            QCOMPARE(textOf(&form, u"Label7"_qs), database);
+        }
+    }
+
     void savedValuesAreReadBackAtStartUp()
     {
         // The ordinary layout: the titles, the database path, the table and

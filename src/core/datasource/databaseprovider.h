@@ -10,9 +10,9 @@ namespace hakobee {
 class SettingsFolder;
 
 // Opens the database an Access connection string names by its path (an
-// Access file, or in the program a folder of text files); the backends live
-// among the platform adapters and are handed in by whoever puts the program
-// together.
+// Access file, or in the program a folder of text files or a PostgreSQL
+// URI); the backends live among the platform adapters and are handed in by
+// whoever puts the program together.
 using AccessOpener = std::function<std::unique_ptr<Connection>(const QString& path)>;
 
 // The program's database provider: routes each connection string the

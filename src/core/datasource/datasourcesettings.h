@@ -7,9 +7,11 @@ namespace hakobee {
 // The data source every print run reads: the one record of nimbeconfig2.txt.
 struct DataSourceSettings
 {
-    QString databasePath; // DB: full path of the Access database file, or of a folder of text files
-    QString table;        // TABLE: table or query holding the records
-    QString selectText;   // KENSAKU: select text up to and including "from"
+    // DB: full path of the Access database file or of a folder of text
+    // files, or a database server's connection URI (datasourcekind.h)
+    QString databasePath;
+    QString table;      // TABLE: table or query holding the records
+    QString selectText; // KENSAKU: select text up to and including "from"
 
     bool operator==(const DataSourceSettings&) const = default;
 };

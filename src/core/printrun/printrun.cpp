@@ -175,7 +175,11 @@ RunResult PartialRun::start(RunRows& rows, const QString& firstRowText, const QS
             ++rowCounter;
             --allowance;
             view_.showAllowance(cancelled ? 0 : allowance);
+            // A row that cannot be read (the connection to a server lost)
+            // is that row's failure, as in the continuous run.
+            result.failure.rowNumber = rows.currentRowNumber() + 1;
             rows.moveNext();
+            result.failure.rowNumber = 0;
         }
     } catch (const Error& error) {
         result.end = RunEnd::Failed;

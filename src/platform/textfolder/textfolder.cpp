@@ -1,9 +1,11 @@
 #include "platform/textfolder/textfolder.h"
 
+#include "core/datasource/datasourcekind.h"
 #include "core/error.h"
 #include "platform/access/accessdatabase.h"
 #include "platform/access/accesssession.h"
 #include "platform/access/jetfunctions.h"
+#include "platform/postgres/postgresdatabase.h"
 #include "platform/textfolder/textdecoding.h"
 #include "platform/textfolder/textrows.h"
 
@@ -200,6 +202,9 @@ QStringList textFolderTableNames(const QString& folder)
 
 std::unique_ptr<Connection> openDataSourcePath(const QString& path)
 {
+    // A URI is never a path: no file or folder is looked for.
+    if (isPostgresUri(path))
+        return openPostgresDatabase(path.trimmed());
     if (QFileInfo(path).isDir())
         return openTextFolder(path);
     return openAccessDatabase(path);

@@ -31,8 +31,10 @@ std::unique_ptr<Connection> openTextFolder(const QString& folder);
 // cannot be read.
 QStringList textFolderTableNames(const QString& folder);
 
-// Opens what the Data Source of an Access connection string names: a
-// folder as a folder of text files, anything else as an Access file.
+// Opens what the Data Source of an Access connection string names (the DB
+// of the data source): a PostgreSQL URI as the server's database
+// (postgresdatabase.h), a folder as a folder of text files, anything else
+// as an Access file.
 std::unique_ptr<Connection> openDataSourcePath(const QString& path);
 
 } // namespace hakobee

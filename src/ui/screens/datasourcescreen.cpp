@@ -1,6 +1,8 @@
 #include "ui/screens/datasourcescreen.h"
 
 #include "core/datasource/datasourcecount.h"
+#include "core/datasource/datasourcecredentials.h"
+#include "core/datasource/datasourcekind.h"
 #include "core/error.h"
 #include "core/filedialogs.h"
 #include "core/messageboxes.h"
@@ -70,6 +72,9 @@ void DataSourceScreen::buildControls()
     accessFrame_->setObjectName(u"Frame1"_qs);
     databaseCaption_ = controls::label(accessFrame_, u"Label2"_qs, u"接続DB(ﾌｧｲﾙﾊﾟｽ)"_qs);
     databasePath_ = controls::lineEdit(accessFrame_, u"Text1"_qs);
+    databasePath_->setToolTip(u"Access ファイルのパス、CSV ファイルのフォルダー、または "
+                              u"postgresql://サーバー:ポート/データベース名 "
+                              u"(パスワードは書かずに ~/.pgpass へ)"_qs);
     browseButton_ = controls::button(accessFrame_, u"Command1"_qs, u"参照"_qs);
     databaseExample_ = controls::label(accessFrame_, u"Label6"_qs, u"(例　C:\\db1.mdb)"_qs);
     sampleButton_ = controls::button(accessFrame_, u"Command3"_qs, u"ﾃﾞｰﾀﾍﾞｰｽｻﾝﾌﾟﾙ"_qs);
@@ -195,11 +200,13 @@ bool DataSourceScreen::acceptTypedSettings()
               MessageIcon::Exclamation});
         return false;
     }
-    // A value the file cannot hold (a double quote has no escape) is refused
-    // before anything is written.
+    // A value the file cannot hold (a double quote has no escape), or a
+    // password, which the file must never hold, is refused before anything
+    // is written.
     try {
         for (const QString& value : {typed.databasePath, typed.table, typed.selectText})
             checkStorableSettingsValue(value);
+        checkNoPasswordInDataSource(typed.databasePath);
     } catch (const Error& error) {
         tell({error.description(), programErrorTitle, MessageIcon::Exclamation});
         return false;
@@ -211,7 +218,9 @@ void DataSourceScreen::browseForDatabase()
 {
     const QFileInfo current(databasePath_->text());
     QString startFolder;
-    if (!databasePath_->text().isEmpty())
+    const DataSourceKind kind = dataSourceKindOf(databasePath_->text());
+    const bool isServer = kind == DataSourceKind::PostgreSql || kind == DataSourceKind::Odbc;
+    if (!databasePath_->text().isEmpty() && !isServer)
         startFolder = current.isDir() ? current.absoluteFilePath() : current.absolutePath();
     const OpenFileRequest request{
         databaseCaption_->text(),

@@ -1,5 +1,6 @@
 #include "ui/screens/mainmenuscreen.h"
 
+#include "core/datasource/datasourcekind.h"
 #include "core/error.h"
 #include "core/printer/rememberedprinter.h"
 #include "core/programversion.h"
@@ -105,8 +106,8 @@ void MainMenuScreen::buildControls()
     controls::setTextColour(layoutNote_, QColor(0, 128, 0));
     layoutNote_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 
-    QLabel* note = controls::label(this, u"Label3"_qs, u"DB by Access"_qs);
-    note->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    sourceKindNote_ = controls::label(this, u"Label3"_qs, u"DB by Access"_qs);
+    sourceKindNote_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(20, 10, 20, 10);
@@ -117,7 +118,7 @@ void MainMenuScreen::buildControls()
     layout->addWidget(continuous, 3, 0);
     layout->addWidget(layoutNote_, 3, 1);
     layout->addWidget(partial, 3, 1);
-    layout->addWidget(note, 4, 0, 1, 2);
+    layout->addWidget(sourceKindNote_, 4, 0, 1, 2);
     layoutNote_->lower();
 }
 
@@ -202,6 +203,7 @@ void MainMenuScreen::readDataSource()
         keptTable_ = dataSource.table;
         databaseValue_->setText(dataSource.databasePath);
         tableValue_->setText(dataSource.table);
+        sourceKindNote_->setText(dataSourceKindNote(dataSourceKindOf(dataSource.databasePath)));
     } catch (const Error&) {
         restoreSettingsFiles();
     }

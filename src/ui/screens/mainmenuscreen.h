@@ -70,6 +70,7 @@ private:
     QLabel* osVersionValue_ = nullptr; // Label11
     QLabel* statusLine_ = nullptr;     // Label12: start-up faults and failed openings, in red
     QLabel* tableValue_ = nullptr;     // Label15
+    QLabel* sourceKindNote_ = nullptr; // Label3: the kind of data source, "DB by Access"
     LayoutMode layoutMode_ = LayoutMode::StandardLabel;
     QString keptDatabase_;           // DB, or DB2 in the furniture-slip layout
     QString keptTable_;              // TABLE, or DB1 in the furniture-slip layout

@@ -5,6 +5,7 @@
 #include "core/datasource/databaseprovider.h"
 #include "core/settings/settingsfolder.h"
 #include "platform/access/accessdatabase.h"
+#include "platform/textfolder/textfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,7 +29,9 @@ QByteArray settingsFileContent(const QString& databasePath, const QString& table
 
 struct DataSourceFixture::Backends
 {
-    explicit Backends(const QString& root) : settings(root), databases(settings, openAccessDatabase)
+    // The program's own opener: an Access file, a folder of text files or
+    // a database server, by what the DB names.
+    explicit Backends(const QString& root) : settings(root), databases(settings, openDataSourcePath)
     {}
     SettingsFolder settings;
     StandardDatabaseProvider databases;

@@ -11,6 +11,7 @@
 #include "core/printrun/printrun.h"
 #include "core/printrun/printrunview.h"
 #include "core/printrun/runprinterprotocol.h"
+#include "core/printrun/runrecord.h"
 #include "core/printrun/runrows.h"
 #include "core/printrun/runsettings.h"
 #include "core/render/calibrationlabel.h"
@@ -52,13 +53,14 @@ void say(const QString& text)
 QString usage()
 {
     return u"使い方: hakobee print [--rows 開始行-終了行 | --calibration-label] "
-           u"[--pdf フォルダ | --printer プリンタ名] [--job-format raster|pdf] "
+           u"[--copies 枚数] [--pdf フォルダ | --printer プリンタ名] [--job-format raster|pdf] "
            u"[--settings-root フォルダ]"_qs;
 }
 
 struct PrintOptions
 {
     std::optional<std::pair<qint64, qint64>> rows;
+    int labelsPerRecord = 1;
     QString pdfFolder;
     QString printerName;
     QtPrinterDevice::JobFormat jobFormat = QtPrinterDevice::JobFormat::DriversOwn;
@@ -84,6 +86,16 @@ std::variant<PrintOptions, QString> printOptionsFrom(const CommandOptions& given
                    u"（例: --rows 301-600）。「%1」は使えません。"_qs.arg(value);
         options.rows = {first, last};
     }
+    if (given.isSet(u"--copies"_qs)) {
+        const QString value = given.value(u"--copies"_qs);
+        static const QRegularExpression digits(u"^\\d{1,3}$"_qs);
+        const int labels = value.toInt();
+        if (!digits.match(value).hasMatch() || labels < 1 || labels > mostLabelsOfRecord)
+            return u"--copies には 1 から %1 までの枚数を指定してください。「%2」は使えません。"_qs
+                .arg(mostLabelsOfRecord)
+                .arg(value);
+        options.labelsPerRecord = labels;
+    }
     options.pdfFolder = given.value(u"--pdf"_qs);
     options.printerName = given.value(u"--printer"_qs);
     if (given.isSet(u"--job-format"_qs)) {
@@ -100,6 +112,8 @@ std::variant<PrintOptions, QString> printOptionsFrom(const CommandOptions& given
         return u"--pdf と --printer は一緒に指定できません。"_qs;
     if (options.calibrationLabel && options.rows)
         return u"--calibration-label と --rows は一緒に指定できません。"_qs;
+    if (options.calibrationLabel && given.isSet(u"--copies"_qs))
+        return u"--calibration-label と --copies は一緒に指定できません。"_qs;
     return options;
 }
 
@@ -233,15 +247,19 @@ int printLabels(const PrintOptions& options)
     }
 
     LabelPipeline& labels = production.labels();
-    // Every label sent is a progress line on standard error.
+    // Every label sent is a progress line on standard error; one of a
+    // record of several labels says which of them it is.
     class ProgressLines : public PrintRunView
     {
     public:
         void showRunStatus(RunStatus) override {}
-        void showLabelPrinted(int label, const RunRecord& record) override
+        void showLabelPrinted(int label, const RunRecord& record, int copy, int copies) override
         {
-            say(u"%1 枚目: %2 %3"_qs.arg(QString::number(label), record.barcodeValue,
-                                         record.itemName));
+            QString line = u"%1 枚目: %2 %3"_qs.arg(QString::number(label), record.barcodeValue,
+                                                    record.itemName);
+            if (copies > 1)
+                line += u"（%1/%2枚目）"_qs.arg(copy).arg(copies);
+            say(line);
         }
     } view;
     SavedLabelInputs inputs(settings, databases, QApplication::font().family(), &remembered,
@@ -262,6 +280,7 @@ int printLabels(const PrintOptions& options)
         RecordsetRows rows(std::move(connection), std::move(records));
         rows.skipTo(first);
         PartialRun run(services, view);
+        run.setLabelsPerRecord(options.labelsPerRecord);
         result = run.start(rows, u"1"_qs, QString::number(last - first + 1));
         rowsLeft = result.end == RunEnd::AllowanceStopped && result.nextRowNumber <= last;
         if (result.end == RunEnd::Failed) {
@@ -272,6 +291,7 @@ int printLabels(const PrintOptions& options)
         }
     } else {
         ContinuousRun run(services, view);
+        run.setLabelsPerRecord(options.labelsPerRecord);
         result = run.start(query);
         rowsLeft = result.end == RunEnd::AllowanceStopped;
         if (result.end == RunEnd::Failed) {
@@ -280,13 +300,18 @@ int printLabels(const PrintOptions& options)
             return ExitCode::failure;
         }
     }
-    report(u"%1 枚のラベルを印刷しました。印刷先: %2"_qs.arg(QString::number(result.printed),
-                                                             destinationOf(printer, backend)));
+    const QString printed = result.records == result.printed
+                                ? u"%1 枚"_qs.arg(result.printed)
+                                : u"%1 枚（%2 件）"_qs.arg(result.printed).arg(result.records);
+    report(
+        u"%1のラベルを印刷しました。印刷先: %2"_qs.arg(printed, destinationOf(printer, backend)));
     if (const QString note = labelsWithoutBarcodeNote(result); !note.isEmpty())
         report(note);
+    // The allowance counts records: said in labels while they are the same.
     if (rowsLeft)
-        say(u"1 回の印刷は 300 枚までです。%1 行目から後は印刷していません"
-            u"（続きは --rows %1-... で印刷できます）。"_qs.arg(
+        say(u"1 回の印刷は 300 %1までです。%2 行目から後は印刷していません"
+            u"（続きは --rows %2-... で印刷できます）。"_qs.arg(
+                result.records == result.printed ? u"枚"_qs : u"件"_qs,
                 QString::number(result.nextRowNumber)));
     return 0;
 }
@@ -301,6 +326,10 @@ QString helpText()
            u"（1 回に 300 件まで、1 件が 1 つの印刷ジョブ）。画面は使いません。\n"
            u"\n"
            u"  --rows 開始行-終了行    部分発行: クエリ結果のこの範囲の行だけを印刷する\n"
+           u"  --copies 枚数           1 件のレコードに印刷するラベルの枚数（1〜999、既定 1）。\n"
+           u"                          SQL構文に 5 番目の項目があれば、その値（0〜999）を\n"
+           u"                          レコードごとの枚数として優先する。1 件の枚数分が\n"
+           u"                          1 つの印刷ジョブ\n"
            u"  --calibration-label     レコードの代わりに位置調整用ラベルを 1 枚印刷する\n"
            u"                          （印刷可能範囲の左上からのミリメートル目盛り、\n"
            u"                          (10, 10) mm の十字線、プリンター名・解像度・用紙、\n"
@@ -322,6 +351,7 @@ int runPrintCommand(int argc, char** argv)
     CommandOptions given;
     given.withSwitch(u"--calibration-label"_qs)
         .withValue(u"--rows"_qs)
+        .withValue(u"--copies"_qs)
         .withValue(u"--pdf"_qs)
         .withValue(u"--printer"_qs)
         .withValue(u"--job-format"_qs)

@@ -19,6 +19,12 @@ void ScreenLabelProgress::setProgressSquares(int squares)
         screen_->setProgressSquares(squares);
 }
 
+void ScreenLabelProgress::showLabelCopy(int copy, int copies)
+{
+    if (screen_)
+        screen_->showLabelCopy(copy, copies);
+}
+
 void ScreenLabelProgress::closeLabelProgress()
 {
     if (!screen_)

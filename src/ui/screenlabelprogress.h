@@ -20,6 +20,7 @@ public:
 
     void showLabelProgress() override;
     void setProgressSquares(int squares) override;
+    void showLabelCopy(int copy, int copies) override;
     void closeLabelProgress() override;
     // Lets the cancel click (and repaints) be handled while a label is drawn.
     void yieldToEvents() override;

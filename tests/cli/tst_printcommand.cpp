@@ -382,6 +382,74 @@ private slots:
         QCOMPARE(run.out, QString());
     }
 
+    // Labels per record from an Access number column (Long and Double, as
+    // the database gives them), and from --copies without one: a record's
+    // labels are that many files of the PDF folder.
+    void aRecordsCountOfLabelsPrintsThatManyFiles()
+    {
+        QTemporaryDir root;
+        const QString database = root.filePath(u"counts.mdb"_qs);
+        mdbwriter::Table table = testdata::generatedProductsTable(u"Master"_qs, 3);
+        table.columns.append({u"maisu"_qs, mdbwriter::ColumnType::Long});
+        table.columns.append({u"bai"_qs, mdbwriter::ColumnType::Double});
+        const auto generated = table.rowAt;
+        table.rowAt = [generated](qint64 row, QList<mdbwriter::Value>& values) {
+            generated(row, values);
+            values[4] = qint64(QList<int>{2, 0, 5}.at(row));
+            values[5] = QList<double>{2.0, 1.0, 2.5}.at(row);
+        };
+        mdbwriter::writeDatabase(database, {table});
+        const auto selecting = [&](const QString& columns) {
+            return u"\"DB\",\"TABLE\",\"KENSAKU\"\r\n\"%1\",\"Master\",\"select %2 from \"\r\n"_qs
+                .arg(database, columns)
+                .toUtf8();
+        };
+        QVERIFY(
+            restoredRootWith(root, u"nimbeconfig2.txt"_qs, selecting(u"bar,hi,mei,as2,maisu"_qs)));
+        QString out = root.filePath(u"labels"_qs);
+        // The column wins over --copies.
+        Run run = runHakobee({u"print"_qs, u"--copies"_qs, u"4"_qs, u"--settings-root"_qs,
+                              root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains(u"7 枚（3 件）のラベル"_qs), qPrintable(run.out));
+        QVERIFY2(run.err.contains(u"2 枚目: "_qs) && run.err.contains(u"（2/2枚目）"_qs) &&
+                     run.err.contains(u"7 枚目: "_qs) && run.err.contains(u"（5/5枚目）"_qs),
+                 qPrintable(run.err));
+        QStringList files = pdfFilesIn(out);
+        QCOMPARE(files.size(), 7);
+        const mdbwriter::Table written = testdata::generatedProductsTable(u"Master"_qs, 3);
+        QList<mdbwriter::Value> first(4), third(4);
+        written.rowAt(0, first);
+        written.rowAt(2, third);
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QString& barcode = std::get<QString>(i < 2 ? first[0] : third[0]);
+            QCOMPARE(test::scanPrintedPdf(files[i]).symbols, QStringList{scannedCode(barcode)});
+        }
+
+        // A fraction stops the command at its row; the whole numbers before it print.
+        QVERIFY(
+            writeSettingsFile(root, u"nimbeconfig2.txt"_qs, selecting(u"bar,hi,mei,as2,bai"_qs)));
+        out = root.filePath(u"fraction"_qs);
+        run = runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, out});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(u"3行目"_qs) && run.err.contains(u"「2.5」"_qs) &&
+                     run.err.contains(u"3枚（2件）印刷しました"_qs),
+                 qPrintable(run.err));
+        QCOMPARE(pdfFilesIn(out).size(), 3);
+
+        // Four columns: --copies for every record.
+        QVERIFY(writeSettingsFile(root, u"nimbeconfig2.txt"_qs, dataSourceNaming(database)));
+        out = root.filePath(u"copies"_qs);
+        run = runHakobee({u"print"_qs, u"--copies"_qs, u"3"_qs, u"--rows"_qs, u"2-3"_qs,
+                          u"--settings-root"_qs, root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains(u"6 枚（2 件）"_qs), qPrintable(run.out));
+        files = pdfFilesIn(out);
+        QCOMPARE(files.size(), 6);
+        QCOMPARE(test::scanPrintedPdf(files[5]).symbols,
+                 QStringList{scannedCode(std::get<QString>(third[0]))});
+    }
+
     void wrongCommandLinesAndUnknownPrinters()
     {
         QTemporaryDir root;
@@ -389,7 +457,9 @@ private slots:
              {QStringList{u"--rows"_qs, u"5-3"_qs}, QStringList{u"--rows"_qs, u"0-3"_qs},
               QStringList{u"--pdf"_qs, root.path(), u"--printer"_qs, u"x"_qs},
               QStringList{u"--colour"_qs, u"red"_qs}, QStringList{u"--pdf"_qs},
-              QStringList{u"--calibration-label"_qs, u"--rows"_qs, u"1-2"_qs}}) {
+              QStringList{u"--calibration-label"_qs, u"--rows"_qs, u"1-2"_qs},
+              QStringList{u"--copies"_qs, u"0"_qs}, QStringList{u"--copies"_qs, u"1000"_qs},
+              QStringList{u"--copies"_qs, u"2.5"_qs}, QStringList{u"--copies"_qs, u"-1"_qs}}) {
             const Run run = runHakobee(QStringList{u"print"_qs} + arguments);
             QVERIFY2(run.exitCode == 2, qPrintable(arguments.join(u' ')));
             QVERIFY(run.err.contains(u"使い方: hakobee print"_qs));

@@ -50,6 +50,7 @@ public:
         inLabel_ = false;
         canvas_.abortDocument();
     }
+    bool setJobCopies(int copies) override { return canvas_.setJobCopies(copies); }
 
     QStringList delivered;
     int labelsStarted = 0;

@@ -8,6 +8,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <utility>
+
 namespace hakobee::test {
 
 // Records every drawing call in millimetres instead of printing, with a
@@ -38,6 +40,7 @@ public:
         int widthDots = 0; // line
         QColor colour;     // line
         QSizeF sizeMm;     // picture: its size on this canvas
+        int copies = 1;    // end: the copies the job was asked for
     };
 
     static constexpr double heightMmPerPoint = 0.4;
@@ -46,6 +49,9 @@ public:
     QSizeF printableMm{60, 40};
     double dotsPerMm = 600 / 25.4;
     QList<Call> calls;
+    // Whether the canvas makes the copies a job asks for (a spooler or the
+    // PDF folder would); otherwise each copy is drawn as a page.
+    bool makesCopies = false;
 
     void setFont(const PrintFont& font) override { font_ = font; }
     PrintFont font() const override { return font_; }
@@ -82,8 +88,24 @@ public:
         calls.append(call);
     }
     void newPage() override { calls.append(make(Kind::NewPage)); }
-    void endDocument() override { calls.append(make(Kind::End)); }
-    void abortDocument() override { calls.append(make(Kind::Abort)); }
+    void endDocument() override
+    {
+        Call call = make(Kind::End);
+        call.copies = std::exchange(jobCopies_, 1);
+        calls.append(call);
+    }
+    void abortDocument() override
+    {
+        jobCopies_ = 1;
+        calls.append(make(Kind::Abort));
+    }
+    bool setJobCopies(int copies) override
+    {
+        if (!makesCopies)
+            return copies == 1;
+        jobCopies_ = copies;
+        return true;
+    }
 
     QList<Call> callsOf(Kind kind) const
     {
@@ -115,6 +137,7 @@ private:
     }
 
     PrintFont font_;
+    int jobCopies_ = 1;
 };
 
 } // namespace hakobee::test

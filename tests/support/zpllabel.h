@@ -18,6 +18,7 @@ struct ZplLabel
     QImage image; // Format_Mono, colour index 1 black
     int printWidthDots = 0;
     int graphicBytesPerRow = 0;
+    int quantity = 1; // the times the printer prints it (^PQ)
 };
 
 // What a ZPL job as CUPS's rastertolabel sends it (ZEBRA_ZPL) comes to: each
@@ -207,6 +208,7 @@ inline ZplJob decodeZplJob(const QByteArray& job)
         }
         ZplLabel label;
         label.printWidthDots = zpl::formatNumber(text, "^PW");
+        label.quantity = std::max(1, zpl::formatNumber(text, "^PQ"));
         label.graphicBytesPerRow = graphic->bytesPerRow;
         const int originX = std::max(0, zpl::formatNumber(text, "^FO"));
         const int rows = static_cast<int>(graphic->bytes.size() / graphic->bytesPerRow);

@@ -28,6 +28,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -401,6 +402,42 @@ private slots:
         startButton(screens[1])->click();
         QCOMPARE(f.canvas.printedCaptions(), RunFixture::barcodesOfRows(1, 5));
         QCOMPARE(f.messages.shown.last().text, runCompletedMessage());
+    }
+
+    // The field of labels per record, read as a start begins: each record's
+    // labels one job, the progress screen saying which label is drawn.
+    void bothScreensPrintTheLabelsPerRecordOfTheirField()
+    {
+        RunFixture f;
+        f.useProducts(2);
+        QPointer<ContinuousRunScreen> screen = f.screens.open<ContinuousRunScreen>();
+        auto* copies = screen->findChild<QSpinBox*>(u"TextCopies"_qs);
+        QVERIFY(copies);
+        QCOMPARE(copies->value(), 1);
+        QCOMPARE(copies->maximum(), 999);
+        copies->setValue(3);
+        QString shownAtSecondJob;
+        f.canvas.onLabelStart = [&](int label) {
+            if (LabelProgressScreen* progress = f.screens.find<LabelProgressScreen>();
+                progress && label == 2)
+                shownAtSecondJob = textOf(progress, u"LabelCopies"_qs);
+        };
+        startButton(screen)->click();
+        QCOMPARE(f.canvas.printedCaptions(), RunFixture::barcodesOfRows(1, 2));
+        QCOMPARE(f.canvas.count(Kind::Picture), 6);
+        QCOMPARE(shownAtSecondJob, u"（1/3枚目）"_qs);
+        QCOMPARE(f.messages.shown.last().text,
+                 runCompletedMessage() + u"\n6枚（2件）印刷しました。"_qs);
+        QTRY_VERIFY(screen.isNull());
+
+        f.canvas.calls.clear();
+        PartialRunScreen* partial = f.screens.open<PartialRunScreen>();
+        partial->findChild<QSpinBox*>(u"TextCopies"_qs)->setValue(2);
+        setField(partial, u"TextPP1"_qs, u"2"_qs);
+        setField(partial, u"TextPP2"_qs, u"2"_qs);
+        startButton(partial)->click();
+        QCOMPARE(f.canvas.printedCaptions(), RunFixture::barcodesOfRows(2, 2));
+        QCOMPARE(f.canvas.count(Kind::Picture), 2);
     }
 
     void partialRunPrintsItsRangeWithoutTheContinuousRunScreen()

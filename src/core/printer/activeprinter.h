@@ -111,6 +111,7 @@ private:
         void newPage() override { target().newPage(); }
         void endDocument() override { target().endDocument(); }
         void abortDocument() override { target().abortDocument(); }
+        bool setJobCopies(int copies) override { return target().setJobCopies(copies); }
 
     private:
         PrinterCanvas& target() const { return owner_.current().canvas(); }

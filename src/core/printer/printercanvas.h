@@ -55,6 +55,13 @@ public:
     virtual void newPage() = 0;
     virtual void endDocument() = 0;
     virtual void abortDocument() = 0;
+
+    // Asks for the next job (or the one being drawn) to come out `copies`
+    // times from what is drawn once, as one job. False where this canvas
+    // cannot make copies: the caller then draws each copy as a page of its
+    // own in the one job. The request holds until the job is ended or
+    // aborted; 1 withdraws it.
+    virtual bool setJobCopies(int copies) { return copies == 1; }
 };
 
 } // namespace hakobee

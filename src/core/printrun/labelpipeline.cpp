@@ -18,9 +18,9 @@ std::shared_ptr<const BarcodePicture> LabelPipeline::recordBarcode(const QString
     return makeRecordBarcode(*encoder_, barcodeValue);
 }
 
-void LabelPipeline::printLabel(const LabelRecord& record)
+void LabelPipeline::printLabel(const LabelRecord& record, int copies)
 {
-    renderer_.printLabel(record);
+    renderer_.printLabel(record, copies);
 }
 
 } // namespace hakobee

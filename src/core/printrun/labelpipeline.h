@@ -44,8 +44,9 @@ public:
     std::shared_ptr<const BarcodePicture> recordBarcode(const QString& barcodeValue);
 
     // Draws the gathered record as one print job (PrintOneLabel with its
-    // inputs gathered). Throws hakobee::Error when the label cannot be printed.
-    void printLabel(const LabelRecord& record);
+    // inputs gathered) of `copies` labels. Throws hakobee::Error when the
+    // label cannot be printed.
+    void printLabel(const LabelRecord& record, int copies = 1);
 
     // The renderer's figures of the last prepared label.
     const LabelRenderer& renderer() const { return renderer_; }

@@ -53,6 +53,12 @@ bool PrintRun::printRow(RunRows& rows, RunResult& result)
     failure.rowNumber = rows.currentRowNumber();
     const QList<FieldValue> fields = rows.currentFields();
     failure.barcodeValue = barcodeValueOf(fields);
+    const int copies = labelCountOfFields(fields).value_or(labelsPerRecord_);
+    if (copies == 0) {
+        ++result.records;
+        failure = {};
+        return false;
+    }
     const RunRecord record = runRecordFromFields(fields);
     std::shared_ptr<const BarcodePicture> picture =
         services_.labels.recordBarcode(record.barcodeValue);
@@ -64,11 +70,15 @@ bool PrintRun::printRow(RunRows& rows, RunResult& result)
     LabelInputs& inputs = services_.inputs;
     services_.labels.printLabel(gatherLabelRecord(record, std::move(picture), adjustments_,
                                                   inputs.titles(), inputs.baseFont(),
-                                                  inputs.printerOffset()));
-    ++result.printed;
-    if (record.barcodeValue.isEmpty())
+                                                  inputs.printerOffset()),
+                                copies);
+    ++result.records;
+    if (record.barcodeValue.isEmpty()) {
         result.rowsWithoutBarcode.append(failure.rowNumber);
-    view_.showLabelPrinted(result.printed, record);
+        result.labelsWithoutBarcode += copies;
+    }
+    for (int copy = 1; copy <= copies; ++copy)
+        view_.showLabelPrinted(++result.printed, record, copy, copies);
     failure = {};
     // The renderer lowers the request as a label starts; raised now, it was
     // raised while this label was drawn.

@@ -51,6 +51,12 @@ public:
 
     bool isRunning() const { return running_; }
 
+    // The labels of each record whose row has no fifth field (the number of
+    // labels it asks for itself), 1 to mostLabelsOfRecord; 1 unless set.
+    // A start takes the number set when it begins.
+    void setLabelsPerRecord(int labels) { labelsPerRecord_ = labels; }
+    int labelsPerRecord() const { return labelsPerRecord_; }
+
 protected:
     // Marks the run as going for its scope.
     class Going
@@ -73,12 +79,15 @@ protected:
     // printing. Throws hakobee::Error.
     bool prepare();
 
-    // Prints the current row's label: reads its record, makes its barcode
-    // picture, makes the connection type's per-record printer calls and
-    // draws it with the inputs in force now; counts it in `result`. Notes
-    // the row in `failure` first, so a failure from here to the end of the
-    // record names it. True when the operator cancelled the label (it was
-    // aborted; it still counts). Throws hakobee::Error.
+    // Prints the current row's labels: reads its record and how many labels
+    // it asks for (its fifth field, else labelsPerRecord()), makes its
+    // barcode picture, makes the connection type's per-record printer calls
+    // and draws them as one job with the inputs in force now; counts the
+    // labels and the record in `result`. A record of no label is counted
+    // and nothing else of it is read. Notes the row in `failure` first, so a
+    // failure from here to the end of the record names it. True when the
+    // operator cancelled the job (it was aborted; its labels still count).
+    // Throws hakobee::Error.
     bool printRow(RunRows& rows, RunResult& result);
 
     PrintRunServices services_;
@@ -86,6 +95,7 @@ protected:
 
 private:
     bool asksForPrinter_ = false;
+    int labelsPerRecord_ = 1;
     AdjustmentNumbers adjustments_;
     bool running_ = false;
 };

@@ -48,11 +48,15 @@ public:
         Q_UNUSED(record);
         Q_UNUSED(picture);
     }
-    // A label has gone to the printer: its number in this start (from 1).
-    virtual void showLabelPrinted(int label, const RunRecord& record)
+    // A label has gone to the printer: its number in this start (from 1),
+    // and which of its record's labels it is (the copy-th of `copies`). The
+    // labels of one record go as one job and are shown together after it.
+    virtual void showLabelPrinted(int label, const RunRecord& record, int copy, int copies)
     {
         Q_UNUSED(label);
         Q_UNUSED(record);
+        Q_UNUSED(copy);
+        Q_UNUSED(copies);
     }
 };
 

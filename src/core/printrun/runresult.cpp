@@ -21,9 +21,9 @@ QString continuousRunFailureMessage(const RunResult& result)
         return u"印刷を始められませんでした。\n%1"_qs.arg(failure.description);
     const QString message =
         u"%1行目（バーコード「%2」）で印刷を中止しました。\n%3\n\n"
-        u"%4枚印刷しました。%1行目から後は、直してから部分印刷で印刷できます。"_qs.arg(
+        u"%4印刷しました。%1行目から後は、直してから部分印刷で印刷できます。"_qs.arg(
             QString::number(failure.rowNumber), failure.barcodeValue, failure.description,
-            QString::number(result.printed));
+            printedCountText(result));
     return withLabelsWithoutBarcodeNote(message, result);
 }
 
@@ -41,7 +41,7 @@ QString labelsWithoutBarcodeNote(const RunResult& result)
     if (rows.size() > rowsNamed)
         list += u" ほか %1 行"_qs.arg(rows.size() - rowsNamed);
     return u"バーコードの値が空のため、%1 枚はバーコードなしで印刷しました（%2）。"_qs.arg(
-        QString::number(rows.size()), list);
+        QString::number(result.labelsWithoutBarcode), list);
 }
 
 QString withLabelsWithoutBarcodeNote(const QString& message, const RunResult& result)
@@ -84,6 +84,21 @@ QString invalidRangeTitle()
 QString runCompletedMessage()
 {
     return u"印刷終了。ﾃﾞｰﾀﾍﾞｰｽと接続解除しました。"_qs;
+}
+
+QString printedCountText(const RunResult& result)
+{
+    const QString labels = u"%1枚"_qs.arg(result.printed);
+    if (result.records == result.printed)
+        return labels;
+    return labels + u"（%1件）"_qs.arg(result.records);
+}
+
+QString runCompletedMessage(const RunResult& result)
+{
+    if (result.records == result.printed)
+        return runCompletedMessage();
+    return runCompletedMessage() + u"\n%1印刷しました。"_qs.arg(printedCountText(result));
 }
 
 QString runCompletedTitle()

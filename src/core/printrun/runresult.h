@@ -31,9 +31,13 @@ struct RunResult
 {
     RunEnd end = RunEnd::Completed;
     int printed = 0; // labels sent to the printer by this start
+    // Records this start took, those asking for no label among them: the
+    // same as `printed` while every record is one label.
+    int records = 0;
     // Rows of the printed labels whose barcode value was empty: each was
-    // printed with its header alone.
+    // printed with its header alone. One row may be several labels.
     QList<qint64> rowsWithoutBarcode;
+    int labelsWithoutBarcode = 0;
     qint64 nextRowNumber = 0; // the row the run would have taken next
     RunFailure failure;       // when end is Failed
 };
@@ -64,8 +68,14 @@ QString withLabelsWithoutBarcodeNote(const QString& message, const RunResult& re
 // The title of that line shown alone, after a run stopped without a message.
 QString labelsWithoutBarcodeTitle();
 
-// The completion message of both runs, and its title.
+// How much a start printed: "7枚", and "7枚（3件）" with the records when
+// they are not one label each.
+QString printedCountText(const RunResult& result);
+
+// The completion message of both runs, and its title. With the result, a
+// run whose records were not one label each says how many of both.
 QString runCompletedMessage();
+QString runCompletedMessage(const RunResult& result);
 QString runCompletedTitle();
 
 } // namespace hakobee

@@ -14,6 +14,15 @@ public:
     virtual void showLabelProgress() = 0;
     // 0 to maximumSquares squares, painted at once.
     virtual void setProgressSquares(int squares) = 0;
+    // Which of its record's labels is being drawn: the copy-th of `copies`
+    // (more than 1). Where the printer makes the copies of one drawing, the
+    // one drawing is all of them: copy is `copies`. Not called for a record
+    // of one label.
+    virtual void showLabelCopy(int copy, int copies)
+    {
+        (void)copy;
+        (void)copies;
+    }
     // End of the label, drawn, aborted or failed.
     virtual void closeLabelProgress() = 0;
     // Called at every step of drawing: where a screen lets pending

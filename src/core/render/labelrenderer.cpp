@@ -34,14 +34,48 @@ private:
     LabelProgress& progress_;
 };
 
+// Withdraws a copies request from the canvas however the label ends, so the
+// next job does not inherit it.
+class CopiesRequested
+{
+public:
+    CopiesRequested(PrinterCanvas& canvas, int copies) : canvas_(canvas), copies_(copies)
+    {
+        madeByCanvas_ = copies_ == 1 || canvas_.setJobCopies(copies_);
+    }
+    ~CopiesRequested()
+    {
+        if (copies_ == 1 || !madeByCanvas_)
+            return;
+        try {
+            canvas_.setJobCopies(1);
+        } catch (...) {
+            // Withdrawing a request the job has already dropped never fails usefully.
+        }
+    }
+    CopiesRequested(const CopiesRequested&) = delete;
+    CopiesRequested& operator=(const CopiesRequested&) = delete;
+
+    // How many times the label is drawn in the job: once where the canvas
+    // makes the copies.
+    int drawings() const { return madeByCanvas_ ? 1 : copies_; }
+
+private:
+    PrinterCanvas& canvas_;
+    int copies_;
+    bool madeByCanvas_ = false;
+};
+
 } // namespace
 
 LabelRenderer::LabelRenderer(PrinterCanvas& canvas, LabelProgress& progress, CancelRequest& cancel)
     : canvas_(canvas), progress_(progress), cancel_(cancel)
 {}
 
-void LabelRenderer::printLabel(const LabelRecord& record)
+void LabelRenderer::printLabel(const LabelRecord& record, int copies)
 {
+    Q_ASSERT(copies >= 1);
+    copies = std::max(copies, 1);
     ProgressShown shown(progress_);
     cancel_.reset();
 
@@ -56,9 +90,20 @@ void LabelRenderer::printLabel(const LabelRecord& record)
 
     try {
         prepareLabelPrinter();
-        pageNumber_ = 1;
-        drawLabelHeader();
-        drawLabelBody();
+        const CopiesRequested requested(canvas_, copies);
+        const int drawings = requested.drawings();
+        for (int drawing = 1; drawing <= drawings; ++drawing) {
+            if (copies > 1)
+                progress_.showLabelCopy(drawings == 1 ? copies : drawing, copies);
+            if (drawing > 1)
+                canvas_.newPage();
+            pageNumber_ = 1;
+            drawLabelHeader();
+            drawLabelBody(drawing == drawings);
+            // A cancel aborted the job and every copy in it.
+            if (!jobOpen_ && drawing < drawings)
+                break;
+        }
         // Sends a header-only page when the body drew nothing; a drawn label
         // has been ended by the body and a cancelled one aborted.
         endJob();
@@ -101,7 +146,7 @@ void LabelRenderer::drawLabelHeader()
     setFont(8, false, false);
 }
 
-void LabelRenderer::drawLabelBody()
+void LabelRenderer::drawLabelBody(bool endsJob)
 {
     QString remaining = record_->barcodeValue;
     const qsizetype initialLength = remaining.size();
@@ -143,7 +188,8 @@ void LabelRenderer::drawLabelBody()
         if (position > remaining.size()) {
             // The last piece: the label itself. The piece is not printed.
             drawLabelElements();
-            endJob();
+            if (endsJob)
+                endJob();
             remaining.clear();
         }
 

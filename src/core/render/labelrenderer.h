@@ -18,17 +18,21 @@ class LabelProgress;
 //
 // A label is one job: it is ended when drawn, aborted when cancelled, and
 // aborted as well when drawing fails half-way, so the next label always
-// starts a clean job. The numeric inputs are read before anything is drawn:
-// a label with a non-numeric X, Y, S or price fails without starting a job.
+// starts a clean job. Several labels of one record are one job too: copies
+// of one drawing where the canvas makes them, else one page per label. The numeric inputs are read
+// before anything is drawn: a label with a non-numeric X, Y, S or price fails without starting a
+// job.
 class LabelRenderer
 {
 public:
     LabelRenderer(PrinterCanvas& canvas, LabelProgress& progress, CancelRequest& cancel);
 
     // PrintOneLabel with its inputs gathered: progress shown, printer
-    // prepared, header, body, job ended or aborted, progress closed.
-    // Throws hakobee::Error when an input is unusable or the printer fails.
-    void printLabel(const LabelRecord& record);
+    // prepared, header, body, job ended or aborted, progress closed; with
+    // `copies` (1 or more) labels of the record in the job. A cancel aborts
+    // the whole job. Throws hakobee::Error when an input is unusable or the
+    // printer fails.
+    void printLabel(const LabelRecord& record, int copies = 1);
 
     // Figures of the last prepared label.
     int lineHeightMm() const { return lineHeightMm_; }
@@ -39,7 +43,9 @@ public:
 private:
     void prepareLabelPrinter();
     void drawLabelHeader();
-    void drawLabelBody();
+    // Ends the job after the label's elements when `endsJob`; otherwise
+    // leaves it open for the next copy.
+    void drawLabelBody(bool endsJob);
     void drawLabelElements();
 
     void setFont(double sizeAdjustedPt, bool bold, bool italic);

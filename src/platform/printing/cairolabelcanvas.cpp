@@ -16,6 +16,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace hakobee {
@@ -79,8 +80,9 @@ public:
     virtual ~Job() = default;
     cairo_t* context() { return context_.get(); }
     virtual void newPage() = 0;
-    // The finished document; throws hakobee::Error when cairo failed on the way.
-    virtual PrintJobOutput::Document finish() = 0;
+    // The finished document of `copies` labels; throws hakobee::Error when
+    // cairo failed on the way.
+    virtual PrintJobOutput::Document finish(int copies) = 0;
 
 protected:
     std::unique_ptr<cairo_t, ContextDestroy> context_;
@@ -115,7 +117,8 @@ public:
 
     void newPage() override { cairo_show_page(context_.get()); }
 
-    PrintJobOutput::Document finish() override
+    // A PDF leaves the copies to the spooler's job option.
+    PrintJobOutput::Document finish(int) override
     {
         context_.reset();
         cairo_surface_finish(surface_.get());
@@ -144,10 +147,16 @@ public:
         startPage();
     }
 
-    PrintJobOutput::Document finish() override
+    // The copies go in the raster's header as well: a raster driver makes
+    // them from there (CUPS's label drivers have the printer repeat the
+    // label), as no filter before it reads the job option.
+    PrintJobOutput::Document finish(int copies) override
     {
         endPage();
-        return {encodeCupsRaster(header_, pages_), PrintJobOutput::cupsRasterFormat};
+        cups_page_header2_t header = header_;
+        if (copies > 1)
+            header.NumCopies = static_cast<unsigned>(copies);
+        return {encodeCupsRaster(header, pages_), PrintJobOutput::cupsRasterFormat};
     }
 
 private:
@@ -313,12 +322,16 @@ void CairoLabelCanvas::endDocument()
         return;
     // The job is over whatever happens below.
     const std::unique_ptr<Job> job = std::move(job_);
-    output_.deliver(printJob(printer_, job->finish(), jobTitle_, paperKey_));
+    const int copies = std::exchange(jobCopies_, 1);
+    PrintJobOutput::Job finished = printJob(printer_, job->finish(copies), jobTitle_, paperKey_);
+    finished.copies = copies;
+    output_.deliver(finished);
 }
 
 void CairoLabelCanvas::abortDocument()
 {
     job_.reset();
+    jobCopies_ = 1;
 }
 
 CairoLabelCanvas::Job& CairoLabelCanvas::job()

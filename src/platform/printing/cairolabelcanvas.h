@@ -68,6 +68,12 @@ public:
     void newPage() override;
     void endDocument() override;
     void abortDocument() override;
+    // The output makes the copies (the spooler, or one file each).
+    bool setJobCopies(int copies) override
+    {
+        jobCopies_ = copies;
+        return true;
+    }
 
 private:
     class Job;
@@ -88,6 +94,7 @@ private:
     QString paperKey_;
     CairoFontFaces faces_;
     std::unique_ptr<Job> job_;
+    int jobCopies_ = 1;
 };
 
 } // namespace hakobee

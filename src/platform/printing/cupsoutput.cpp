@@ -51,6 +51,9 @@ void CupsOutput::deliver(const Job& job)
         options.add("sides", "one-sided");
     if (job.landscape)
         options.add("landscape", "");
+    // The spooler makes the copies: the job is sent once.
+    if (job.copies > 1)
+        options.add("copies", QByteArray::number(job.copies));
 
     // A queue name may carry an instance ("queue/instance"); CUPS takes the queue.
     const QByteArray queue = queue_.section(QLatin1Char('/'), 0, 0).toUtf8();

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace hakobee {
 
 namespace {
@@ -47,8 +49,14 @@ QString PdfFolderOutput::spoolFolder()
 void PdfFolderOutput::deliver(const Job& job)
 {
     const QDir folder(spoolFolder());
+    for (int copy = 0; copy < std::max(job.copies, 1); ++copy)
+        writeFile(folder, job.document.bytes);
+}
+
+void PdfFolderOutput::writeFile(const QDir& folder, const QByteArray& document)
+{
     // Written whole under a name no reader takes for a label, then renamed.
-    const SpoolFile spool(folder.path(), job.document.bytes);
+    const SpoolFile spool(folder.path(), document);
     // The folder is listed once; after that the next number is known. The
     // rename never replaces a file, so a number another copy of the program
     // (or anyone) took meanwhile makes it fail, and the next one is tried.

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QDir;
+
 namespace hakobee {
 
 // A finished print job, and where it goes from there. The canvas builds
@@ -36,13 +38,16 @@ public:
         bool landscape = false;
         bool duplexLongEdge = false;
         bool duplexShortEdge = false;
+        // The labels the one document stands for: printed this many times.
+        int copies = 1;
     };
     // Hands the job on; throws hakobee::Error when it cannot.
     virtual void deliver(const Job& job) = 0;
 };
 
 // Writes each job as its own numbered file, label-000001.pdf and up, into a
-// folder: the printer of an installation with no printer installed.
+// folder: the printer of an installation with no printer installed. A job
+// of several copies is that many files, one a label.
 class PdfFolderOutput : public PrintJobOutput
 {
 public:
@@ -57,13 +62,15 @@ public:
     static QString defaultFolder();
 
 private:
+    void writeFile(const QDir& folder, const QByteArray& document);
+
     QString folder_;
     // The number the next file is given; 0 until the folder was listed.
     int nextNumber_ = 0;
 };
 
 // Sends each job to a CUPS queue, streamed to the spooler as one document
-// of the job's own type, with the paper and sides as job options.
+// of the job's own type, with the paper, sides and copies as job options.
 class CupsOutput : public PrintJobOutput
 {
 public:

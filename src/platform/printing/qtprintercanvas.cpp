@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <utility>
+
 namespace hakobee {
 
 // One print job: the painter on the printer and the spool file it writes.
@@ -110,17 +112,22 @@ void QtPrinterCanvas::endDocument()
         return;
     // The job is over whatever happens below; its spool file goes with it.
     const std::unique_ptr<Job> job = std::move(job_);
+    const int copies = std::exchange(jobCopies_, 1);
     job->finish();
 
     QFile written(job->spoolFile());
     if (!written.open(QIODevice::ReadOnly))
         throw Error(u"印刷データを作れませんでした。"_qs);
-    output_.deliver(printJob(printer_, {written.readAll(), PrintJobOutput::pdfFormat}, jobTitle_));
+    PrintJobOutput::Job finished =
+        printJob(printer_, {written.readAll(), PrintJobOutput::pdfFormat}, jobTitle_);
+    finished.copies = copies;
+    output_.deliver(finished);
 }
 
 void QtPrinterCanvas::abortDocument()
 {
     job_.reset();
+    jobCopies_ = 1;
 }
 
 QtPrinterCanvas::Job& QtPrinterCanvas::job()

@@ -43,6 +43,12 @@ public:
     void newPage() override;
     void endDocument() override;
     void abortDocument() override;
+    // The output makes the copies (the spooler, or one file each).
+    bool setJobCopies(int copies) override
+    {
+        jobCopies_ = copies;
+        return true;
+    }
 
 private:
     class Job;
@@ -57,6 +63,7 @@ private:
     QFont qfont_;
     QString jobTitle_ = u"hakobee-label"_qs;
     std::unique_ptr<Job> job_;
+    int jobCopies_ = 1;
 };
 
 } // namespace hakobee

@@ -19,6 +19,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace hakobee {
@@ -58,6 +59,7 @@ void ContinuousRunScreen::buildControls()
     paper_ = controls::valueLabel(this, u"Label_YOSHI"_qs);
     finishedOffset_ = controls::valueLabel(this, u"Label3"_qs);
     rowNumber_ = controls::valueLabel(this, u"Label_RENBAN"_qs);
+    labelsPerRecord_ = makeLabelsPerRecordField(this);
     startButton_ = controls::button(this, u"Command3"_qs, u"連続印刷実行スタート"_qs);
     QFont startFont = startButton_->font();
     startFont.setBold(true);
@@ -83,6 +85,7 @@ void ContinuousRunScreen::buildControls()
     side->addWidget(controls::label(this, u"LabelPreviewCaption"_qs, u"選択した行のラベル"_qs));
     side->addWidget(preview_);
     side->addLayout(figures);
+    side->addLayout(labelsPerRecordRow(this, labelsPerRecord_));
     side->addStretch(1);
     side->addWidget(startButton_);
 
@@ -151,14 +154,16 @@ void ContinuousRunScreen::startRun()
     {
         RunActivity::Going going(context().screens->runActivity());
         printing_ = true;
+        run_->setLabelsPerRecord(labelsPerRecord_->value());
         result = run_->start(query_);
         printing_ = false;
     }
     switch (result.end) {
     case RunEnd::Completed:
         finishedOffset_->setText(horizontalOffsetText_);
-        context().messages->show(this, {withLabelsWithoutBarcodeNote(runCompletedMessage(), result),
-                                        runCompletedTitle(), MessageIcon::Information});
+        context().messages->show(this,
+                                 {withLabelsWithoutBarcodeNote(runCompletedMessage(result), result),
+                                  runCompletedTitle(), MessageIcon::Information});
         closeScreen();
         break;
     case RunEnd::Failed:

@@ -9,6 +9,7 @@
 
 class QLabel;
 class QPushButton;
+class QSpinBox;
 
 namespace hakobee {
 
@@ -73,11 +74,12 @@ private:
     BarcodeSampleView* sample_ = nullptr;   // Picture1
     BarcodePictureView* barcode_ = nullptr; // Picture2
     LabelPreview* preview_ = nullptr;
-    QLabel* status_ = nullptr;         // Label1
-    QLabel* paper_ = nullptr;          // Label_YOSHI
-    QLabel* allowanceLabel_ = nullptr; // Label_PP
-    QLabel* finishedOffset_ = nullptr; // Label3
-    QLabel* rowNumber_ = nullptr;      // Label_RENBAN
+    QLabel* status_ = nullptr;            // Label1
+    QLabel* paper_ = nullptr;             // Label_YOSHI
+    QLabel* allowanceLabel_ = nullptr;    // Label_PP
+    QLabel* finishedOffset_ = nullptr;    // Label3
+    QLabel* rowNumber_ = nullptr;         // Label_RENBAN
+    QSpinBox* labelsPerRecord_ = nullptr; // TextCopies
 };
 
 } // namespace hakobee

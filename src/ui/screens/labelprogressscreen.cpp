@@ -30,6 +30,8 @@ LabelProgressScreen::LabelProgressScreen(AppContext& context, QWidget* parent)
     setWindowTitle(progressCaption);
 
     QLabel* message = controls::label(this, u"Label1"_qs, progressMessage);
+    copy_ = controls::label(this, u"LabelCopies"_qs);
+    copy_->hide(); // a record of one label shows the screen as it always was
     squares_ = controls::lineEdit(this, u"txtprogress"_qs);
     squares_->setReadOnly(true);
     squares_->setFocusPolicy(Qt::NoFocus);
@@ -38,6 +40,7 @@ LabelProgressScreen::LabelProgressScreen(AppContext& context, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(message);
+    layout->addWidget(copy_);
     layout->addWidget(squares_);
     layout->addWidget(cancel, 0, Qt::AlignHCenter);
 }
@@ -53,6 +56,13 @@ void LabelProgressScreen::setProgressSquares(int squares)
 {
     const int shown = std::clamp(squares, 0, LabelProgress::maximumSquares);
     squares_->setText(QString(shown, QChar(progressSquare)));
+    repaint();
+}
+
+void LabelProgressScreen::showLabelCopy(int copy, int copies)
+{
+    copy_->setText(u"（%1/%2枚目）"_qs.arg(copy).arg(copies));
+    copy_->show();
     repaint();
 }
 

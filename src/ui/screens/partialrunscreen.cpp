@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace hakobee {
@@ -60,6 +61,7 @@ void PartialRunScreen::buildControls()
         field->setMaximumWidth(field->fontMetrics().horizontalAdvance(u"0000000"_qs) + 16);
     }
     finishedOffset_ = controls::valueLabel(this, u"Label6"_qs);
+    labelsPerRecord_ = makeLabelsPerRecordField(this);
     startButton_ = controls::button(this, u"Command3"_qs, u"印刷実行開始"_qs);
     QFont startFont = startButton_->font();
     startFont.setBold(true);
@@ -80,6 +82,7 @@ void PartialRunScreen::buildControls()
     side->addWidget(controls::label(this, u"LabelPreviewCaption"_qs, u"選択した行のラベル"_qs));
     side->addWidget(preview_);
     side->addLayout(range);
+    side->addLayout(labelsPerRecordRow(this, labelsPerRecord_));
     auto* offset = new QHBoxLayout;
     offset->addWidget(controls::label(this, u"Label6Caption"_qs, u"横位置"_qs));
     offset->addWidget(finishedOffset_, 1);
@@ -150,6 +153,7 @@ void PartialRunScreen::startRun()
         PartialRun run({*context().databases, *context().settings, *context().labels, inputs_,
                         protocol, context().printer, context().rememberedPrinter},
                        *this);
+        run.setLabelsPerRecord(labelsPerRecord_->value());
         if (grid_) {
             result = run.start(*grid_, firstRow_->text(), lastRow_->text());
         } else {
@@ -161,8 +165,9 @@ void PartialRunScreen::startRun()
     switch (result.end) {
     case RunEnd::Completed:
         finishedOffset_->setText(horizontalOffsetText_);
-        context().messages->show(this, {withLabelsWithoutBarcodeNote(runCompletedMessage(), result),
-                                        runCompletedTitle(), MessageIcon::Information});
+        context().messages->show(this,
+                                 {withLabelsWithoutBarcodeNote(runCompletedMessage(result), result),
+                                  runCompletedTitle(), MessageIcon::Information});
         closeScreen();
         break;
     case RunEnd::InvalidRange:

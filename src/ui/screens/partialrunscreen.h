@@ -9,6 +9,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace hakobee {
 
@@ -57,8 +58,9 @@ private:
     RecordGridView* gridView_ = nullptr;  // DataGrid1
     BarcodeSampleView* sample_ = nullptr; // Picture1
     LabelPreview* preview_ = nullptr;
-    QLabel* status_ = nullptr;         // Label1
-    QLabel* finishedOffset_ = nullptr; // Label6
+    QLabel* status_ = nullptr;            // Label1
+    QLabel* finishedOffset_ = nullptr;    // Label6
+    QSpinBox* labelsPerRecord_ = nullptr; // TextCopies
 };
 
 } // namespace hakobee

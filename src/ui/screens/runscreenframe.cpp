@@ -4,6 +4,7 @@
 #include "core/messageboxes.h"
 #include "core/printrun/labelinputs.h"
 #include "core/printrun/labelpipeline.h"
+#include "core/printrun/runrecord.h"
 #include "core/printrun/runresult.h"
 #include "core/printrun/runsettings.h"
 #include "ui/appcontext.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 
 namespace hakobee {
 
@@ -48,6 +50,27 @@ void arrangeRunScreen(Screen* screen, QLabel* status, QLabel* printerInUse, Reco
     layout->addWidget(status);
     layout->addWidget(printerInUse);
     layout->addLayout(body, 1);
+}
+
+QSpinBox* makeLabelsPerRecordField(QWidget* screen)
+{
+    auto* field = new QSpinBox(screen);
+    field->setObjectName(u"TextCopies"_qs);
+    field->setRange(1, mostLabelsOfRecord);
+    field->setValue(1);
+    field->setAlignment(Qt::AlignRight);
+    field->setToolTip(u"1 件のレコードに印刷するラベルの枚数。"
+                      u"SQL構文の 5 番目の項目に枚数があれば、そちらで印刷します。"_qs);
+    return field;
+}
+
+QLayout* labelsPerRecordRow(QWidget* screen, QSpinBox* field)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(controls::label(screen, u"LabelCopiesCaption"_qs, u"枚数"_qs));
+    row->addWidget(field);
+    row->addStretch(1);
+    return row;
 }
 
 void followRunActivity(QPushButton* startButton, RunActivity& activity)

@@ -6,7 +6,9 @@
 #include <QString>
 
 class QLabel;
+class QLayout;
 class QPushButton;
+class QSpinBox;
 class QVBoxLayout;
 class QWidget;
 
@@ -31,6 +33,12 @@ QLabel* makeRunStatusLine(QWidget* screen);
 // (makePrinterInUseLabel), and the grid with the side panel beside it.
 void arrangeRunScreen(Screen* screen, QLabel* status, QLabel* printerInUse, RecordGridView* grid,
                       QVBoxLayout* side);
+
+// The field of the labels each record prints (TextCopies, 1 to 999, 1 as
+// the screen opens) where the query gives no number of its own, and the
+// row that shows it with its caption "枚数". Kept by the screen alone.
+QSpinBox* makeLabelsPerRecordField(QWidget* screen);
+QLayout* labelsPerRecordRow(QWidget* screen, QSpinBox* field);
 
 // Keeps a start button disabled while any run prints.
 void followRunActivity(QPushButton* startButton, RunActivity& activity);

@@ -77,7 +77,7 @@ struct Start
         public:
             explicit DevicesPrintedOn(Start& start) : start_(start) {}
             void showRunStatus(RunStatus) override {}
-            void showLabelPrinted(int, const RunRecord&) override
+            void showLabelPrinted(int, const RunRecord&, int, int) override
             {
                 start_.printedOn.append(start_.printer.deviceName());
             }

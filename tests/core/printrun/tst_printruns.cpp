@@ -38,8 +38,13 @@ public:
     {
         shown.append(record.barcodeValue);
     }
+    void showLabelPrinted(int label, const RunRecord&, int copy, int copies) override
+    {
+        labels.append(u"%1:%2/%3"_qs.arg(label).arg(copy).arg(copies));
+    }
 
     QList<RunStatus> statuses;
+    QStringList labels; // "label:copy/copies" of every label shown printed
     QList<qint64> rowNumbers;
     QList<int> allowances;
     QStringList shown;
@@ -51,17 +56,29 @@ class CancellingProgress : public NoLabelProgress
 {
 public:
     explicit CancellingProgress(CancelRequest& cancel) : cancel_(cancel) {}
-    void showLabelProgress() override { ++label_; }
+    void showLabelProgress() override
+    {
+        ++label_;
+        copy_ = 1;
+    }
+    void showLabelCopy(int copy, int copies) override
+    {
+        copy_ = copy;
+        copies_.append(u"%1/%2"_qs.arg(copy).arg(copies));
+    }
     void yieldToEvents() override
     {
-        if (label_ == cancelAtLabel)
+        if (label_ == cancelAtLabel && copy_ >= cancelAtCopy)
             cancel_.request();
     }
     int cancelAtLabel = 0;
+    int cancelAtCopy = 0; // of the record's labels, in that job
+    QStringList copies_;  // "copy/copies" as shown while drawing
 
 private:
     CancelRequest& cancel_;
     int label_ = 0;
+    int copy_ = 1;
 };
 
 class RecordingProtocol : public RunPrinterProtocol
@@ -146,6 +163,21 @@ std::unique_ptr<RecordGridModel> gridOver(RunFixture& f, int selectedRow = 0)
     return grid;
 }
 
+// The table gets a fifth column: the labels each row asks for, from the
+// first row on (null for std::nullopt).
+void giveLabelCounts(RunFixture& f, const QList<FieldValue>& counts)
+{
+    f.table->columns.append(u"maisu"_qs);
+    const auto rowAt = f.table->rowAt;
+    f.table->rowAt = [rowAt, counts](qint64 row) {
+        QList<FieldValue> fields = rowAt(row);
+        fields.append(counts.value(row, counts.last()));
+        return fields;
+    };
+}
+
+const QString countQuery = u"select bar,hi,mei,as2,maisu from Master"_qs;
+
 QStringList barcodesOfRows(qint64 first, qint64 last)
 {
     QStringList barcodes;
@@ -223,6 +255,117 @@ private slots:
         QCOMPARE(partial.canvas.labelsStarted, 2);
         QCOMPARE(partial.view.allowances.last(), 0);
         QVERIFY(grid->released());
+    }
+
+    void aRecordsLabelsAreOneJobOfAsManyAsItsFifthFieldAsks()
+    {
+        // Copies the canvas cannot make are pages of the one job.
+        RunFixture f(3);
+        giveLabelCounts(f, {u"2"_qs, u"0"_qs, u"5"_qs});
+        ContinuousRun run(f.services, f.view);
+        run.setLabelsPerRecord(9); // the fifth field wins
+        RunResult result = run.start(countQuery);
+        QCOMPARE(result.end, RunEnd::Completed);
+        QCOMPARE(result.printed, 7);
+        QCOMPARE(result.records, 3);
+        QCOMPARE(f.printed(), (QStringList{MemoryTable::barcodeOf(0), MemoryTable::barcodeOf(2)}));
+        QCOMPARE(f.canvas.count(Kind::Picture), 7);
+        QCOMPARE(f.canvas.count(Kind::NewPage), 1 + 4);
+        QCOMPARE(f.view.shown, (QStringList{MemoryTable::barcodeOf(0), MemoryTable::barcodeOf(2)}));
+        QCOMPARE(f.progress.copies_, (QStringList{u"1/2"_qs, u"2/2"_qs, u"1/5"_qs, u"2/5"_qs,
+                                                  u"3/5"_qs, u"4/5"_qs, u"5/5"_qs}));
+        QCOMPARE(f.view.labels, (QStringList{u"1:1/2"_qs, u"2:2/2"_qs, u"3:1/5"_qs, u"4:2/5"_qs,
+                                             u"5:3/5"_qs, u"6:4/5"_qs, u"7:5/5"_qs}));
+        QCOMPARE(runCompletedMessage(result),
+                 runCompletedMessage() + u"\n7枚（3件）印刷しました。"_qs);
+        QCOMPARE(f.view.allowances.last(), 297);
+
+        // A canvas that makes copies gets each record drawn once.
+        RunFixture g(3);
+        g.canvas.makesCopies = true;
+        giveLabelCounts(g, {u"2"_qs, u"0"_qs, u"5"_qs});
+        ContinuousRun copying(g.services, g.view);
+        QCOMPARE(copying.start(countQuery).printed, 7);
+        QCOMPARE(g.canvas.count(Kind::Picture), 2);
+        QCOMPARE(g.canvas.count(Kind::NewPage), 0);
+        QList<int> copies;
+        for (const auto& end : g.canvas.callsOf(Kind::End))
+            copies.append(end.copies);
+        QCOMPARE(copies, (QList<int>{2, 5}));
+        QCOMPARE(g.progress.copies_, (QStringList{u"2/2"_qs, u"5/5"_qs}));
+
+        // A cancel during the third of five aborts the whole job.
+        RunFixture h(4);
+        giveLabelCounts(h, {u"2"_qs, u"0"_qs, u"5"_qs, u"1"_qs});
+        h.progress.cancelAtLabel = 2;
+        h.progress.cancelAtCopy = 3;
+        ContinuousRun cancelled(h.services, h.view);
+        result = cancelled.start(countQuery);
+        QCOMPARE(result.end, RunEnd::Cancelled);
+        QCOMPARE(h.printed(), QStringList{MemoryTable::barcodeOf(0)});
+        QCOMPARE(h.canvas.count(Kind::Abort), 1);
+        QCOMPARE(result.nextRowNumber, 4);
+
+        // Without a fifth field, the number set for every record; one label
+        // a record prints as it always did.
+        RunFixture one(2);
+        ContinuousRun single(one.services, one.view);
+        QCOMPARE(single.start(query).printed, 2);
+        QCOMPARE(one.canvas.count(Kind::NewPage), 0);
+        QVERIFY(one.progress.copies_.isEmpty());
+        RunFixture three(2);
+        ContinuousRun triple(three.services, three.view);
+        triple.setLabelsPerRecord(3);
+        result = triple.start(query);
+        QCOMPARE(result.printed, 6);
+        QCOMPARE(result.records, 2);
+        QCOMPARE(three.canvas.count(Kind::End), 2);
+    }
+
+    void aLabelCountThatIsNoWholeNumberUpTo999StopsAtItsRow()
+    {
+        for (const FieldValue& bad : QList<FieldValue>{u"-1"_qs, u"2.5"_qs, u"1000"_qs, u"abc"_qs,
+                                                       u"1e2"_qs, u""_qs, std::nullopt}) {
+            RunFixture f(4);
+            giveLabelCounts(f, {u"1"_qs, bad});
+            ContinuousRun run(f.services, f.view);
+            const RunResult result = run.start(countQuery);
+            // The value is named; a null is said to be one.
+            const QString named = bad ? u"「%1」"_qs.arg(*bad) : u"空（Null）"_qs;
+            QVERIFY2(result.end == RunEnd::Failed, qPrintable(named));
+            QCOMPARE(result.failure.rowNumber, 2);
+            QCOMPARE(f.printed(), QStringList{MemoryTable::barcodeOf(0)});
+            const QString message = continuousRunFailureMessage(result);
+            QVERIFY2(message.contains(u"2行目"_qs) && message.contains(u"（枚数）"_qs) &&
+                         message.contains(named) && message.contains(u"1枚印刷しました"_qs),
+                     qPrintable(message));
+        }
+        // A number as the database may write it.
+        RunFixture f(3);
+        giveLabelCounts(f, {u"3.0"_qs, u" 2 "_qs, u"0.00"_qs});
+        ContinuousRun run(f.services, f.view);
+        QCOMPARE(run.start(countQuery).printed, 5);
+    }
+
+    void theAllowanceCountsRecordsNotLabels()
+    {
+        RunFixture f(301);
+        giveLabelCounts(f, {u"2"_qs});
+        ContinuousRun run(f.services, f.view);
+        const RunResult result = run.start(countQuery);
+        QCOMPARE(result.end, RunEnd::AllowanceStopped);
+        QCOMPARE(result.printed, 600);
+        QCOMPARE(result.records, 300);
+        QCOMPARE(f.canvas.count(Kind::End), 300);
+        QCOMPARE(result.nextRowNumber, 301);
+
+        // The partial run's allowance of rows walked, with a number for every record.
+        RunFixture p(400);
+        auto grid = gridOver(p);
+        PartialRun partial(p.services, p.view);
+        partial.setLabelsPerRecord(3);
+        QCOMPARE(partial.start(*grid, u"290"_qs, u"310"_qs).printed, 11 * 3);
+        QCOMPARE(p.printed(), barcodesOfRows(290, 300));
     }
 
     void emptyResultCompletesWithoutPrinting()

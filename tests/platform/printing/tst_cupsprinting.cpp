@@ -11,6 +11,7 @@
 #include "platform/printing/qtprinterbackend.h"
 #include "platform/printing/qtprinterdevice.h"
 #include "platform/printing/qtprintsetupdialog.h"
+#include "support/cupsqueue.h"
 #include "support/paperprobe.h"
 #include "support/pdftools.h"
 #include "support/testpatternpicture.h"
@@ -31,6 +32,8 @@
 #include <QTimer>
 
 #include <cups/cups.h>
+
+#include <algorithm>
 
 using namespace hakobee;
 using namespace hakobee::test;
@@ -72,6 +75,25 @@ QList<QueuedJob> jobsTitled(const QString& prefix, int whichJobs)
     }
     cupsFreeJobs(count, jobs);
     return found;
+}
+
+// The copies the spooler holds for a job: its "copies" attribute, 1 when
+// the job has none; -1 when the job cannot be read.
+int jobCopies(int jobId)
+{
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const QByteArray uri = "ipp://localhost/jobs/" + QByteArray::number(jobId);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    int copies = -1;
+    if (response && ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING) {
+        ipp_attribute_t* attribute = ippFindAttribute(response, "copies", IPP_TAG_INTEGER);
+        copies = attribute ? ippGetInteger(attribute, 0) : 1;
+    }
+    ippDelete(response);
+    return copies;
 }
 
 // Where the letters of a text drawn with its top-left corner at the position
@@ -195,6 +217,37 @@ private slots:
             QVERIFY(grey(45, 16) > 192);
             QFile::remove(file);
         }
+    }
+
+    // A record's labels reach the spooler as one job of that many copies;
+    // the next job is one copy again. The queue is stopped so the jobs wait
+    // there to be read.
+    void aJobOfSeveralLabelsCarriesItsCopies()
+    {
+        CupsQueue held(u"copies"_qs);
+        QVERIFY(held.isReady() && held.stop());
+        QTemporaryDir pdfFolder;
+        QtPrinterBackend backend(pdfFolder.path());
+        ActivePrinter printer(backend);
+        QVERIFY(printer.makeCurrent(held.name()));
+        PrinterCanvas& canvas = printer.canvas();
+        for (int copies : {3, 1}) {
+            QVERIFY(canvas.setJobCopies(copies));
+            canvas.setFont(labelFont);
+            canvas.drawText({10, 8}, u"COPIES"_qs);
+            canvas.endDocument();
+        }
+        cups_job_t* jobs = nullptr;
+        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, held.name().toUtf8().constData(),
+                                       0, CUPS_WHICHJOBS_ALL);
+        QList<int> ids;
+        for (int i = 0; i < count; ++i)
+            ids.append(jobs[i].id);
+        cupsFreeJobs(count, jobs);
+        std::sort(ids.begin(), ids.end());
+        QCOMPARE(ids.size(), 2);
+        QCOMPARE(jobCopies(ids[0]), 3);
+        QCOMPARE(jobCopies(ids[1]), 1);
     }
 
     // A label-sized user-defined paper reaches the spooler as the page

@@ -537,6 +537,38 @@ private slots:
     // The raster route: the product prints to the Zebra queue as to any
     // CUPS queue, with no paper set by the test; each job must be the
     // queue's own label at its resolution with every bar whole.
+    // A record's labels reach the label printer as one label with its
+    // quantity: the raster driver takes the copies from the raster.
+    void aRecordOfSeveralLabelsIsOneLabelAndItsQuantity()
+    {
+        LabelStation station(u"copies"_qs, 203);
+        QVERIFY2(station.printer.isReady(), "the fake label printer did not start");
+        QVERIFY2(station.queue.isReady(), qPrintable(station.queue.failure()));
+        QTemporaryDir pdfFolder;
+        QtPrinterBackend backend(pdfFolder.path());
+        ActivePrinter printer(backend);
+        QVERIFY(printer.makeCurrent(station.queue.name()));
+        NoLabelProgress progress;
+        CancelRequest cancel;
+        LabelPipeline pipeline(std::make_unique<ZintBarcodeEncoder>(), printer.canvas(), progress,
+                               cancel);
+        const QList<Label> labels = sampleLabels().mid(0, 2);
+        pipeline.printLabel(recordOf(labels[0], pipeline), 3);
+        pipeline.printLabel(recordOf(labels[1], pipeline));
+        QVERIFY2(station.queue.waitUntilIdle(120000), "the Zebra queue did not drain");
+        QVERIFY(station.printer.waitForJobs(2, 20000));
+        QList<int> quantities;
+        for (const test::ReceivedJob& received : station.printer.jobs()) {
+            QFile file(received.path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const test::ZplJob job = test::decodeZplJob(file.readAll());
+            QVERIFY2(job.failure.isEmpty(), qPrintable(job.failure));
+            QCOMPARE(job.labels.size(), 1);
+            quantities.append(job.labels.first().quantity);
+        }
+        QCOMPARE(quantities, (QList<int>{3, 1}));
+    }
+
     void labelsOnTheZebraDriverAreExactToTheDot()
     {
         const QList<Label> labels = sampleLabels() + corpusLabels();

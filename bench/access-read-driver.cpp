@@ -1,9 +1,9 @@
 // access-read-driver grid|count FILE|FOLDER QUERY
-// One measurement of reading an Access file (or a folder of CSV files)
-// through the backend, printed as
-// key=value lines: "grid" opens the grid record set and reads its first 50
-// rows (first_rows_s, rss_mib); "count" opens the static record set, moves
-// to the last and back to the first row and reads the count (count_s, count).
+// One measurement of reading an Access file (or a folder of CSV files, or an
+// Excel workbook) through the backend, printed as key=value lines: "grid"
+// opens the grid record set and reads its first 50 rows (first_rows_s,
+// rss_mib); "count" opens the static record set, moves to the last and back
+// to the first row and reads the count (count_s, count).
 // Each measurement runs in its own process so that peak memory is its own.
 #include "core/error.h"
 #include "platform/textfolder/textfolder.h"

@@ -22,6 +22,9 @@ packages=(
   # PostgreSQL product masters: the client library, and the server the
   # tests start in a temporary folder
   libpq-dev postgresql
+  # Excel workbooks: the .xlsx container through libzip (its XML through
+  # Qt); the tests and benchmarks write their .xlsx files with libxlsxwriter
+  libzip-dev libxlsxwriter-dev
   # label PDFs: cairo writes them; fontconfig and FreeType find and read the fonts
   libcairo2-dev libfontconfig-dev libfreetype-dev
   # locale sources: the label tests run under English and Japanese locales

@@ -8,6 +8,7 @@
 #include "platform/access/accessdatabase.h"
 #include "platform/postgres/postgresdatabase.h"
 #include "platform/textfolder/textfolder.h"
+#include "platform/workbook/workbook.h"
 #include "production/exitcodes.h"
 #include "production/productionparts.h"
 #include "production/standardstreams.h"
@@ -57,8 +58,10 @@ int writeSourceNames(const QString& database)
             }
             return ExitCode::success;
         }
-        if (QFileInfo(database).isDir()) {
-            for (const QString& table : textFolderTableNames(database)) {
+        if (QFileInfo(database).isDir() || isWorkbookPath(database)) {
+            const QStringList tables = isWorkbookPath(database) ? workbookSheetNames(database)
+                                                                : textFolderTableNames(database);
+            for (const QString& table : tables) {
                 if (!writeToStandardOutput(table + u"\ttable\n"_qs))
                     return ExitCode::failure;
             }

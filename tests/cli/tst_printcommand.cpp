@@ -6,8 +6,10 @@
 #include "support/postgresserver.h"
 #include "support/programrun.h"
 #include "support/savedqueryfile.h"
+#include "support/xlsxworkbook.h"
 
 #include <mdbwriter/mdbwriter.h>
+#include <testdata/generatedproducts.h>
 #include <testdata/productstable.h>
 #include <testdata/sampleproducts.h>
 
@@ -314,6 +316,58 @@ private slots:
                  qPrintable(said));
         QCOMPARE(pdfFilesIn(out).size(), 2);
         QVERIFY2(postgres.start(), qPrintable(postgres.failure()));
+    }
+
+    // The rows of an Access table typed into a workbook, JAN codes as numbers
+    // and as text: the same labels, barcodes and texts.
+    void workbookPrintsTheSameLabelsAsAnAccessFileOfItsRows()
+    {
+        QTemporaryDir root;
+        constexpr int rows = 3;
+        const QString database = root.filePath(u"products.mdb"_qs);
+        mdbwriter::writeDatabase(database, {testdata::generatedProductsTable(u"Master"_qs, rows)});
+        const QString workbook = root.filePath(u"products.xlsx"_qs);
+        {
+            test::XlsxWorkbook book(workbook);
+            book.sheet(u"Master"_qs);
+            const QStringList names{u"bar"_qs, u"hi"_qs, u"mei"_qs, u"as2"_qs};
+            for (int column = 0; column < names.size(); ++column)
+                book.text(0, column, names[column]);
+            for (int row = 0; row < rows; ++row) {
+                const testdata::GeneratedProduct product = testdata::generatedProduct(row);
+                if (row == 0)
+                    book.number(row + 1, 0, product.barcode.toDouble());
+                else
+                    book.text(row + 1, 0, product.barcode);
+                book.text(row + 1, 1, product.itemName)
+                    .text(row + 1, 2, product.name)
+                    .number(row + 1, 3, product.priceTimes10000 / 10000.0);
+            }
+            QVERIFY(book.close());
+        }
+
+        QList<QStringList> labels;
+        for (const auto& [source, table] :
+             {std::pair{database, u"Master"_qs}, std::pair{workbook, u"[Master$]"_qs}}) {
+            QTemporaryDir sourceRoot;
+            QVERIFY(restoredRootWith(sourceRoot, u"nimbeconfig2.txt"_qs,
+                                     dataSourceNaming(source, table)));
+            const QString out = sourceRoot.filePath(u"labels"_qs);
+            const Run run = runHakobee(
+                {u"print"_qs, u"--settings-root"_qs, sourceRoot.path(), u"--pdf"_qs, out});
+            QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+            QStringList printed;
+            for (const QString& file : pdfFilesIn(out)) {
+                const test::ScanResult scan = test::scanPrintedPdf(file);
+                QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
+                printed << scan.symbols.join(QLatin1Char(' '))
+                        << QString::fromUtf8(test::runTool(u"pdftotext"_qs, {file, u"-"_qs}));
+            }
+            labels << printed;
+        }
+        QCOMPARE(labels[0].size(), 2 * rows);
+        QCOMPARE(labels[0].first(), scannedCode(testdata::generatedProduct(0).barcode));
+        QCOMPARE(labels[1], labels[0]);
     }
 
     // Without readable settings the printer's own paper, and the settings

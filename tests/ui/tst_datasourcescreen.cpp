@@ -1,6 +1,7 @@
 #include "datasourcefixture.h"
 #include "support/postgresserver.h"
 #include "support/screencontrols.h"
+#include "support/xlsxworkbook.h"
 
 #include "core/datasource/database.h"
 #include "core/error.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace hakobee;
@@ -451,6 +453,26 @@ private slots:
         click(screen, u"Command1"_qs);
         QCOMPARE(text1(screen)->text(), u"/srv/仕入先"_qs);
         QCOMPARE(text4(screen)->text(), u"Items.CSV"_qs);
+
+        // A workbook is the database; the table named stays, or with none
+        // named its first sheet.
+        QVERIFY(fixture.fileDialogs.requests[2].filter.contains(u"*.xlsx *.xls"_qs));
+        QTemporaryDir folder;
+        const QString workbook = folder.filePath(u"商品.xlsx"_qs);
+        {
+            test::XlsxWorkbook book(workbook);
+            book.sheet(u"一覧"_qs).text(0, 0, u"bar"_qs);
+            book.sheet(u"Other"_qs);
+            QVERIFY(book.close());
+        }
+        fixture.fileDialogs.choices = {workbook};
+        click(screen, u"Command1"_qs);
+        QCOMPARE(text1(screen)->text(), workbook);
+        QCOMPARE(text4(screen)->text(), u"Items.CSV"_qs);
+        text4(screen)->clear();
+        fixture.fileDialogs.choices = {workbook};
+        click(screen, u"Command1"_qs);
+        QCOMPARE(text4(screen)->text(), u"一覧"_qs);
         QVERIFY(fixture.messages.shown.isEmpty());
         QCOMPARE(fixture.settingsFileBytes(),
                  settingsFileContent(u"/data/db1.mdb"_qs, u"Master"_qs, u"select * from "_qs));

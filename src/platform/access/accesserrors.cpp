@@ -102,12 +102,16 @@ Error tableDamaged(const QString& path, const QString& table, const QString& eng
 
 namespace {
 
-// What the query ran over, as the operator named it: an Access file, or a
-// folder of text files.
+// What the query ran over, as the operator named it: an Access file, a
+// folder of text files, or an Excel workbook.
 QString sourceShown(const QString& path)
 {
-    return (QFileInfo(path).isDir() ? u"フォルダー「%1」"_qs : u"データベースファイル「%1」"_qs)
-        .arg(shown(path));
+    const QFileInfo info(path);
+    if (info.isDir())
+        return u"フォルダー「%1」"_qs.arg(shown(path));
+    if (info.suffix().startsWith(u"xls"_qs, Qt::CaseInsensitive))
+        return u"ブック「%1」"_qs.arg(shown(path));
+    return u"データベースファイル「%1」"_qs.arg(shown(path));
 }
 
 } // namespace

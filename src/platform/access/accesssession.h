@@ -3,6 +3,7 @@
 #include "platform/access/accessfile.h"
 #include "platform/access/accessvirtualtable.h"
 #include "platform/access/linkedtables.h"
+#include "platform/tablesource/tablesourcemodule.h"
 
 #include <QHash>
 #include <QString>
@@ -24,15 +25,20 @@ struct SqliteCloser
 // One open Access file, the files it links tables from, and the SQLite
 // connection, shared by the connection object and every record set opened on
 // it. Members are destroyed in reverse order: SQLite (and its scans) before
-// the files they read. A folder of text files is served by the same session
-// without a file: its tables are SQLite's own (textfolder/textfolder.h).
+// the files they read. A folder of text files and a workbook are served by
+// the same session without an Access file: their tables are table sources
+// (textfolder/textfolder.h, workbook/workbook.h).
 struct AccessSession
 {
-    // The database the messages name: the Access file, or the folder.
+    // The database the messages name: the Access file, the folder, or the
+    // workbook.
     QString path;
     std::unique_ptr<AccessFile> file;
     std::unique_ptr<LinkedTables> linkedTables;
     AccessModuleContext moduleContext;
+    // The text files' or sheets' tables; their read failures go to the
+    // module context's.
+    TableSourceContext tableSources;
     std::unique_ptr<sqlite3, SqliteCloser> db;
     // Tables that cannot be read (a damaged definition, a link that cannot
     // be followed) and saved queries that cannot be read or run or are of a

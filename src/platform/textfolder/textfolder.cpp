@@ -6,8 +6,10 @@
 #include "platform/access/accesssession.h"
 #include "platform/access/jetfunctions.h"
 #include "platform/postgres/postgresdatabase.h"
+#include "platform/tablesource/tablesourcemodule.h"
 #include "platform/textfolder/textdecoding.h"
-#include "platform/textfolder/textrows.h"
+#include "platform/textfolder/textfiletable.h"
+#include "platform/workbook/workbook.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,68 +61,6 @@ void run(sqlite3* db, const QString& statement)
         throw Error(u"テキストファイルを表にできません。\n%1"_qs.arg(why));
 }
 
-void bindText(sqlite3_stmt* statement, int position, const QString& text)
-{
-    sqlite3_bind_text16(statement, position, text.utf16(), int(text.size() * sizeof(char16_t)),
-                        SQLITE_TRANSIENT);
-}
-
-// A statement prepared once and run for every row.
-using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
-
-[[noreturn]] void refuseStoring(sqlite3* db)
-{
-    throw Error(
-        u"テキストファイルを表にできません。\n%1"_qs.arg(QString::fromUtf8(sqlite3_errmsg(db))));
-}
-
-// The file as one of SQLite's own tables, every column a text, its rows
-// stored as they are split. A file that fails part-way leaves no table.
-void storeTable(sqlite3* db, const QString& name, const QFileInfo& info, TextEncoding encoding)
-{
-    QFile file(info.filePath());
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(u"ファイル「%1」を読めません。\n%2"_qs.arg(folderShown(info.filePath()),
-                                                               file.errorString()));
-    const QString text = decodeTextFile(file.readAll(), encoding, info.filePath());
-    file.close();
-    const QChar separator =
-        info.suffix().compare(u"tsv"_qs, Qt::CaseInsensitive) == 0 ? u'\t' : u',';
-
-    Statement insert(nullptr, sqlite3_finalize);
-    const auto createTable = [&](const QStringList& names) {
-        QStringList columns;
-        QStringList places;
-        for (const QString& column : names) {
-            columns << quotedName(column) + u" TEXT"_qs;
-            places << u"?"_qs;
-        }
-        run(db, u"CREATE TABLE main.%1(%2)"_qs.arg(quotedName(name), columns.join(u", "_qs)));
-        const QByteArray sql =
-            u"INSERT INTO main.%1 VALUES (%2)"_qs.arg(quotedName(name), places.join(u", "_qs))
-                .toUtf8();
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) !=
-            SQLITE_OK)
-            refuseStoring(db);
-        insert.reset(statement);
-    };
-    const auto storeRow = [&](const QStringList& row) {
-        for (int i = 0; i < row.size(); ++i)
-            bindText(insert.get(), i + 1, row.at(i));
-        if (sqlite3_step(insert.get()) != SQLITE_DONE)
-            refuseStoring(db);
-        sqlite3_reset(insert.get());
-    };
-    try {
-        forEachTextRow(text, separator, info.filePath(), createTable, storeRow);
-    } catch (...) {
-        insert.reset();
-        run(db, u"DROP TABLE IF EXISTS main.%1"_qs.arg(quotedName(name)));
-        throw;
-    }
-}
-
 bool isTableFile(const QFileInfo& info)
 {
     static const QStringList suffixes{u"csv"_qs, u"txt"_qs, u"tsv"_qs};
@@ -140,23 +80,21 @@ std::unique_ptr<Connection> openTextFolder(const QString& folder)
 
     auto session = std::make_shared<AccessSession>();
     session->path = folder;
+    session->tableSources.readFailure = &session->moduleContext.readFailure;
     sqlite3* db = nullptr;
     const int rc =
-        // A private temporary database: SQLite keeps what does not fit its
-        // page cache in a file of its own, so a large file is not held in
-        // memory twice.
-        sqlite3_open_v2("", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     session->db.reset(db);
     if (rc != SQLITE_OK)
         throw Error(u"テキストファイルを表にできません。\n%1"_qs.arg(
             QString::fromUtf8(sqlite3_errstr(rc))));
+    registerTableSourceModule(db, &session->tableSources);
     registerJetFunctions(db);
 
     // Names without the extension, by lower case: the file, or empty when
     // two files share one.
     QHash<QString, QString> shortNames;
     const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Readable, QDir::Name);
-    run(db, u"BEGIN"_qs);
     for (const QFileInfo& info : files) {
         if (!isTableFile(info))
             continue;
@@ -164,8 +102,12 @@ std::unique_ptr<Connection> openTextFolder(const QString& folder)
         const QString shortName = info.completeBaseName().toLower();
         shortNames.insert(shortName, shortNames.contains(shortName) ? QString() : name);
         session->dottedNames << name;
+        // Only the first rows are read here; a file that cannot be read
+        // leaves the others usable.
         try {
-            storeTable(db, name, info, encoding);
+            std::vector<std::unique_ptr<TableSource>>& tables = session->tableSources.tables;
+            tables.push_back(std::make_unique<TextFileTable>(info.filePath(), encoding));
+            createTableSourceTable(db, name, int(tables.size() - 1));
         } catch (const Error& error) {
             session->damagedTables.insert(name.toLower(), error.description());
         }
@@ -182,7 +124,6 @@ std::unique_ptr<Connection> openTextFolder(const QString& folder)
         run(db, u"CREATE VIEW main.%1 AS SELECT * FROM main.%2"_qs.arg(quotedName(it.key()),
                                                                        quotedName(file)));
     }
-    run(db, u"COMMIT"_qs);
     allowOnlyReading(db);
     return sessionConnection(std::move(session));
 }
@@ -207,6 +148,8 @@ std::unique_ptr<Connection> openDataSourcePath(const QString& path)
         return openPostgresDatabase(path.trimmed());
     if (QFileInfo(path).isDir())
         return openTextFolder(path);
+    if (isWorkbookPath(path))
+        return openWorkbook(path);
     return openAccessDatabase(path);
 }
 

@@ -20,8 +20,11 @@ inline constexpr char16_t textFolderEncodingFile[] = u"hakobee-encoding.txt";
 // every value is a text (textrows.h), in Shift-JIS unless the file begins
 // with a UTF-8 byte order mark or the folder's encoding file says UTF-8
 // (textdecoding.h). Queries are Jet SQL as the Access backend takes them
-// (accessdatabase.h); "from Master.csv" needs no brackets. Each file is read
-// once, here; a file that cannot be read leaves the others usable, and a
+// (accessdatabase.h); "from Master.csv" needs no brackets. Only each file's
+// first rows are read here; the rest is read as a query steps over it
+// (textfiletable.h), so a fault further on (a byte not in the encoding, a
+// ragged row) stops the query at that row with the message naming the file
+// and line. A file that cannot be read leaves the others usable, and a
 // query naming it is refused with what is wrong with it. Throws
 // hakobee::Error when the folder cannot be read.
 std::unique_ptr<Connection> openTextFolder(const QString& folder);
@@ -33,8 +36,9 @@ QStringList textFolderTableNames(const QString& folder);
 
 // Opens what the Data Source of an Access connection string names (the DB
 // of the data source): a PostgreSQL URI as the server's database
-// (postgresdatabase.h), a folder as a folder of text files, anything else
-// as an Access file.
+// (postgresdatabase.h), a folder as a folder of text files, an .xlsx or
+// .xls file as an Excel workbook (workbook/workbook.h), anything else as an
+// Access file.
 std::unique_ptr<Connection> openDataSourcePath(const QString& path);
 
 } // namespace hakobee

@@ -9,6 +9,7 @@
 #include "core/settings/datasourcefile.h"
 #include "core/settings/settingsformat.h"
 #include "core/units.h"
+#include "platform/workbook/workbook.h"
 #include "ui/controls.h"
 #include "ui/screenhost.h"
 #include "ui/screens/sampledatascreen.h"
@@ -225,8 +226,8 @@ void DataSourceScreen::browseForDatabase()
     const OpenFileRequest request{
         databaseCaption_->text(),
         startFolder,
-        u"Access データベース (*.mdb *.accdb);;テキストファイル (*.csv *.txt *.tsv);;"
-        u"すべてのファイル (*)"_qs,
+        u"Access データベース (*.mdb *.accdb);;Excel ブック (*.xlsx *.xls);;"
+        u"テキストファイル (*.csv *.txt *.tsv);;すべてのファイル (*)"_qs,
     };
     const std::optional<QString> chosen = context().fileDialogs->openFile(this, request);
     if (!chosen)
@@ -240,6 +241,17 @@ void DataSourceScreen::browseForDatabase()
         tableName_->setText(file.fileName());
     } else {
         databasePath_->setText(*chosen);
+    }
+    // A workbook's table is a sheet: the one the operator named stays; with
+    // none named, the first. A workbook that cannot be read is reported by
+    // the connection test, not here.
+    if (isWorkbookPath(*chosen) && tableName_->text().trimmed().isEmpty()) {
+        try {
+            const QStringList sheets = workbookSheetNames(*chosen);
+            if (!sheets.isEmpty())
+                tableName_->setText(sheets.first());
+        } catch (const Error&) {
+        }
     }
 }
 

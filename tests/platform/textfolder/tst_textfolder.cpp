@@ -49,6 +49,16 @@ template<typename Body> QString errorOf(Body body)
     return u"(no error)"_qs;
 }
 
+// A file of many rows in Shift-JIS, several of the reader's blocks long:
+// "bar,hi" then "1,緑茶" to "<rows>,緑茶", CR LF, and the tail after them.
+QByteArray largeFile(int rows, const QByteArray& tail = {})
+{
+    QByteArray bytes = "bar,hi\r\n";
+    for (int n = 1; n <= rows; ++n)
+        bytes += QByteArray::number(n) + "," + sjisRyokucha + "\r\n";
+    return bytes + tail;
+}
+
 } // namespace
 
 class TestTextFolder : public QObject
@@ -191,6 +201,60 @@ private slots:
                          !missing.contains(u"データベースファイル"_qs),
                      qPrintable(missing));
         }
+    }
+
+    // Rows are read as the query steps over them: a fault far into a large
+    // file stops the scan at its line, after the rows before it.
+    void faultFarIntoAFileStopsTheScanNamingItsLine_data()
+    {
+        QTest::addColumn<QByteArray>("tail");
+        QTest::addColumn<QString>("mention");
+        // 0x81 leads a two-byte character; a line end cannot follow it.
+        QTest::newRow("byte not Shift-JIS") << QByteArray("40001,\x81\r\n") << u"40002 行目"_qs;
+        QTest::newRow("ragged row") << QByteArray("40001,a,b\r\n") << u"40002 行目"_qs;
+        QTest::newRow("quote not closed")
+            << QByteArray("40001,\"open\r\n40002,x\r\n") << u"40002 行目"_qs;
+    }
+
+    void faultFarIntoAFileStopsTheScanNamingItsLine()
+    {
+        QFETCH(QByteArray, tail);
+        QFETCH(QString, mention);
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir, u"Big.csv"_qs, largeFile(40000, tail)));
+        const auto connection = openFolder(dir);
+        const auto records =
+            connection->openRecordset(u"select bar, hi from Big.csv"_qs, CursorKind::Grid);
+        qint64 read = 0;
+        const QString description = errorOf([&] {
+            for (; !records->eof(); records->moveNext()) {
+                QCOMPARE(records->field(1), FieldValue(u"緑茶"_qs));
+                ++read;
+            }
+        });
+        QCOMPARE(read, 40000);
+        QVERIFY2(description.contains(u"Big.csv"_qs) && description.contains(mention),
+                 qPrintable(description));
+    }
+
+    void moveFirstAfterAScanReadsTheFileAgain()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir, u"Big.csv"_qs, largeFile(40000)));
+        const auto connection = openFolder(dir);
+        const auto records = connection->openRecordset(
+            u"select bar, hi from Big.csv where bar <> '7'"_qs, CursorKind::StaticRead);
+        records->moveLast();
+        QCOMPARE(records->field(0), FieldValue(u"40000"_qs));
+        records->moveFirst();
+        QCOMPARE(records->recordCount(), 39999);
+        QCOMPARE(records->field(0), FieldValue(u"1"_qs));
+        records->moveNext();
+        QCOMPARE(records->field(0), FieldValue(u"2"_qs));
+        // Two scans of the file at once, each with its own place.
+        QCOMPARE(rowsOf(*connection, u"select a.bar, b.bar from Big.csv a, Big.csv b "
+                                     u"where a.bar = '39999' and b.bar = '2'"_qs),
+                 (QList<QStringList>{{u"39999"_qs, u"2"_qs}}));
     }
 };
 

@@ -25,6 +25,9 @@ packages=(
   # Excel workbooks: the .xlsx container through libzip (its XML through
   # Qt); the tests and benchmarks write their .xlsx files with libxlsxwriter
   libzip-dev libxlsxwriter-dev
+  # ODBC data sources: the unixODBC driver manager, and PostgreSQL's ODBC
+  # driver that the tests reach the same server through
+  unixodbc unixodbc-dev odbc-postgresql
   # label PDFs: cairo writes them; fontconfig and FreeType find and read the fonts
   libcairo2-dev libfontconfig-dev libfreetype-dev
   # locale sources: the label tests run under English and Japanese locales

@@ -6,6 +6,7 @@
 #include "core/error.h"
 #include "core/render/labelprogress.h"
 #include "platform/access/accessdatabase.h"
+#include "platform/odbc/odbcdatabase.h"
 #include "platform/postgres/postgresdatabase.h"
 #include "platform/textfolder/textfolder.h"
 #include "platform/workbook/workbook.h"
@@ -52,6 +53,14 @@ int writeSourceNames(const QString& database)
     try {
         if (isPostgresUri(database)) {
             for (const PostgresSourceName& source : postgresSourceNames(database.trimmed())) {
+                if (!writeToStandardOutput(source.name +
+                                           (source.view ? u"\tview\n"_qs : u"\ttable\n"_qs)))
+                    return ExitCode::failure;
+            }
+            return ExitCode::success;
+        }
+        if (isOdbcConnectionString(database)) {
+            for (const OdbcSourceName& source : odbcSourceNames(database)) {
                 if (!writeToStandardOutput(source.name +
                                            (source.view ? u"\tview\n"_qs : u"\ttable\n"_qs)))
                     return ExitCode::failure;
@@ -135,6 +144,9 @@ QString helpText()
            u"(postgresql://サーバー:ポート/データベース名) を指定すると、SQL 文はサーバーの\n"
            u"SQL のまま読み取り専用で実行され、--tables は search_path のテーブルとビューを\n"
            u"table または view として書きます。パスワードは ~/.pgpass か PGPASSWORD で渡します。\n"
+           u"ODBC の接続文字列 (DSN=データソース名 や Driver={…};Server=…) を指定すると、\n"
+           u"そのドライバーのデータベースに同じように読み取り専用で実行します。\n"
+           u"パスワードは DSN の設定 (odbc.ini) に書きます。\n"
            u"\n"
            u"終了コード: 0 成功、1 クエリの失敗（説明は標準エラー出力に）、\n"
            u"            2 コマンドラインの誤り\n"_qs;

@@ -5,6 +5,7 @@
 #include "support/pdftools.h"
 #include "support/postgresserver.h"
 #include "support/programrun.h"
+#include "support/psqlodbc.h"
 #include "support/savedqueryfile.h"
 #include "support/xlsxworkbook.h"
 
@@ -275,6 +276,31 @@ private slots:
         for (int i = 0; i < 2; ++i)
             QCOMPARE(test::scanPrintedPdf(files[i]).symbols,
                      QStringList{scannedCode(products[1 + i].jan)});
+    }
+
+    // The same view through the PostgreSQL ODBC driver, the connection
+    // string as the DB: every label scans as its row's code.
+    void odbcMasterPrintsItsRowsAsScannableLabels()
+    {
+        HAKOBEE_START_POSTGRES(postgres);
+        HAKOBEE_REQUIRE_PSQLODBC();
+        QTemporaryDir root;
+        QVERIFY(restoredRootWith(
+            root, u"nimbeconfig2.txt"_qs,
+            dataSourceNaming(test::psqlOdbcConnectionString(postgres), u"product_labels"_qs)));
+        const QString out = root.filePath(u"labels"_qs);
+        const Run run =
+            runHakobee({u"print"_qs, u"--settings-root"_qs, root.path(), u"--pdf"_qs, out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.err.contains(u"4 枚目: 4987654321094 髙島屋 ①のり"_qs), qPrintable(run.err));
+        const QList<test::SeededProduct>& products = test::PostgresServer::seededProducts();
+        const QStringList files = pdfFilesIn(out);
+        QCOMPARE(files.size(), products.size());
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const test::ScanResult scan = test::scanPrintedPdf(files[i]);
+            QVERIFY2(scan.failure.isEmpty(), qPrintable(scan.failure));
+            QCOMPARE(scan.symbols, QStringList{scannedCode(products[i].jan)});
+        }
     }
 
     // The server stops while the run waits for its next block of rows: the

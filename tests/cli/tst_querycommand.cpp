@@ -2,6 +2,7 @@
 
 #include "../support/postgresserver.h"
 #include "../support/programrun.h"
+#include "../support/psqlodbc.h"
 #include "../support/savedqueryfile.h"
 
 #include <QDir>
@@ -185,6 +186,12 @@ private slots:
             runHakobee({u"query"_qs, u"--db"_qs, postgres.socketUri(), u"--tables"_qs});
         QCOMPARE(tables.exitCode, 0);
         QCOMPARE(tables.out, u"product_labels\tview\nproducts\ttable\n"_qs);
+        if (!test::psqlOdbcDriver().isEmpty()) {
+            const Run odbc = runHakobee({u"query"_qs, u"--db"_qs,
+                                         test::psqlOdbcConnectionString(postgres), u"--tables"_qs});
+            QCOMPARE(odbc.err, QString());
+            QCOMPARE(odbc.out, tables.out);
+        }
 
         const QStringList count{u"query"_qs, u"--db"_qs, postgres.loopbackUri(), u"--sql"_qs,
                                 u"select count(*) from products"_qs};

@@ -23,6 +23,8 @@ Error connectionLost(const QString& where, const QString& engine);
 Error noSuchTable(const QString& where, const QString& engine);
 Error noSuchColumn(const QString& where, const QString& engine);
 Error notAllowedToRead(const QString& where, const QString& engine);
+// The select text refusals, in the words every server backend uses
+// (serverqueryerrors.h).
 Error twoStatements(const QString& query, const QString& engine);
 Error writeRefused(const QString& query, const QString& engine);
 Error notASelect(const QString& query, const QString& engine);

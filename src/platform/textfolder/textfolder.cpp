@@ -5,6 +5,7 @@
 #include "platform/access/accessdatabase.h"
 #include "platform/access/accesssession.h"
 #include "platform/access/jetfunctions.h"
+#include "platform/odbc/odbcdatabase.h"
 #include "platform/postgres/postgresdatabase.h"
 #include "platform/tablesource/tablesourcemodule.h"
 #include "platform/textfolder/textdecoding.h"
@@ -146,6 +147,8 @@ std::unique_ptr<Connection> openDataSourcePath(const QString& path)
     // A URI is never a path: no file or folder is looked for.
     if (isPostgresUri(path))
         return openPostgresDatabase(path.trimmed());
+    if (isOdbcConnectionString(path))
+        return openOdbcDatabase(path);
     if (QFileInfo(path).isDir())
         return openTextFolder(path);
     if (isWorkbookPath(path))

@@ -36,9 +36,10 @@ QStringList textFolderTableNames(const QString& folder);
 
 // Opens what the Data Source of an Access connection string names (the DB
 // of the data source): a PostgreSQL URI as the server's database
-// (postgresdatabase.h), a folder as a folder of text files, an .xlsx or
-// .xls file as an Excel workbook (workbook/workbook.h), anything else as an
-// Access file.
+// (postgresdatabase.h), an ODBC connection string as the database its
+// driver reaches (odbcdatabase.h), a folder as a folder of text files, an
+// .xlsx or .xls file as an Excel workbook (workbook/workbook.h), anything
+// else as an Access file.
 std::unique_ptr<Connection> openDataSourcePath(const QString& path);
 
 } // namespace hakobee

@@ -23,8 +23,9 @@ packages=(
   # tests start in a temporary folder
   libpq-dev postgresql
   # Excel workbooks: the .xlsx container through libzip (its XML through
-  # Qt); the tests and benchmarks write their .xlsx files with libxlsxwriter
-  libzip-dev libxlsxwriter-dev
+  # Qt), old .xls files through FreeXL; the tests and benchmarks write their
+  # .xlsx files with libxlsxwriter
+  libzip-dev libfreexl-dev libxlsxwriter-dev
   # ODBC data sources: the unixODBC driver manager, and PostgreSQL's ODBC
   # driver that the tests reach the same server through
   unixodbc unixodbc-dev odbc-postgresql

@@ -90,6 +90,15 @@ int writeSourceNames(const QString& database)
     return ExitCode::success;
 }
 
+// A result column's type as its kind of source names it: the Access type of
+// a column of an Access file, text folder or workbook; the server's type
+// name on PostgreSQL.
+QString columnType(const Recordset& records, int position)
+{
+    const QString access = accessColumnType(records, position);
+    return access.isEmpty() ? postgresColumnType(records, position) : access;
+}
+
 // The result of the query as CSV, or with `types` its columns' names and types.
 int writeQueryResult(const QString& database, const QString& sql, bool types)
 {
@@ -104,7 +113,7 @@ int writeQueryResult(const QString& database, const QString& sql, bool types)
         if (types) {
             for (int i = 0; i < records->fieldCount(); ++i) {
                 if (!writeLine(
-                        {csvField(records->fieldName(i)), csvField(accessColumnType(*records, i))}))
+                        {csvField(records->fieldName(i)), csvField(columnType(*records, i))}))
                     return ExitCode::failure;
             }
             return ExitCode::success;
@@ -133,19 +142,25 @@ QString helpText()
     return u"使い方: hakobee query --db データベースファイル --sql SQL文 [--types]\n"
            u"        hakobee query --db データベースファイル --tables\n"
            u"\n"
-           u"Access データベースファイルに SQL 文を実行し、結果を CSV で標準出力に書きます\n"
+           u"データベースに SQL 文を実行し、結果を CSV で標準出力に書きます\n"
            u"（UTF-8、1 行目は列名、null は空の欄、空の文字列は \"\"）。\n"
-           u"--types を付けると、結果の列ごとに列名と Access のデータ型を 1 行ずつ書きます。\n"
-           u"--tables は SQL 文の代わりに、ファイルのテーブルと、テーブルのように使える\n"
+           u"--db には次のどれかを指定します:\n"
+           u"  Access ファイル (.mdb, .accdb)\n"
+           u"  CSV・テキストファイルのフォルダー（ファイルがテーブル: from 商品.csv）\n"
+           u"  Excel ブック (.xlsx, .xls)（シートがテーブル: from Sheet1 か from [Sheet1$]）\n"
+           u"  PostgreSQL の URI (postgresql://サーバー:ポート/データベース名)\n"
+           u"  ODBC の接続文字列 (DSN=データソース名 や Driver={…};Server=…)\n"
+           u"--types を付けると、結果の列ごとに列名とデータ型を 1 行ずつ書きます\n"
+           u"（Access のデータ型、PostgreSQL ではサーバーの型名）。\n"
+           u"--tables は SQL 文の代わりに、テーブルと、テーブルのように使える\n"
            u"保存されたクエリ（選択クエリ、実行できるユニオンクエリ）を 1 行に 1 つ、\n"
-           u"名前、タブ、table または query の形で書きます。\n"
+           u"名前、タブ、table または query の形で書きます。フォルダーではファイル、\n"
+           u"ブックではシートがテーブルです。\n"
            u"ファイルは読み取り専用で開き、画面は使いません。\n"
-           u"データベースファイルの代わりに PostgreSQL の URI\n"
-           u"(postgresql://サーバー:ポート/データベース名) を指定すると、SQL 文はサーバーの\n"
-           u"SQL のまま読み取り専用で実行され、--tables は search_path のテーブルとビューを\n"
-           u"table または view として書きます。パスワードは ~/.pgpass か PGPASSWORD で渡します。\n"
-           u"ODBC の接続文字列 (DSN=データソース名 や Driver={…};Server=…) を指定すると、\n"
-           u"そのドライバーのデータベースに同じように読み取り専用で実行します。\n"
+           u"PostgreSQL では SQL 文はサーバーの SQL のまま読み取り専用で実行され、\n"
+           u"--tables は search_path のテーブルとビューを table または view として書きます。\n"
+           u"パスワードは ~/.pgpass か PGPASSWORD で渡します。\n"
+           u"ODBC ではそのドライバーのデータベースに同じように読み取り専用で実行します。\n"
            u"パスワードは DSN の設定 (odbc.ini) に書きます。\n"
            u"\n"
            u"終了コード: 0 成功、1 クエリの失敗（説明は標準エラー出力に）、\n"

@@ -372,9 +372,13 @@ private slots:
             QVERIFY(book.close());
         }
 
+        // The same rows in an .xls LibreOffice saved (tests/data/README.md).
+        const QString oldWorkbook = QStringLiteral(HAKOBEE_TEST_DATA "/workbooks/products.xls");
+
         QList<QStringList> labels;
         for (const auto& [source, table] :
-             {std::pair{database, u"Master"_qs}, std::pair{workbook, u"[Master$]"_qs}}) {
+             {std::pair{database, u"Master"_qs}, std::pair{workbook, u"[Master$]"_qs},
+              std::pair{oldWorkbook, u"[Labels$]"_qs}}) {
             QTemporaryDir sourceRoot;
             QVERIFY(restoredRootWith(sourceRoot, u"nimbeconfig2.txt"_qs,
                                      dataSourceNaming(source, table)));
@@ -394,6 +398,7 @@ private slots:
         QCOMPARE(labels[0].size(), 2 * rows);
         QCOMPARE(labels[0].first(), scannedCode(testdata::generatedProduct(0).barcode));
         QCOMPARE(labels[1], labels[0]);
+        QCOMPARE(labels[2], labels[0]);
     }
 
     // Without readable settings the printer's own paper, and the settings

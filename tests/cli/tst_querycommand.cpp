@@ -182,6 +182,15 @@ private slots:
         QCOMPARE(rows.out, u"jan,hinmei,meisho,price_numeric\n4901234567894,緑茶 500ml,ﾘｮｸﾁｬ,128\n"
                            u"4512345678906,コーヒー 微糖,ｺｰﾋｰ,149.5\n49123456,消しゴム,,80\n"_qs);
 
+        // --types: the server's own type names, a computed column's too.
+        const Run types =
+            runHakobee({u"query"_qs, u"--db"_qs, postgres.socketUri(), u"--types"_qs, u"--sql"_qs,
+                        u"select jan, hinmei, price_numeric, updated, "
+                        u"price * 2 as twice from products"_qs});
+        QCOMPARE(types.err, QString());
+        QCOMPARE(types.out, u"jan,bigint\nhinmei,text\nprice_numeric,\"numeric(10,2)\"\n"
+                            u"updated,timestamp without time zone\ntwice,integer\n"_qs);
+
         const Run tables =
             runHakobee({u"query"_qs, u"--db"_qs, postgres.socketUri(), u"--tables"_qs});
         QCOMPARE(tables.exitCode, 0);

@@ -5,6 +5,7 @@
 // Tests that include it link PkgConfig::XLSXWRITER.
 
 #include <QDate>
+#include <QDateTime>
 #include <QFile>
 #include <QString>
 
@@ -26,6 +27,8 @@ public:
         format_set_num_format(date_, "yyyy/mm/dd");
         builtInDate_ = workbook_add_format(workbook_);
         format_set_num_format_index(builtInDate_, 14);
+        dateTime_ = workbook_add_format(workbook_);
+        format_set_num_format(dateTime_, "yyyy/mm/dd h:mm:ss");
     }
     ~XlsxWorkbook()
     {
@@ -61,6 +64,16 @@ public:
                                  builtInFormat ? builtInDate_ : date_);
         return *this;
     }
+    // A moment under the format "yyyy/mm/dd h:mm:ss".
+    XlsxWorkbook& dateTime(int row, int column, const QDateTime& value)
+    {
+        const QDate day = value.date();
+        const QTime time = value.time();
+        lxw_datetime moment{day.year(),  day.month(),   day.day(),
+                            time.hour(), time.minute(), double(time.second())};
+        worksheet_write_datetime(sheet_, lxw_row_t(row), lxw_col_t(column), &moment, dateTime_);
+        return *this;
+    }
     // A formula with the result Excel cached for it when it saved.
     XlsxWorkbook& formula(int row, int column, const QString& formula, double cached)
     {
@@ -87,6 +100,7 @@ private:
     lxw_worksheet* sheet_ = nullptr;
     lxw_format* date_ = nullptr;
     lxw_format* builtInDate_ = nullptr;
+    lxw_format* dateTime_ = nullptr;
 };
 
 } // namespace hakobee::test

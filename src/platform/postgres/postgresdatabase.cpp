@@ -54,4 +54,10 @@ QList<PostgresSourceName> postgresSourceNames(const QString& uri)
     return sources;
 }
 
+QString postgresColumnType(const Recordset& records, int position)
+{
+    const auto* postgres = dynamic_cast<const PostgresRecordset*>(&records);
+    return postgres ? postgres->serverType(position) : QString();
+}
+
 } // namespace hakobee

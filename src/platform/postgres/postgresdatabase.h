@@ -18,6 +18,11 @@ namespace hakobee {
 // has no such database.
 std::unique_ptr<Connection> openPostgresDatabase(const QString& uri);
 
+// The server's name for the type of a result column of a record set opened
+// on such a connection ("integer", "numeric(10,2)", "text"); an empty text
+// for other record sets. Throws hakobee::Error.
+QString postgresColumnType(const Recordset& records, int position);
+
 // A table or view a query can name without its schema: one in the
 // session's search_path that the user may read.
 struct PostgresSourceName

@@ -27,6 +27,7 @@ PostgresRecordset::PostgresRecordset(std::shared_ptr<PostgresSession> session, Q
     for (int i = 0; i < PQnfields(first); ++i) {
         names_ << QString::fromUtf8(PQfname(first, i));
         types_ << unsigned(PQftype(first, i));
+        typeModifiers_ << PQfmod(first, i);
     }
 }
 
@@ -247,6 +248,30 @@ FieldValue PostgresRecordset::field(const QString& name) const
             return field(i);
     }
     throw accesserror::noSuchField(name);
+}
+
+QString PostgresRecordset::serverType(int position) const
+{
+    if (position < 0 || position >= names_.size())
+        throw accesserror::noSuchFieldPosition(position, fieldCount());
+    if (serverTypes_.isEmpty()) {
+        // One statement for all columns: the type numbers and modifiers are
+        // the result's own, numbers only.
+        QStringList oids;
+        QStringList modifiers;
+        for (int i = 0; i < names_.size(); ++i) {
+            oids << QString::number(types_.at(i));
+            modifiers << QString::number(typeModifiers_.at(i));
+        }
+        const QString statement =
+            u"SELECT format_type(t.oid, t.modifier) FROM unnest('{%1}'::oid[], '{%2}'::int[]) "
+            u"WITH ORDINALITY AS t(oid, modifier, position) ORDER BY t.position"_qs.arg(
+                oids.join(QLatin1Char(',')), modifiers.join(QLatin1Char(',')));
+        const PgResult types = session_->run(statement.toUtf8(), query_);
+        for (int i = 0; i < PQntuples(types.get()); ++i)
+            serverTypes_ << QString::fromUtf8(PQgetvalue(types.get(), i, 0));
+    }
+    return serverTypes_.value(position);
 }
 
 } // namespace hakobee

@@ -44,6 +44,11 @@ public:
     FieldValue field(int position) const override;
     FieldValue field(const QString& name) const override;
 
+    // A result column's type as the server names it ("integer",
+    // "numeric(10,2)", "character varying(20)"); the names are asked of the
+    // server once, at the first call. Throws hakobee::Error.
+    QString serverType(int position) const;
+
 private:
     void declareCursor();
     void closeCursor() noexcept;
@@ -59,6 +64,8 @@ private:
     mutable QByteArray cursor_;
     QStringList names_;
     QList<unsigned> types_;
+    QList<int> typeModifiers_;
+    mutable QStringList serverTypes_;
     mutable PgResult block_;
     mutable qint64 blockStart_ = 0; // the row number (from 0) of the block's first row
     qint64 position_ = 0;           // the current row number, from 0

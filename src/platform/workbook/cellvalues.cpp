@@ -22,6 +22,15 @@ double accessDays(double excelDays, bool date1904)
 
 } // namespace
 
+TableValue numberValue(double stored)
+{
+    // The file may keep more digits than Excel shows (4.9012345678939998E+12).
+    const double shown = QString::number(stored, 'g', 15).toDouble();
+    if (std::trunc(shown) == shown && std::fabs(shown) < 1e15)
+        return TableValue(qint64(shown));
+    return TableValue(shown);
+}
+
 std::optional<TableValue> numberCellValue(const QString& text, bool dateFormat, bool date1904)
 {
     bool ok = false;
@@ -36,15 +45,14 @@ std::optional<TableValue> numberCellValue(const QString& text, bool dateFormat, 
         return std::nullopt;
     if (dateFormat)
         return TableValue(accesstext::dateTime(accessDays(stored, date1904)));
-    // The file may keep more digits than Excel shows (4.9012345678939998E+12).
-    const double shown = QString::number(stored, 'g', 15).toDouble();
-    if (std::trunc(shown) == shown && std::fabs(shown) < 1e15)
-        return TableValue(qint64(shown));
-    return TableValue(shown);
+    return numberValue(stored);
 }
 
-std::optional<TableValue> isoDateCellValue(const QString& text)
+std::optional<TableValue> isoDateCellValue(const QString& written)
 {
+    QString text = written;
+    if (text.size() > 10 && text.at(10) == QLatin1Char(' '))
+        text[10] = QLatin1Char('T');
     QDateTime moment = QDateTime::fromString(text, Qt::ISODateWithMs);
     if (!moment.isValid()) {
         const QTime time = QTime::fromString(text, Qt::ISODateWithMs);

@@ -3,10 +3,10 @@
 #include "core/error.h"
 #include "platform/access/accesstextforms.h"
 #include "platform/workbook/cellvalues.h"
+#include "platform/workbook/sheetcolumns.h"
 #include "platform/workbook/xmlpartreader.h"
 
 #include <QDir>
-#include <QSet>
 
 #include <algorithm>
 #include <utility>
@@ -17,13 +17,6 @@ namespace hakobee {
 namespace {
 
 using Token = QXmlStreamReader::TokenType;
-
-// A cell that holds a value, by its column from 0 (A).
-struct SheetCell
-{
-    int column = 0;
-    TableValue value;
-};
 
 // The column of a cell reference ("AB12" is 27), or -1 without letters.
 int columnOf(QStringView reference)
@@ -37,14 +30,6 @@ int columnOf(QStringView reference)
         ++letters;
     }
     return letters ? column - 1 : -1;
-}
-
-QString columnLetters(int column)
-{
-    QString letters;
-    for (int n = column + 1; n > 0; n = (n - 1) / 26)
-        letters.prepend(QChar(u'A' + (n - 1) % 26));
-    return letters;
 }
 
 QString attribute(const QXmlStreamAttributes& attributes, QStringView name)
@@ -264,17 +249,6 @@ private:
     std::vector<TableValue> values_;
 };
 
-QString nameText(const TableValue& value)
-{
-    if (const auto* text = std::get_if<QString>(&value))
-        return *text;
-    if (const auto* integer = std::get_if<qint64>(&value))
-        return QString::number(*integer);
-    if (const auto* real = std::get_if<double>(&value))
-        return accesstext::doubleValue(*real);
-    return QString();
-}
-
 } // namespace
 
 SheetTable::SheetTable(std::shared_ptr<const OpenWorkbook> workbook, WorkbookSheet sheet)
@@ -286,25 +260,11 @@ SheetTable::SheetTable(std::shared_ptr<const OpenWorkbook> workbook, WorkbookShe
         throw Error(u"ブック「%1」のシート「%2」は空です。1 行目に列名が必要です。"_qs.arg(
             QDir::toNativeSeparators(workbook_->archive.path()), sheet_.name));
     }
-    std::sort(cells.begin(), cells.end(),
-              [](const SheetCell& a, const SheetCell& b) { return a.column < b.column; });
-    firstColumn_ = cells.front().column;
-    const int lastColumn = cells.back().column;
-    std::vector<QString> names(size_t(lastColumn - firstColumn_ + 1));
-    for (const SheetCell& cell : cells)
-        names[size_t(cell.column - firstColumn_)] = nameText(cell.value);
-    QSet<QString> seen;
-    for (size_t i = 0; i < names.size(); ++i) {
-        const QString& name = names[i];
-        const QString cell =
-            columnLetters(firstColumn_ + int(i)) + QString::number(reader.rowNumber());
-        if (name.trimmed().isEmpty())
-            throw reader.failure(u"セル %1 の列名が空です。"_qs.arg(cell));
-        if (seen.contains(name.toLower()))
-            throw reader.failure(u"列名「%1」が二度あります (セル %2)。"_qs.arg(name, cell));
-        seen.insert(name.toLower());
-        columns_ << name;
-    }
+    const SheetColumns columns =
+        sheetColumns(std::move(cells), reader.rowNumber(),
+                     [&reader](const QString& what) { return reader.failure(what); });
+    columns_ = columns.names;
+    firstColumn_ = columns.firstColumn;
     rowCountHint_ = qMax<qint64>(reader.dimensionRows() - reader.rowNumber(), 0);
 }
 

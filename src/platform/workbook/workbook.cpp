@@ -6,9 +6,14 @@
 #include "platform/tablesource/tablesourcemodule.h"
 #include "platform/workbook/sheettable.h"
 #include "platform/workbook/workbookparts.h"
+#include "platform/workbook/xlsbook.h"
+#include "platform/workbook/xlssheettable.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <functional>
+#include <vector>
 
 #include <sqlite3.h>
 
@@ -22,21 +27,8 @@ QString quotedName(QString name)
            QLatin1Char('"');
 }
 
-// Old binary workbooks have no reader here that Debian keeps well; the
-// operator can save them in a form that has one.
-void refuseOldWorkbook(const QString& path)
-{
-    if (QFileInfo(path).suffix().compare(u"xls"_qs, Qt::CaseInsensitive) == 0) {
-        throw Error(u"ブック「%1」は古い形式 (.xls) の Excel ブックで、読めません。"
-                    u"Excel で開いて「名前を付けて保存」から「Excel ブック (*.xlsx)」か "
-                    u"CSV で保存し、そのファイルを指定してください。"_qs.arg(
-                        QDir::toNativeSeparators(path)));
-    }
-}
-
 std::shared_ptr<OpenWorkbook> readWorkbook(const QString& path, bool sheetsOnly)
 {
-    refuseOldWorkbook(path);
     auto workbook = std::make_shared<OpenWorkbook>(path);
     workbook->parts = readWorkbookParts(workbook->archive, sheetsOnly);
     return workbook;
@@ -54,19 +46,19 @@ void createView(sqlite3* db, const QString& name, const QString& table)
         throw Error(why);
 }
 
-} // namespace
-
-bool isWorkbookPath(const QString& path)
+// A sheet by its tab name, and how its table is read.
+struct NamedSheet
 {
-    const QString suffix = QFileInfo(path).suffix();
-    return suffix.compare(u"xlsx"_qs, Qt::CaseInsensitive) == 0 ||
-           suffix.compare(u"xls"_qs, Qt::CaseInsensitive) == 0;
-}
+    QString name;
+    std::function<std::unique_ptr<TableSource>()> table;
+};
 
-std::unique_ptr<Connection> openWorkbook(const QString& path)
+// A session whose tables are the sheets, by their tab names and as Excel's
+// driver names them ("Sheet1$"). A sheet whose table cannot be made is
+// remembered as damaged, with why.
+std::unique_ptr<Connection> sessionOverSheets(const QString& path,
+                                              const std::vector<NamedSheet>& sheets)
 {
-    const std::shared_ptr<const OpenWorkbook> workbook = readWorkbook(path, false);
-
     auto session = std::make_shared<AccessSession>();
     session->path = path;
     session->tableSources.readFailure = &session->moduleContext.readFailure;
@@ -80,13 +72,13 @@ std::unique_ptr<Connection> openWorkbook(const QString& path)
     registerTableSourceModule(db, &session->tableSources);
     registerJetFunctions(db);
 
-    for (const WorkbookSheet& sheet : workbook->parts.sheets) {
+    for (const NamedSheet& sheet : sheets) {
         const QString driverName = sheet.name + QLatin1Char('$');
         if (sheet.name.contains(QLatin1Char('.')))
             session->dottedNames << sheet.name << driverName;
         try {
             std::vector<std::unique_ptr<TableSource>>& tables = session->tableSources.tables;
-            tables.push_back(std::make_unique<SheetTable>(workbook, sheet));
+            tables.push_back(sheet.table());
             createTableSourceTable(db, sheet.name, int(tables.size() - 1));
             createView(db, driverName, sheet.name);
         } catch (const Error& error) {
@@ -98,8 +90,40 @@ std::unique_ptr<Connection> openWorkbook(const QString& path)
     return sessionConnection(std::move(session));
 }
 
+} // namespace
+
+bool isWorkbookPath(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    return suffix.compare(u"xlsx"_qs, Qt::CaseInsensitive) == 0 ||
+           suffix.compare(u"xls"_qs, Qt::CaseInsensitive) == 0;
+}
+
+std::unique_ptr<Connection> openWorkbook(const QString& path)
+{
+    std::vector<NamedSheet> sheets;
+    if (isXlsPath(path)) {
+        const auto book = std::make_shared<const XlsBook>(path, false);
+        for (int sheet = 0; sheet < book->sheetNames().size(); ++sheet) {
+            sheets.push_back({book->sheetNames().at(sheet), [book, sheet] {
+                                  return std::make_unique<XlsSheetTable>(book, sheet);
+                              }});
+        }
+        return sessionOverSheets(path, sheets);
+    }
+    const std::shared_ptr<const OpenWorkbook> workbook = readWorkbook(path, false);
+    for (const WorkbookSheet& sheet : workbook->parts.sheets) {
+        sheets.push_back({sheet.name, [workbook, sheet] {
+                              return std::make_unique<SheetTable>(workbook, sheet);
+                          }});
+    }
+    return sessionOverSheets(path, sheets);
+}
+
 QStringList workbookSheetNames(const QString& path)
 {
+    if (isXlsPath(path))
+        return XlsBook(path, true).sheetNames();
     const std::shared_ptr<const OpenWorkbook> workbook = readWorkbook(path, true);
     QStringList names;
     for (const WorkbookSheet& sheet : workbook->parts.sheets)

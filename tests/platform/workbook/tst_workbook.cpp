@@ -94,6 +94,10 @@ bool replacePart(const QString& path, const char* part, const QByteArray& xml)
     return zip_close(archive) == 0;
 }
 
+// The workbook LibreOffice saved as an .xls from writeProductList's rows
+// (tests/data/README.md).
+const QString productsXls = QStringLiteral(HAKOBEE_TEST_DATA "/workbooks/products.xls");
+
 } // namespace
 
 class TestWorkbook : public QObject
@@ -121,6 +125,28 @@ private slots:
         QCOMPARE(rowsOf(*book, u"select bar from Master$ where hi = 'tea'"_qs),
                  QList<QStringList>{{u"49012344"_qs}});
         QCOMPARE(workbookSheetNames(path), (QStringList{u"Master"_qs, u"商品"_qs}));
+    }
+
+    // The same forms as from the .xlsx: FreeXL gives no value for a formula
+    // or a TRUE/FALSE cell, so those columns are null.
+    void xlsCellsReadAsTheXlsxReaderGivesThem()
+    {
+        const auto book = openBook(productsXls);
+        QCOMPARE(rowsOf(*book, u"select * from [Master$]"_qs),
+                 (QList<QStringList>{{u"4901234567894"_qs, u"緑茶 ﾄｸﾖｳ"_qs, u"120"_qs,
+                                      u"2026/12/09"_qs, u"(null)"_qs, u"(null)"_qs, u"髙橋①"_qs},
+                                     {u"4512345678906"_qs, u"coffee"_qs, u"98.5"_qs,
+                                      u"2027/01/05"_qs, u"(null)"_qs, u"(null)"_qs, u"(null)"_qs},
+                                     {u"49012344"_qs, u"tea"_qs, u"300"_qs, u"1900/01/01"_qs,
+                                      u"(null)"_qs, u"(null)"_qs, u"(null)"_qs}}));
+        const QList<QStringList> codes{{u"A-1"_qs}, {u"B-2"_qs}};
+        QCOMPARE(rowsOf(*book, u"select code from 商品"_qs), codes);
+        QCOMPARE(rowsOf(*book, u"select code from [商品$]"_qs), codes);
+        QCOMPARE(rowsOf(*book, u"select code from 商品$"_qs), codes);
+        QCOMPARE(rowsOf(*book, u"select at from Times"_qs),
+                 QList<QStringList>{{u"2026/12/09 9:30:05"_qs}});
+        QCOMPARE(workbookSheetNames(productsXls),
+                 (QStringList{u"Master"_qs, u"商品"_qs, u"Times"_qs, u"Labels"_qs}));
     }
 
     // Japanese Excel keeps the reading typed through the input method beside
@@ -155,12 +181,15 @@ private slots:
         const QString path = dir.filePath(u"Products.xlsx"_qs);
         QVERIFY(writeProductList(path));
         const auto book = openBook(path);
-        // Numbers compare as numbers.
-        QCOMPARE(rowsOf(*book, u"SELECT bar & '-' & hi AS label FROM [Master$] "
-                               u"WHERE as2 > 100 ORDER BY as2 DESC"_qs),
-                 (QList<QStringList>{{u"49012344-tea"_qs}, {u"4901234567894-緑茶 ﾄｸﾖｳ"_qs}}));
-        QCOMPARE(rowsOf(*book, u"select count(*) from Master where note is null"_qs),
-                 QList<QStringList>{{u"2"_qs}});
+        // Numbers compare as numbers, in both forms of workbook.
+        for (const QString& file : {path, productsXls}) {
+            const auto each = openBook(file);
+            QCOMPARE(rowsOf(*each, u"SELECT bar & '-' & hi AS label FROM [Master$] "
+                                   u"WHERE as2 > 100 ORDER BY as2 DESC"_qs),
+                     (QList<QStringList>{{u"49012344-tea"_qs}, {u"4901234567894-緑茶 ﾄｸﾖｳ"_qs}}));
+            QCOMPARE(rowsOf(*each, u"select count(*) from Master where note is null"_qs),
+                     QList<QStringList>{{u"2"_qs}});
+        }
         const QString writing = errorOf([&] { rowsOf(*book, u"delete from Master"_qs); });
         QVERIFY2(!writing.contains(u"(no error)"_qs), qPrintable(writing));
         const QString missing = errorOf([&] { rowsOf(*book, u"select * from [Sheet9$]"_qs); });
@@ -203,13 +232,38 @@ private slots:
         QVERIFY2(truncated.contains(u"ブック「"_qs) && truncated.contains(u"Cut.xlsx"_qs),
                  qPrintable(truncated));
 
-        // An old binary workbook: said how to save it instead.
+        // An .xlsx given the .xls name is no .xls: said how to save it instead.
         const QString old = dir.filePath(u"Old.xls"_qs);
         QVERIFY(QFile::copy(path, old));
         const QString refused = errorOf([&] { openBook(old); });
         QVERIFY2(refused.contains(u"Old.xls"_qs) && refused.contains(u".xlsx"_qs) &&
                      refused.contains(u"CSV"_qs),
                  qPrintable(refused));
+
+        // A real .xls cut short, as for the .xlsx.
+        QFile xls(productsXls);
+        QVERIFY(xls.open(QIODevice::ReadOnly));
+        const QByteArray xlsBytes = xls.readAll();
+        const QString cutXls = dir.filePath(u"Cut.xls"_qs);
+        QFile cutXlsFile(cutXls);
+        QVERIFY(cutXlsFile.open(QIODevice::WriteOnly) &&
+                cutXlsFile.write(xlsBytes.left(xlsBytes.size() / 2)) == xlsBytes.size() / 2);
+        cutXlsFile.close();
+        for (const QString& damaged :
+             {errorOf([&] { openBook(cutXls); }), errorOf([&] { workbookSheetNames(cutXls); })}) {
+            QVERIFY2(damaged.contains(u"ブック「"_qs + QDir::toNativeSeparators(cutXls)) &&
+                         damaged.contains(u"壊れています"_qs) && damaged.contains(u"CSV"_qs),
+                     qPrintable(damaged));
+        }
+
+        // An .xls with a password to open, as LibreOffice encrypts it.
+        const QString locked = QStringLiteral(HAKOBEE_TEST_DATA "/workbooks/protected.xls");
+        for (const QString& refusal :
+             {errorOf([&] { openBook(locked); }), errorOf([&] { workbookSheetNames(locked); })}) {
+            QVERIFY2(refusal.contains(u"ブック「"_qs + QDir::toNativeSeparators(locked)) &&
+                         refusal.contains(u"パスワードで保護されていて読めません"_qs),
+                     qPrintable(refusal));
+        }
     }
 };
 

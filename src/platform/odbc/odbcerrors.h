@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/error.h"
+#include "platform/serversql/serverqueryerrors.h"
 
 #include <QString>
 
@@ -19,14 +20,17 @@ QString where(const QString& dataSourceName, const QString& server, const QStrin
 Error driverNotInstalled(const QString& driver, const QString& engine);
 Error dataSourceMissing(const QString& dataSourceName, const QString& engine);
 Error authenticationRefused(const QString& where, const QString& engine);
-Error unreachable(const QString& where, const QString& engine);
-Error databaseMissing(const QString& where, const QString& engine);
-Error cannotConnect(const QString& where, const QString& engine);
-Error connectionLost(const QString& where, const QString& engine);
 Error noSuchTable(const QString& where, const QString& engine);
-Error noSuchColumn(const QString& where, const QString& engine);
-Error notAllowedToRead(const QString& where, const QString& engine);
-Error queryRejected(const QString& where, const QString& query, const QString& engine);
-Error queryFailed(const QString& where, const QString& query, const QString& engine);
+
+// The failures every server backend names in the same words
+// (serverqueryerrors.h).
+using serverqueryerror::cannotConnect;
+using serverqueryerror::connectionLost;
+using serverqueryerror::databaseMissing;
+using serverqueryerror::noSuchColumn;
+using serverqueryerror::notAllowedToRead;
+using serverqueryerror::queryFailed;
+using serverqueryerror::queryRejected;
+using serverqueryerror::unreachable;
 
 } // namespace hakobee::odbcerror

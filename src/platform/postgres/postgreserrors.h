@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/error.h"
+#include "platform/serversql/serverqueryerrors.h"
 
 #include <QString>
 
@@ -15,20 +16,21 @@ namespace hakobee::postgreserror {
 QString serverAndDatabase(const QString& host, const QString& port, const QString& database);
 
 Error invalidUri(const QString& engine);
-Error unreachable(const QString& where, const QString& engine);
 Error authenticationRefused(const QString& where, const QString& engine);
-Error databaseMissing(const QString& where, const QString& engine);
-Error cannotConnect(const QString& where, const QString& engine);
-Error connectionLost(const QString& where, const QString& engine);
 Error noSuchTable(const QString& where, const QString& engine);
-Error noSuchColumn(const QString& where, const QString& engine);
-Error notAllowedToRead(const QString& where, const QString& engine);
-// The select text refusals, in the words every server backend uses
+
+// The failures every server backend names in the same words
 // (serverqueryerrors.h).
-Error twoStatements(const QString& query, const QString& engine);
-Error writeRefused(const QString& query, const QString& engine);
-Error notASelect(const QString& query, const QString& engine);
-Error queryRejected(const QString& where, const QString& query, const QString& engine);
-Error queryFailed(const QString& where, const QString& query, const QString& engine);
+using serverqueryerror::cannotConnect;
+using serverqueryerror::connectionLost;
+using serverqueryerror::databaseMissing;
+using serverqueryerror::noSuchColumn;
+using serverqueryerror::notAllowedToRead;
+using serverqueryerror::notASelect;
+using serverqueryerror::queryFailed;
+using serverqueryerror::queryRejected;
+using serverqueryerror::severalStatements;
+using serverqueryerror::unreachable;
+using serverqueryerror::writeRefused;
 
 } // namespace hakobee::postgreserror

@@ -79,7 +79,7 @@ void PostgresRecordset::declareCursor()
         // without pointing at a place in the text, as it does for every
         // syntax error.
         if (code == u"42601" && !hasErrorPosition(declared.get()))
-            throw postgreserror::twoStatements(query_, serverMessage(declared.get()));
+            throw postgreserror::severalStatements(query_, serverMessage(declared.get()));
         // A cursor is declared only for a SELECT, VALUES or TABLE without
         // data-modifying WITH parts. Anything else runs as it is inside the
         // read-only transaction, which refuses a write, and is rolled back
